@@ -1,0 +1,99 @@
+#include "Editor.h"
+
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/PictureFiles.h"
+
+#include <QDir>
+
+const QString Editor::CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
+const QString Editor::TemplateFile = QStringLiteral("vantorel.vtr");
+const QString Editor::StartDocumentFile = QStringLiteral("new.doc");
+const QString Editor::CommitFile = QStringLiteral("demo.bmp");
+const QString Editor::HelpFile = QStringLiteral("readme.doc");
+
+Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
+    : QObject(parent), platform_(platform), folder_(programFolder, platform.files)
+{
+}
+
+bool Editor::startUp()
+{
+    setCaptionForBitmap(QStringLiteral("New.bmp"));
+
+    QString reason;
+    if (!platform_.files.copyFile(folder_.file(TemplateFile), folder_.file(StartDocumentFile),
+                                  &reason)) {
+        platform_.dialogs.error(
+            QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
+                           "Dossier du programme : %4\n\n"
+                           "Vantorel Editor ne peut pas démarrer.")
+                .arg(TemplateFile, StartDocumentFile, reason, folder_.displayPath(QString())),
+            QStringLiteral("Vantorel Editor"));
+        return false;
+    }
+
+    state_.PrintWidth = 770;
+    state_.PrintHeight = 544;
+    state_.CurrentTile = 1;
+    state_.GridStep = 13;
+    state_.Mode = EditMode::Placement;
+    return true;
+}
+
+void Editor::setCaption(const QString &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    emit captionChanged(caption_);
+}
+
+void Editor::setCaptionForBitmap(const QString &fileName)
+{
+    setCaption(CaptionPrefix + folder_.displayPath(fileName));
+}
+
+void Editor::setTools(ToolButtons tools)
+{
+    if (tools == tools_)
+        return;
+    tools_ = tools;
+    emit toolsChanged();
+}
+
+void Editor::CommitBoard()
+{
+    const QString path = folder_.file(CommitFile);
+    QString reason;
+    QImage readBack;
+    if (platform_.pictures.writeBitmap(path, board_.displayed(),
+                                       PictureFiles::Durability::Mirror, &reason))
+        readBack = platform_.pictures.readPicture(path, &reason);
+
+    if (!readBack.isNull()) {
+        board_.setCommitted(readBack);
+        commitWarned_ = false;
+        return;
+    }
+
+    // Nothing drawn may be lost: the map is kept in memory.
+    board_.setCommitted(board_.displayed().copy());
+    if (commitWarned_)
+        return;
+    commitWarned_ = true;
+    platform_.dialogs.warning(
+        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n"
+                       "Votre plan est conservé en mémoire et vous pouvez continuer. "
+                       "Vérifiez que le dossier du programme est accessible en écriture, "
+                       "puis enregistrez votre projet.")
+            .arg(QDir::toNativeSeparators(path), reason),
+        QStringLiteral("Vantorel Editor"));
+}
+
+void Editor::flushBoard()
+{
+    const QRegion damage = board_.takeDamage();
+    if (!damage.isEmpty())
+        emit boardPainted(damage);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "BoardModel.h"
+#include "EditorState.h"
+#include "catalogue/TileCatalogue.h"
+#include "platform/Platform.h"
+#include "project/ProgramFolder.h"
+
+#include <QColor>
+#include <QObject>
+#include <QRegion>
+#include <QString>
+
+// The editor's document: the state record, the board images, the tile
+// catalogue, the active project and the enabled states of the tool buttons.
+// Commands work on it; widgets show it and follow its signals.
+class Editor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const QString CaptionPrefix;
+    static const QString TemplateFile;
+    static const QString StartDocumentFile;
+    static const QString CommitFile;
+    static const QString HelpFile;
+
+    struct ToolButtons {
+        bool select = true;
+        bool move = false;
+        bool erase = false;
+        bool operator==(const ToolButtons &) const = default;
+    };
+
+    Editor(Platform platform, const QString &programFolder, QObject *parent = nullptr);
+
+    // Caption, scenario document of the start-up project and start values of
+    // the state. False when the template could not be copied: the user has
+    // been told and the editor must not open.
+    bool startUp();
+
+    EditorState &state() { return state_; }
+    const EditorState &state() const { return state_; }
+    BoardModel &board() { return board_; }
+    const BoardModel &board() const { return board_; }
+    TileCatalogue &catalogue() { return catalogue_; }
+    const TileCatalogue &catalogue() const { return catalogue_; }
+    const ProgramFolder &folder() const { return folder_; }
+    Platform &platform() { return platform_; }
+
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    // The caption naming a bitmap of the program folder as the active file.
+    void setCaptionForBitmap(const QString &fileName);
+
+    // The active project name, kept exactly as given.
+    const QString &projectName() const { return projectName_; }
+    void setProjectName(const QString &name) { projectName_ = name; }
+
+    ToolButtons tools() const { return tools_; }
+    void setTools(ToolButtons tools);
+
+    // Pen width and colour of the lines drawn on the board.
+    int penWidth() const { return penWidth_; }
+    void setPenWidth(int width) { penWidth_ = width; }
+    QColor foreColor() const { return foreColor_; }
+    void setForeColor(QColor colour) { foreColor_ = colour; }
+
+    // Writes the displayed board to the commit file and reads it back as the
+    // committed board. When the file fails, the displayed board is committed
+    // from memory and the user is warned, once until a commit succeeds again.
+    void CommitBoard();
+
+    // Hands what changed on the displayed board to whoever shows it.
+    void flushBoard();
+
+signals:
+    void captionChanged(const QString &caption);
+    void toolsChanged();
+    void boardPainted(const QRegion &region);
+
+private:
+    Platform platform_;
+    ProgramFolder folder_;
+    EditorState state_;
+    BoardModel board_;
+    TileCatalogue catalogue_;
+    QString caption_;
+    QString projectName_ = QStringLiteral("New");
+    ToolButtons tools_;
+    int penWidth_ = 1;
+    QColor foreColor_ = Qt::black;
+    bool commitWarned_ = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// File existence, lookup and copy. Names are matched without regard to letter
+// case, on every platform, so a folder never holds two names that differ only
+// in case.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // The path of the plain file in the folder whose name matches without
+    // regard to case, or the folder joined with the name when there is none.
+    virtual QString resolve(const QString &folder, const QString &name) const = 0;
+
+    // Whether a plain file of that name exists in the folder, case aside.
+    virtual bool exists(const QString &folder, const QString &name) const = 0;
+
+    // Copies a file byte for byte, replacing the destination atomically.
+    // Copying a file onto itself leaves it as it is and succeeds.
+    virtual bool copyFile(const QString &from, const QString &to, QString *error) = 0;
+};

@@ -1,0 +1,72 @@
+#include "FrenchReason.h"
+#include "QtFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString QtFileSystem::resolve(const QString &folder, const QString &name) const
+{
+    const QString exact = QDir(folder).filePath(name);
+    if (QFileInfo(exact).exists())
+        return exact;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return QDir(folder).filePath(entry);
+    return exact;
+}
+
+bool QtFileSystem::exists(const QString &folder, const QString &name) const
+{
+    const QFileInfo info(resolve(folder, name));
+    return info.exists() && info.isFile();
+}
+
+bool QtFileSystem::copyFile(const QString &from, const QString &to, QString *error)
+{
+    const QFileInfo source(from);
+    const QFileInfo target(to);
+    if (target.exists() && source.exists()
+        && source.canonicalFilePath() == target.canonicalFilePath())
+        return true; // a file copied onto itself stays as it is
+
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = frenchReason(in.errorString());
+        return false;
+    }
+    QSaveFile out(to);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = frenchReason(out.errorString());
+        return false;
+    }
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(chunk, sizeof chunk);
+        if (n < 0) {
+            if (error)
+                *error = frenchReason(in.errorString());
+            out.cancelWriting();
+            return false;
+        }
+        if (n == 0)
+            break;
+        if (out.write(chunk, n) != n) {
+            if (error)
+                *error = frenchReason(out.errorString());
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (!out.commit()) {
+        if (error)
+            *error = frenchReason(out.errorString());
+        return false;
+    }
+    return true;
+}

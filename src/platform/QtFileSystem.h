@@ -1,0 +1,11 @@
+#pragma once
+
+#include "FileSystem.h"
+
+class QtFileSystem : public FileSystem
+{
+public:
+    QString resolve(const QString &folder, const QString &name) const override;
+    bool exists(const QString &folder, const QString &name) const override;
+    bool copyFile(const QString &from, const QString &to, QString *error) override;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Platform.h"
+#include "QtBeeper.h"
+#include "QtDialogs.h"
+#include "QtFileSystem.h"
+#include "QtPictureFiles.h"
+#include "QtPrinter.h"
+#include "QtPrograms.h"
+
+// The real platform: every interface by its Qt implementation.
+class QtPlatform
+{
+public:
+    QtDialogs dialogs;
+    QtFileSystem files;
+    QtPictureFiles pictures;
+    QtPrograms programs;
+    QtPrinter printer;
+    QtBeeper beeper;
+
+    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper}; }
+};

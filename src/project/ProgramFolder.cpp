@@ -1,0 +1,19 @@
+#include "ProgramFolder.h"
+
+#include "platform/FileSystem.h"
+
+#include <QDir>
+
+ProgramFolder::ProgramFolder(QString path, const FileSystem &files)
+    : path_(QDir::cleanPath(std::move(path))), files_(files)
+{
+}
+
+QString ProgramFolder::file(const QString &name) const { return files_.resolve(path_, name); }
+
+bool ProgramFolder::exists(const QString &name) const { return files_.exists(path_, name); }
+
+QString ProgramFolder::displayPath(const QString &name) const
+{
+    return QDir::toNativeSeparators(path_ + QLatin1Char('/') + name);
+}

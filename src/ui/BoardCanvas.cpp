@@ -1,0 +1,81 @@
+#include "BoardCanvas.h"
+
+#include "app/Editor.h"
+#include "board/BoardController.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+BoardCanvas::BoardCanvas(Editor &editor, BoardController &controller, QWidget *parent)
+    : QFrame(parent), editor_(editor), controller_(controller)
+{
+    setObjectName(QStringLiteral("PictureMain"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(Border);
+    setFixedSize(BoardModel::Width + 2 * Border, BoardModel::Height + 2 * Border);
+    setCursor(Qt::CrossCursor);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
+    connect(&editor_, &Editor::boardPainted, this, &BoardCanvas::showDamage);
+}
+
+QPointF BoardCanvas::toBoard(QPointF widgetPosition)
+{
+    return widgetPosition - QPointF(Border, Border);
+}
+
+void BoardCanvas::showDamage(const QRegion &boardRegion)
+{
+    const QRegion region = boardRegion.translated(Border, Border);
+    // The board is painted at once, not at the next round of the event loop.
+    if (isVisible())
+        repaint(region);
+}
+
+void BoardCanvas::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area(Border, Border, BoardModel::Width, BoardModel::Height);
+    const QImage &board = editor_.board().displayed();
+    for (const QRect &rect : event->region()) {
+        const QRect target = rect.intersected(area);
+        if (!target.isEmpty())
+            painter.drawImage(target.topLeft(), board, target.translated(-Border, -Border));
+    }
+    if (!area.contains(event->rect()))
+        drawFrame(&painter);
+}
+
+void BoardCanvas::mouseMoveEvent(QMouseEvent *event)
+{
+    controller_.pointerMove(event->buttons(), toBoard(event->position()));
+}
+
+void BoardCanvas::mousePressEvent(QMouseEvent *event)
+{
+    controller_.buttonPress(event->button(), toBoard(event->position()));
+}
+
+void BoardCanvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    controller_.buttonRelease(event->button(), toBoard(event->position()));
+}
+
+void BoardCanvas::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        controller_.character(BoardController::EscapeCode);
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint()) {
+        controller_.character(text.at(0).unicode());
+        return;
+    }
+    // Keys that type no character are not the board's business.
+    QFrame::keyPressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFrame>
+
+class BoardController;
+class Editor;
+
+// The board canvas: shows the displayed board inside a 2-pixel sunken border
+// and hands pointer and key events, in board coordinates, to the controller.
+class BoardCanvas : public QFrame
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Border = 2;
+
+    BoardCanvas(Editor &editor, BoardController &controller, QWidget *parent = nullptr);
+
+    // A widget position in board coordinates: origin at the drawing area.
+    static QPointF toBoard(QPointF widgetPosition);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showDamage(const QRegion &boardRegion);
+
+    Editor &editor_;
+    BoardController &controller_;
+};

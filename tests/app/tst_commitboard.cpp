@@ -1,0 +1,93 @@
+#include "EditorHarness.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+// The board's pixels as a file reader sees them, whoever wrote the file.
+QImage fileImage(const ProgramFolderFixture &folder, const QString &name)
+{
+    QImage image(folder.file(name), "BMP");
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestCommitBoard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stampWritesDisplayedBoardToDemoBitmap();
+    void failedCommitKeepsStampAndWarnsOnce();
+    void commitLeavesNoTemporaryFiles();
+};
+
+void TestCommitBoard::stampWritesDisplayedBoardToDemoBitmap()
+{
+    EditorHarness h;
+    h.stamp(30, 40);
+    QVERIFY(h.folder.exists("demo.bmp"));
+    const QImage onDisk = fileImage(h.folder, "demo.bmp");
+    QCOMPARE(onDisk.size(), QSize(773, 546));
+    QCOMPARE(onDisk, h.editor.board().displayed());
+    QCOMPARE(h.editor.board().committed(), onDisk);
+    QVERIFY(h.fake.dialogs.messages.isEmpty());
+}
+
+void TestCommitBoard::failedCommitKeepsStampAndWarnsOnce()
+{
+    EditorHarness h;
+    // A folder standing where the file must go makes every write fail, even
+    // for root.
+    QVERIFY(QDir(h.folder.path()).mkdir("demo.bmp"));
+
+    h.stamp(13, 13);
+    const QImage afterFirst = h.editor.board().displayed().copy();
+    QCOMPARE(h.editor.board().committed(), afterFirst);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    const Dialogs::Message warning = h.fake.dialogs.messages.first();
+    QVERIFY(warning.text.contains("demo.bmp"));
+    QVERIFY(warning.text.contains("dossier"));
+    QCOMPARE(warning.icon, Dialogs::Icon::Exclamation);
+
+    // Further failures stay quiet, and still keep every stamp.
+    h.stamp(130, 130);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    h.move(500, 500);
+    const QImage committed = h.editor.board().committed();
+    QCOMPARE(committed.pixel(14, 14), afterFirst.pixel(14, 14));
+    QCOMPARE(committed, [&] {
+        QImage expected = afterFirst.copy();
+        const QImage &tile = h.editor.catalogue().picture(1);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                expected.setPixel(130 + x, 130 + y, tile.pixel(x, y));
+        return expected;
+    }());
+
+    // Once the cause is gone a commit succeeds, and a later failure is told.
+    QVERIFY(QDir(h.folder.path()).rmdir("demo.bmp"));
+    h.stamp(260, 260);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QCOMPARE(fileImage(h.folder, "demo.bmp"), h.editor.board().committed());
+    QVERIFY(QFile::remove(h.folder.file("demo.bmp")));
+    QVERIFY(QDir(h.folder.path()).mkdir("demo.bmp"));
+    h.stamp(390, 260);
+    QCOMPARE(h.fake.dialogs.messages.size(), 2);
+}
+
+void TestCommitBoard::commitLeavesNoTemporaryFiles()
+{
+    EditorHarness h;
+    for (int i = 0; i < 5; ++i)
+        h.stamp(13 * i, 0);
+    QStringList entries = QDir(h.folder.path())
+                              .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    entries.sort();
+    QCOMPARE(entries, (QStringList{"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
+}
+
+QTEST_MAIN(TestCommitBoard)
+#include "tst_commitboard.moc"

@@ -1,0 +1,103 @@
+#include "catalogue/TileCatalogue.h"
+#include "catalogue/TileTable.h"
+
+#include <QSet>
+#include <QtTest>
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void familiesMatchTheirTags();
+    void paletteFramesFitTheStripWithoutOverlap();
+    void everyPictureHasItsListedSize();
+    void hitTestFindsEntriesAndNothingBetween();
+    void moveBufferStartsEmpty();
+};
+
+void TestCatalogue::familiesMatchTheirTags()
+{
+    const auto &order = TileTable::paletteOrder();
+    QSet<int> palette(order.begin(), order.end());
+    QCOMPARE(palette.size(), 43);
+    QVERIFY(!palette.contains(0));
+
+    int members = 0;
+    for (int head : order) {
+        const int tag = TileTable::entry(head).tag;
+        QVERIFY(tag == 0 || tag == 1 || tag == 3);
+        for (int k = 1; k <= tag; ++k) {
+            QVERIFY2(!palette.contains(head + k), qPrintable(QString::number(head + k)));
+            QCOMPARE(*TileTable::familyHead(head + k), head);
+            QCOMPARE(TileTable::stepInFamily(head + k), k);
+        }
+        // The next index starts another family or lies past the catalogue.
+        const int next = head + tag + 1;
+        QVERIFY(next == TileTable::EntryCount || palette.contains(next));
+        members += tag + 1;
+    }
+    QCOMPARE(members, 97);
+    QCOMPARE(TileTable::entry(94).tag, 3);
+    QCOMPARE(94 + 3, TileTable::LastIndex);
+    QVERIFY(!TileTable::familyHead(0));
+    QCOMPARE(TileTable::turnOf(71), TileTable::Turn::CounterClockwise);
+    QCOMPARE(TileTable::turnOf(82), TileTable::Turn::CounterClockwise);
+    QCOMPARE(TileTable::turnOf(75), TileTable::Turn::Clockwise);
+}
+
+void TestCatalogue::paletteFramesFitTheStripWithoutOverlap()
+{
+    const QRect strip(QPoint(4, 17), QPoint(191, 709));
+    const auto &order = TileTable::paletteOrder();
+    for (int a : order) {
+        const QRect frame = TileTable::frameRect(a);
+        QVERIFY2(strip.contains(frame), qPrintable(QString::number(a)));
+        QCOMPARE(frame.size(), TileTable::pictureSize(a) + QSize(4, 4));
+        for (int b : order)
+            if (a != b)
+                QVERIFY2(!frame.intersects(TileTable::frameRect(b)),
+                         qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+    }
+    QCOMPARE(TileTable::frameRect(2), QRect(52, 17, 43, 43));
+    QCOMPARE(TileTable::frameRect(65), QRect(8, 625, 44, 31));
+}
+
+void TestCatalogue::everyPictureHasItsListedSize()
+{
+    TileCatalogue catalogue;
+    for (int i = 1; i < TileTable::EntryCount; ++i) {
+        QImage resource(TileCatalogue::resourcePath(i));
+        QVERIFY2(!resource.isNull(), qPrintable(TileCatalogue::resourcePath(i)));
+        QCOMPARE(resource.size(), TileTable::pictureSize(i));
+        QCOMPARE(catalogue.picture(i).size(), TileTable::pictureSize(i));
+    }
+    // Sizes that are not whole cells stay as they are.
+    QCOMPARE(catalogue.picture(65).size(), QSize(40, 27));
+    QCOMPARE(catalogue.picture(70).size(), QSize(14, 14));
+    // The compartment bank standing upright is no plain turn of 40 x 27.
+    QCOMPARE(catalogue.picture(66).size(), QSize(26, 39));
+}
+
+void TestCatalogue::hitTestFindsEntriesAndNothingBetween()
+{
+    QCOMPARE(TileTable::paletteHit(QPoint(52, 17)), std::optional<int>(2));
+    QCOMPARE(TileTable::paletteHit(QPoint(94, 59)), std::optional<int>(2));
+    QCOMPARE(TileTable::paletteHit(QPoint(95, 30)), std::nullopt); // gap 95..99
+    QCOMPARE(TileTable::paletteHit(QPoint(2, 30)), std::nullopt);
+    QCOMPARE(TileTable::paletteHit(QPoint(160, 700)), std::optional<int>(81));
+}
+
+void TestCatalogue::moveBufferStartsEmpty()
+{
+    TileCatalogue catalogue;
+    QVERIFY(catalogue.picture(0).isNull());
+    QCOMPARE(TileCatalogue::tag(0), QStringLiteral("0"));
+    QImage block(39, 39, QImage::Format_RGB32);
+    block.fill(Qt::red);
+    catalogue.setMoveBuffer(block);
+    QCOMPARE(catalogue.moveBufferOuterSize(), QSize(43, 43));
+}
+
+QTEST_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/Beeper.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/Printer.h"
+#include "platform/Programs.h"
+#include "platform/QtFileSystem.h"
+#include "platform/QtPictureFiles.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+// Dialogs that answer from a script and record what they were asked.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    QList<Message> messages;
+    QQueue<Answer> answers;  // next answers to message boxes; Ok/No when empty
+    struct Prompt {
+        QString message, title, defaultText;
+    };
+    QList<Prompt> prompts;
+    QQueue<QString> promptAnswers;  // next texts typed; empty (cancel) when none
+
+    Answer message(const Message &message) override;
+    QString prompt(const QString &message, const QString &title,
+                   const QString &defaultText) override;
+};
+
+// Programs that are never really started: every start is recorded.
+class RecordingPrograms : public Programs
+{
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+    };
+    QList<Start> starts;
+    QStringList available;     // names findExecutable finds, as "/usr/bin/<name>"
+    bool startSucceeds = true;
+
+    QString findExecutable(const QString &name) const override;
+    bool startDetached(const QString &program, const QStringList &arguments,
+                       QString *error) override;
+};
+
+class RecordingPrinter : public Printer
+{
+public:
+    bool present = true;
+    bool succeeds = true;
+    struct Job {
+        QImage picture;
+        QRectF targetTwips;
+    };
+    QList<Job> jobs;
+
+    bool hasDefaultPrinter() const override { return present; }
+    bool printLandscape(const QImage &picture, const QRectF &targetTwips,
+                        QString *error) override;
+};
+
+class CountingBeeper : public Beeper
+{
+public:
+    int beeps = 0;
+    void beep() override { ++beeps; }
+};
+
+// Real files, scripted dialogs, recorded programs, printer and beeps.
+class FakePlatform
+{
+public:
+    ScriptedDialogs dialogs;
+    QtFileSystem files;
+    QtPictureFiles pictures;
+    RecordingPrograms programs;
+    RecordingPrinter printer;
+    CountingBeeper beeper;
+
+    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper}; }
+};

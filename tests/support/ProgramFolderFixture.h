@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh program folder in a temporary directory, holding the delivered
+// documents as a real installation does.
+class ProgramFolderFixture
+{
+public:
+    explicit ProgramFolderFixture(bool withDocuments = true);
+
+    QString path() const { return dir_.path(); }
+    QString file(const QString &name) const { return dir_.filePath(name); }
+    bool exists(const QString &name) const;
+    QByteArray read(const QString &name) const;
+    void write(const QString &name, const QByteArray &bytes) const;
+    QImage image(const QString &name) const;
+
+    // The repository's copy of a delivered document.
+    static QString sourceAsset(const QString &relativePath);
+
+private:
+    QTemporaryDir dir_;
+};
