@@ -19,8 +19,9 @@ constexpr std::array<int, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1
 constexpr std::array<int, 30> kDistanceBase = {
     1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<int, 30> kDistanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr std::array<int, 30> kDistanceExtra = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,
+                                                4, 4, 5, 5, 6, 6, 7,  7,  8,  8,
+                                                9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 class BitWriter {
 public:
@@ -105,7 +106,8 @@ QByteArray deflate(const QByteArray &data, int rowStride)
             if (distance > i)
                 continue;
             int length = 0;
-            while (length < kMaxMatch && i + length < n && p[i + length] == p[i + length - distance])
+            while (length < kMaxMatch && i + length < n
+                   && p[i + length] == p[i + length - distance])
                 ++length;
             if (length > bestLength) {
                 bestLength = length;
