@@ -17,9 +17,9 @@ enum class Cell { Outside, Wall, Floor, Pit };
 // Blank margin between a closed side and the contour line.
 constexpr int Margin = 3;
 
-// Pit shading from the square's grid line inwards to its black centre pixel.
-constexpr QRgb kPitRings[] = {Raster::GridGrey, 0xFFB4B4B4, 0xFF969696, 0xFF787878,
-                              0xFF505050, 0xFF282828, Raster::Black};
+// Pit shading, darker ring by ring from the square's grid line to its black centre pixel.
+constexpr QRgb kPitRings[] = {Raster::GridGrey, 0xFF828282, 0xFF696969, 0xFF505050,
+                              0xFF373737, 0xFF1E1E1E, Raster::Black};
 
 class CellMap {
 public:
