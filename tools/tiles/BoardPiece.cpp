@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <algorithm>
-
 #include <stdexcept>
 #include <vector>
 
