@@ -1,7 +1,7 @@
 // vantorel-make-tiles OUTDIR: draws the 97 tile pictures of the catalogue and
 // writes them as OUTDIR/tile_01.png .. tile_97.png.
 
-#include "PngEncoder.h"
+#include "PngWriter.h"
 #include "TileArt.h"
 
 #include <QCoreApplication>
@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     for (std::size_t index = 1; index < pictures.size(); ++index) {
         const QString name = QStringLiteral("tile_%1.png").arg(index, 2, 10, QLatin1Char('0'));
         QSaveFile file(out.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(PngEncoder::encode(pictures[index])) < 0
+        if (!file.open(QIODevice::WriteOnly) || file.write(Png::encode(pictures[index])) < 0
             || !file.commit()) {
             err << "cannot write " << QDir::toNativeSeparators(file.fileName()) << ": "
                 << file.errorString() << '\n';

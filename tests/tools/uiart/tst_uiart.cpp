@@ -282,7 +282,7 @@ void TestUiArt::pngEncoderRoundTripsThroughQtsDecoder_data()
 void TestUiArt::pngEncoderRoundTripsThroughQtsDecoder()
 {
     QFETCH(QImage, image);
-    const QImage decoded = QImage::fromData(uiart::encodePng(image), "PNG");
+    const QImage decoded = QImage::fromData(Png::encode(image), "PNG");
     QVERIFY(!decoded.isNull());
     QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied), image);
 }

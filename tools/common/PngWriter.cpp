@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace uiart {
+namespace Png {
 namespace {
 
 quint32 crc32(const QByteArray &data)
@@ -254,7 +254,7 @@ void appendFilteredRows(std::vector<uchar> &out, const std::vector<uchar> &raw, 
 
 } // namespace
 
-QByteArray encodePng(const QImage &image)
+QByteArray encode(const QImage &image)
 {
     const QImage src = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = src.width(), h = src.height();
@@ -306,4 +306,4 @@ QByteArray encodePng(const QImage &image)
     return png;
 }
 
-} // namespace uiart
+} // namespace Png

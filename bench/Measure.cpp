@@ -1,0 +1,60 @@
+#include "Measure.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+
+#include <unistd.h>
+
+namespace Measure {
+
+Summary summarise(QVector<double> samples)
+{
+    Summary s;
+    if (samples.isEmpty())
+        return s;
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double q) {
+        const auto i = qsizetype(std::ceil(q * double(samples.size()))) - 1;
+        return samples[std::clamp<qsizetype>(i, 0, samples.size() - 1)];
+    };
+    const qsizetype n = samples.size();
+    s.median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+    s.p99 = at(0.99);
+    return s;
+}
+
+double microsecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+QVector<double> sample(int count, const std::function<void()> &prepare,
+                       const std::function<void()> &op)
+{
+    QVector<double> samples;
+    samples.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        if (prepare)
+            prepare();
+        const auto start = std::chrono::steady_clock::now();
+        op();
+        samples.append(microsecondsSince(start));
+    }
+    return samples;
+}
+
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2)
+        return 0;
+    return fields[1].toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+} // namespace Measure
