@@ -28,6 +28,8 @@ bool paintPage(QPrinter &printer, const QImage &picture, const QRectF &targetTwi
         setError(error, QStringLiteral("l'impression n'a pas pu commencer"));
         return false;
     }
+    // A map is sharp pixels: PDF pages keep them exact, not as lossy JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const double perTwip = printer.resolution() / 1440.0;
     painter.drawImage(QRectF(targetTwips.topLeft() * perTwip, targetTwips.size() * perTwip),
                       picture);
