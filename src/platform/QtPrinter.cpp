@@ -53,7 +53,8 @@ QString spoolCommand()
 QString spoolReason(const QString &printerName, const QString &answer)
 {
     if (answer.contains(QLatin1String("not accepting"), Qt::CaseInsensitive))
-        return QStringLiteral("l'imprimante « %1 » refuse les travaux d'impression").arg(printerName);
+        return QStringLiteral("l'imprimante « %1 » refuse les travaux d'impression")
+            .arg(printerName);
     if (answer.contains(QLatin1String("does not exist"), Qt::CaseInsensitive))
         return QStringLiteral("l'imprimante « %1 » n'existe plus").arg(printerName);
     if (answer.contains(QLatin1String("scheduler is not running"), Qt::CaseInsensitive)

@@ -42,7 +42,7 @@ QStringList printedFiles(int count)
 {
     QDir out(outputFolder());
     QStringList files;
-    QTest::qWaitFor(
+    const bool arrived = QTest::qWaitFor(
         [&] {
             QString pending;
             files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
@@ -50,7 +50,7 @@ QStringList printedFiles(int count)
                    && pending.trimmed().isEmpty();
         },
         60000);
-    return files;
+    return arrived ? files : QStringList();
 }
 
 // The corner of the printable area of the default printer's landscape page.
@@ -139,8 +139,8 @@ void TestPrintCups::printedPageShowsTheMap()
         PrintedPage::render(QDir(outputFolder()).filePath(files.first()), &error);
     QVERIFY2(!pages.isEmpty(), qPrintable(error));
     QCOMPARE(pages.size(), 1);
-    const QString wrong = PrintedPage::check(
-        pages.first(), printableCorner(), PrintCommand::targetTwips(printWidth, qint16(printHeight)));
+    const QRectF target = PrintCommand::targetTwips(printWidth, qint16(printHeight));
+    const QString wrong = PrintedPage::check(pages.first(), printableCorner(), target);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }
 

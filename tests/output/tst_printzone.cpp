@@ -81,7 +81,8 @@ void TestPrintZone::updateLeavesOnlyTheFrame()
     showPreview(h.editor, QPoint(260, 260));
     PrintZone(h.editor).setValue(300);
     QVERIFY(showsFrame(h.editor));
-    QCOMPARE(h.editor.board().displayed().pixel(270, 270), h.editor.board().picture().pixel(270, 270));
+    const BoardModel &board = h.editor.board();
+    QCOMPARE(board.displayed().pixel(270, 270), board.picture().pixel(270, 270));
     QCOMPARE(h.editor.penWidth(), 1);
 }
 
