@@ -4,6 +4,7 @@ class Beeper;
 class Dialogs;
 class FileSystem;
 class PictureFiles;
+class ProcessEnd;
 class Printer;
 class Programs;
 
@@ -17,4 +18,5 @@ struct Platform {
     Programs &programs;
     Printer &printer;
     Beeper &beeper;
+    ProcessEnd &process;
 };

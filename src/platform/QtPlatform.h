@@ -6,6 +6,7 @@
 #include "QtFileSystem.h"
 #include "QtPictureFiles.h"
 #include "QtPrinter.h"
+#include "QtProcessEnd.h"
 #include "QtPrograms.h"
 
 // The real platform: every interface by its Qt implementation.
@@ -18,6 +19,7 @@ public:
     QtPrograms programs;
     QtPrinter printer;
     QtBeeper beeper;
+    QtProcessEnd process;
 
-    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper}; }
+    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper, process}; }
 };

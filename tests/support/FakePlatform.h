@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
+#include "platform/ProcessEnd.h"
 #include "platform/Programs.h"
 #include "platform/QtFileSystem.h"
 #include "platform/QtPictureFiles.h"
@@ -69,7 +70,15 @@ public:
     void beep() override { ++beeps; }
 };
 
-// Real files, scripted dialogs, recorded programs, printer and beeps.
+// Records each request to end the process; the process goes on.
+class RecordingProcessEnd : public ProcessEnd
+{
+public:
+    QList<int> ends;  // the statuses asked for
+    void endProcess(int status) override { ends.append(status); }
+};
+
+// Real files, scripted dialogs, recorded programs, printer, beeps and ends.
 class FakePlatform
 {
 public:
@@ -79,6 +88,7 @@ public:
     RecordingPrograms programs;
     RecordingPrinter printer;
     CountingBeeper beeper;
+    RecordingProcessEnd process;
 
-    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper}; }
+    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper, process}; }
 };

@@ -1,0 +1,20 @@
+#include "ExitCommand.h"
+
+#include "app/Editor.h"
+#include "platform/Dialogs.h"
+#include "platform/ProcessEnd.h"
+
+const QString ExitCommand::Question =
+    QStringLiteral("Etes vous sur de vouloir quitter Vantorel Editor ?");
+const QString ExitCommand::Title = QStringLiteral("Quitter Vantorel Editor");
+
+ExitCommand::ExitCommand(Editor &editor) : editor_(editor) {}
+
+void ExitCommand::run()
+{
+    Platform &platform = editor_.platform();
+    const Dialogs::Answer answer = platform.dialogs.message(
+        {Question, Title, Dialogs::Buttons::YesNo, Dialogs::Icon::None, Dialogs::Answer::Yes});
+    if (answer == Dialogs::Answer::Yes)
+        platform.process.endProcess(0);
+}

@@ -1,0 +1,22 @@
+#include "HelpCommand.h"
+
+#include "WordProcessor.h"
+#include "app/Editor.h"
+#include "platform/Dialogs.h"
+
+HelpCommand::HelpCommand(Editor &editor) : editor_(editor) {}
+
+bool HelpCommand::run()
+{
+    const ProgramFolder &folder = editor_.folder();
+    if (!folder.exists(Editor::HelpFile)) {
+        editor_.platform().dialogs.warning(
+            QStringLiteral("Le document d'aide est introuvable :\n%1\n\n"
+                           "Il est livré avec le programme ; réinstallez-le dans le dossier "
+                           "du programme.")
+                .arg(folder.displayPath(Editor::HelpFile)),
+            QStringLiteral("Aide"));
+        return false;
+    }
+    return WordProcessor(editor_).StartWordProcessor(folder.file(Editor::HelpFile));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Editor;
+
+// The "Text Editor" button: opens the active project's scenario document in
+// the word processor. An existing document is announced by a beep; a missing
+// one is made from the scenario template first, silently.
+class TextEditorCommand
+{
+public:
+    // The document of a project: its name without surrounding blanks.
+    static QString documentName(const QString &projectName);
+
+    explicit TextEditorCommand(Editor &editor);
+
+    // True when the word processor was started on the document.
+    bool run();
+
+private:
+    Editor &editor_;
+};

@@ -1,0 +1,77 @@
+#include "WordProcessor.h"
+
+#include "app/Editor.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/FrenchReason.h"
+#include "platform/Programs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+const QString WordProcessor::WindowsProgram =
+    QStringLiteral("c:\\Program Files\\Accessoires\\WORDPAD.EXE");
+const QStringList WordProcessor::Candidates = {
+    QStringLiteral("lowriter"), QStringLiteral("libreoffice"), QStringLiteral("abiword"),
+    QStringLiteral("xdg-open")};
+
+namespace {
+
+const QString Title = QStringLiteral("Traitement de texte");
+
+// Windows's own launcher of its word processor, on every search path there.
+const QString WindowsLauncher = QStringLiteral("write");
+
+} // namespace
+
+WordProcessor::Host WordProcessor::currentHost()
+{
+#ifdef Q_OS_WIN
+    return Host::Windows;
+#else
+    return Host::Other;
+#endif
+}
+
+WordProcessor::WordProcessor(Editor &editor, Host host) : editor_(editor), host_(host) {}
+
+QString WordProcessor::program() const
+{
+    const Platform &platform = editor_.platform();
+    if (host_ == Host::Windows) {
+        const QFileInfo fixed(QDir::fromNativeSeparators(WindowsProgram));
+        if (platform.files.exists(fixed.path(), fixed.fileName()))
+            return WindowsProgram;
+        return platform.programs.findExecutable(WindowsLauncher);
+    }
+    for (const QString &name : Candidates) {
+        const QString found = platform.programs.findExecutable(name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return {};
+}
+
+bool WordProcessor::StartWordProcessor(const QString &documentPath)
+{
+    Platform &platform = editor_.platform();
+    const QString document = QDir::toNativeSeparators(documentPath);
+    const QString command = program();
+    if (command.isEmpty()) {
+        platform.dialogs.warning(
+            QStringLiteral("Aucun traitement de texte n'a été trouvé pour ouvrir le document :\n"
+                           "%1\n\nInstallez LibreOffice Writer ou AbiWord, puis recommencez.")
+                .arg(document),
+            Title);
+        return false;
+    }
+    QString reason;
+    if (platform.programs.startDetached(command, {document}, &reason))
+        return true;
+    platform.dialogs.warning(
+        QStringLiteral("Le traitement de texte « %1 » n'a pas pu être lancé pour ouvrir le "
+                       "document :\n%2\n\nRaison : %3")
+            .arg(QDir::toNativeSeparators(command), document, frenchReason(reason)),
+        Title);
+    return false;
+}

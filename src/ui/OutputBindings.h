@@ -1,0 +1,32 @@
+#pragma once
+
+#include "output/ExitCommand.h"
+#include "output/HelpCommand.h"
+#include "output/PrintCommand.h"
+#include "output/PrintZone.h"
+#include "output/TextEditorCommand.h"
+
+#include <QObject>
+
+class Form1;
+
+// Connects the main window's print frame and its text editor, help and exit
+// buttons to their commands. Owned by the window.
+class OutputBindings : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit OutputBindings(Form1 &form);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Form1 &form_;
+    PrintZone zone_;
+    PrintCommand print_;
+    TextEditorCommand textEditor_;
+    HelpCommand help_;
+    ExitCommand exit_;
+};

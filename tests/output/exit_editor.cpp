@@ -1,0 +1,55 @@
+// The whole editor on the offscreen platform, with the real way of ending
+// the process: it stamps a tile, presses "&EXIT", answers Yes, and asks for
+// a second stamp that must never come. Its exit status is the editor's.
+#include "FakePlatform.h"
+#include "app/Editor.h"
+#include "board/BoardController.h"
+#include "platform/QtProcessEnd.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void stampBlock(Form1 &form, QPointF at)
+{
+    QImage block(26, 26, QImage::Format_RGB32);
+    block.fill(Qt::blue);
+    form.editor().catalogue().setMoveBuffer(block);
+    form.editor().state().CurrentTile = 0;
+    form.controller().pointerMove(Qt::NoButton, at);
+    form.controller().buttonPress(Qt::LeftButton, at);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: exit_editor PROGRAM_FOLDER\n", stderr);
+        return 2;
+    }
+    FakePlatform fake;
+    fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+    QtProcessEnd process;
+    Editor editor({fake.dialogs, fake.files, fake.pictures, fake.programs, fake.printer,
+                   fake.beeper, process},
+                  QString::fromLocal8Bit(argv[1]));
+    Form1 form(editor);
+    if (!form.startUp())
+        return 3;
+    form.show();
+
+    QTimer::singleShot(0, &form, [&form] {
+        stampBlock(form, QPointF(26, 26));
+        form.Command2->click();
+        QMetaObject::invokeMethod(
+            &form, [&form] { stampBlock(form, QPointF(260, 260)); }, Qt::QueuedConnection);
+    });
+    return app.exec();
+}

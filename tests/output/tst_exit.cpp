@@ -1,0 +1,103 @@
+#include "ProgramFolderFixture.h"
+#include "WindowHarness.h"
+#include "board/BoardController.h"
+#include "output/ExitCommand.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+class TestExit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noChangesNothing();
+    void yesEndsWithStatusZeroAndSavesNothing();
+    void closingTheWindowAsksNothing();
+    void confirmedExitEndsTheRealProcess();
+};
+
+void TestExit::noChangesNothing()
+{
+    WindowHarness w;
+    // A selection made, a tile picked and a stamp on the board.
+    w.editor.state().CurrentTile = 5;
+    w.form.controller().pointerMove(Qt::NoButton, QPointF(40, 40));
+    w.form.controller().buttonPress(Qt::LeftButton, QPointF(40, 40));
+    w.editor.state().Mode = EditMode::SelectionArmed;
+    w.form.controller().pointerMove(Qt::NoButton, QPointF(100, 100));
+    w.form.controller().buttonPress(Qt::LeftButton, QPointF(100, 100));
+    w.form.controller().pointerMove(Qt::LeftButton, QPointF(200, 150));
+    w.form.controller().buttonRelease(Qt::LeftButton, QPointF(200, 150));
+    QCOMPARE(w.editor.state().Mode, EditMode::SelectionMade);
+    const EditorState before = w.editor.state();
+    const QImage displayed = w.editor.board().displayed().copy();
+    const QImage committed = w.editor.board().committed();
+    const QStringList files = QDir(w.folder.path()).entryList(QDir::Files);
+
+    w.fake.dialogs.answers.enqueue(Dialogs::Answer::No);
+    QTest::mouseClick(w.form.Command2, Qt::LeftButton);
+
+    QCOMPARE(w.fake.dialogs.messages.size(), 1);
+    const Dialogs::Message asked = w.fake.dialogs.messages.first();
+    QCOMPARE(asked.text, QStringLiteral("Etes vous sur de vouloir quitter Vantorel Editor ?"));
+    QCOMPARE(asked.title, QStringLiteral("Quitter Vantorel Editor"));
+    QCOMPARE(asked.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(asked.defaultButton, Dialogs::Answer::Yes);
+    QCOMPARE(asked.icon, Dialogs::Icon::None);
+    QVERIFY(w.fake.process.ends.isEmpty());
+
+    const EditorState &after = w.editor.state();
+    QCOMPARE(after.Mode, before.Mode);
+    QCOMPARE(after.CurrentTile, before.CurrentTile);
+    QCOMPARE(QRect(QPoint(after.SelX1, after.SelY1), QPoint(after.SelX2, after.SelY2)),
+             QRect(QPoint(before.SelX1, before.SelY1), QPoint(before.SelX2, before.SelY2)));
+    QCOMPARE(w.editor.board().displayed(), displayed);
+    QCOMPARE(w.editor.board().committed(), committed);
+    QCOMPARE(w.editor.tools(), (Editor::ToolButtons{true, true, true}));
+    QCOMPARE(QDir(w.folder.path()).entryList(QDir::Files), files);
+}
+
+void TestExit::yesEndsWithStatusZeroAndSavesNothing()
+{
+    WindowHarness w;
+    w.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+    QTest::mouseClick(w.form.Command2, Qt::LeftButton);
+    QCOMPARE(w.fake.process.ends, QList<int>{0});
+    QCOMPARE(w.fake.dialogs.messages.size(), 1);
+    QVERIFY(!w.folder.exists("New.bmp"));
+}
+
+void TestExit::closingTheWindowAsksNothing()
+{
+    WindowHarness w;
+    w.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+    QVERIFY(w.form.close());
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
+    QVERIFY(w.fake.process.ends.isEmpty());
+}
+
+void TestExit::confirmedExitEndsTheRealProcess()
+{
+    ProgramFolderFixture folder;
+    QProcess editor;
+    editor.start(QStringLiteral(EXIT_EDITOR), {folder.path()});
+    QVERIFY2(editor.waitForFinished(60000), "the editor did not end after a confirmed exit");
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+
+    // The stamp before the exit was committed; the one asked for after it
+    // never came, and nothing was saved.
+    const QImage demo = folder.image("demo.bmp");
+    QCOMPARE(demo.pixel(30, 30), qRgb(0, 0, 255));
+    QCOMPARE(demo.pixel(270, 270), qRgb(255, 255, 255));
+    QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    files.sort();
+    QCOMPARE(files, (QStringList{"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
+}
+
+QTEST_MAIN(TestExit)
+#include "tst_exit.moc"

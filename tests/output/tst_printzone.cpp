@@ -1,0 +1,141 @@
+#include "EditorHarness.h"
+#include "WindowHarness.h"
+#include "output/PrintZone.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+constexpr QRgb Red = 0xffff0000;
+constexpr QRgb Magenta = 0xffff00ff;
+
+// Makes a magenta block the current tile and shows its preview there.
+void showPreview(Editor &editor, QPoint at)
+{
+    QImage block(26, 26, QImage::Format_RGB32);
+    block.fill(Magenta);
+    editor.catalogue().setMoveBuffer(block);
+    editor.state().CurrentTile = 0;
+    BoardController(editor).pointerMove(Qt::NoButton, QPointF(at));
+}
+
+// Whether the board shows the frame of the state's zone: red on its right
+// side, the board's own white inside it.
+bool showsFrame(const Editor &editor)
+{
+    const QImage &board = editor.board().displayed();
+    const EditorState &s = editor.state();
+    const int right = qMin(int(s.PrintWidth), BoardModel::Width - 1);
+    return board.pixel(right, s.PrintHeight / 2) == Red
+           && board.pixel(int(s.PrintWidth) / 2, s.PrintHeight / 2) != Red;
+}
+
+} // namespace
+
+class TestPrintZone : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void zoneFollowsTheBar_data();
+    void zoneFollowsTheBar();
+    void updateLeavesOnlyTheFrame();
+    void frameDisplayKeepsWhatTheBoardShows();
+    void barStepsAndThumbDrag();
+    void pointerOverFrameItselfShowsTheZone();
+};
+
+void TestPrintZone::zoneFollowsTheBar_data()
+{
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("never used") << QList<int>{} << 770.0 << 544;
+    QTest::newRow("away and back to 544") << QList<int>{538, 544} << 769.76 << 544;
+    QTest::newRow("smallest") << QList<int>{100} << 141.5 << 100;
+    QTest::newRow("one arrow step") << QList<int>{538} << 761.27 << 538;
+    QTest::newRow("one track step") << QList<int>{534} << 755.61 << 534;
+}
+
+void TestPrintZone::zoneFollowsTheBar()
+{
+    QFETCH(QList<int>, values);
+    QFETCH(double, width);
+    QFETCH(int, height);
+    EditorHarness h;
+    for (int v : values)
+        PrintZone(h.editor).setValue(v);
+    if (values.isEmpty())
+        QCOMPARE(h.state().PrintWidth, 770.0); // exactly, not 769.76
+    QVERIFY2(qAbs(h.state().PrintWidth - width) < 1e-9,
+             qPrintable(QString::number(h.state().PrintWidth, 'f', 12)));
+    QCOMPARE(int(h.state().PrintHeight), height);
+}
+
+void TestPrintZone::updateLeavesOnlyTheFrame()
+{
+    EditorHarness h;
+    showPreview(h.editor, QPoint(260, 260));
+    PrintZone(h.editor).setValue(300);
+    QVERIFY(showsFrame(h.editor));
+    const BoardModel &board = h.editor.board();
+    QCOMPARE(board.displayed().pixel(270, 270), board.picture().pixel(270, 270));
+    QCOMPARE(h.editor.penWidth(), 1);
+}
+
+void TestPrintZone::frameDisplayKeepsWhatTheBoardShows()
+{
+    EditorHarness h;
+    PrintZone(h.editor).setValue(300);
+    showPreview(h.editor, QPoint(260, 260));
+    QVERIFY(!showsFrame(h.editor)); // the pointer move took the frame away
+    PrintZone(h.editor).showFrame();
+    QVERIFY(showsFrame(h.editor));
+    QCOMPARE(h.editor.board().displayed().pixel(270, 270), Magenta);
+    QCOMPARE(h.editor.penWidth(), 1);
+}
+
+void TestPrintZone::barStepsAndThumbDrag()
+{
+    WindowHarness w;
+    QScrollBar *bar = w.form.HScroll1;
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(int(w.editor.state().PrintHeight), 538);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(int(w.editor.state().PrintHeight), 528);
+    QVERIFY(showsFrame(w.editor));
+
+    // Every thumb position redraws, not only the value the drag ends on.
+    bar->setTracking(false);
+    bar->setSliderDown(true);
+    for (int position : {400, 250, 101}) {
+        bar->setSliderPosition(position);
+        QCOMPARE(int(w.editor.state().PrintHeight), position);
+        QVERIFY(showsFrame(w.editor));
+    }
+    bar->setSliderDown(false);
+    bar->setValue(0);
+    QCOMPARE(int(w.editor.state().PrintHeight), 100);
+}
+
+void TestPrintZone::pointerOverFrameItselfShowsTheZone()
+{
+    WindowHarness w;
+    w.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+    showPreview(w.editor, QPoint(260, 260));
+
+    // Over the button inside the frame: nothing.
+    QTest::mouseMove(w.form.Command1, QPoint(20, 20));
+    QVERIFY(!showsFrame(w.editor));
+    // Over the frame beside the button: the zone, over the preview.
+    QTest::mouseMove(w.form.FramePrint, QPoint(88, 40));
+    QVERIFY(showsFrame(w.editor));
+    QCOMPARE(w.editor.board().displayed().pixel(270, 270), Magenta);
+}
+
+QTEST_MAIN(TestPrintZone)
+#include "tst_printzone.moc"

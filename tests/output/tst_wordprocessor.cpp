@@ -1,0 +1,239 @@
+#include "EditorHarness.h"
+#include "WindowHarness.h"
+#include "output/HelpCommand.h"
+#include "output/TextEditorCommand.h"
+#include "output/WordProcessor.h"
+#include "platform/QtPrograms.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A word processor that records the arguments of each start, NUL-separated,
+// in a file of its own in the folder named by VANTOREL_RECORD_DIR.
+const char *const RecordingScript = "#!/bin/sh\n"
+                                    "out=\"$VANTOREL_RECORD_DIR/$$\"\n"
+                                    "printf '%s\\0' \"$@\" > \"$out.part\"\n"
+                                    "mv \"$out.part\" \"$out\"\n";
+
+// An editor in a program folder whose path holds blanks and an accent, with
+// real programs: the recording word processor comes first on the path.
+struct RealStarts {
+    QTemporaryDir base;
+    QString folder = base.filePath(QStringLiteral("Dossier du programme é"));
+    QString bin = base.filePath(QStringLiteral("bin"));
+    QString records = base.filePath(QStringLiteral("records"));
+    FakePlatform fake;
+    QtPrograms programs;
+    Platform platform{fake.dialogs, fake.files,   fake.pictures, programs,
+                      fake.printer, fake.beeper, fake.process};
+    std::unique_ptr<Editor> editor;
+
+    RealStarts()
+    {
+        QDir().mkpath(folder);
+        QDir().mkpath(bin);
+        QDir().mkpath(records);
+        for (const char *doc : {"vantorel.vtr", "readme.doc"})
+            QFile::copy(ProgramFolderFixture::sourceAsset(QStringLiteral("assets/docs/") + doc),
+                        folder + QLatin1Char('/') + doc);
+        QFile script(bin + QStringLiteral("/lowriter"));
+        script.open(QIODevice::WriteOnly);
+        script.write(RecordingScript);
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", (bin + QLatin1Char(':')).toLocal8Bit() + qgetenv("PATH"));
+        qputenv("VANTOREL_RECORD_DIR", records.toLocal8Bit());
+        editor = std::make_unique<Editor>(platform, folder);
+    }
+
+    // The arguments of every start so far, once that many have arrived.
+    QList<QStringList> starts(int count) const
+    {
+        QDir dir(records);
+        QList<QStringList> all;
+        if (!QTest::qWaitFor([&] { return dir.entryList(QDir::Files).size() >= count; }, 20000))
+            return all;
+        for (const QString &name : dir.entryList(QDir::Files, QDir::Time | QDir::Reversed)) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::ReadOnly);
+            QStringList args = QString::fromLocal8Bit(f.readAll()).split(QChar(0));
+            args.removeLast(); // after the last separator
+            all.append(args);
+        }
+        return all;
+    }
+
+    QString path(const QString &name) const
+    {
+        return QDir::toNativeSeparators(folder + QLatin1Char('/') + name);
+    }
+};
+
+} // namespace
+
+class TestWordProcessor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpDocumentOpensWithOneBeep();
+    void newProjectDocumentIsMadeFromTemplate();
+    void helpOpensTheHelpDocument();
+    void programChoice_data();
+    void programChoice();
+    void nothingToStartIsTold();
+    void failedStartIsToldWithItsReason();
+    void missingTemplateIsTold();
+    void nameWithFolderSeparatorWritesNothingOutside();
+    void missingHelpDocumentIsTold();
+    void buttonsStartTheWordProcessor();
+};
+
+void TestWordProcessor::startUpDocumentOpensWithOneBeep()
+{
+    RealStarts r;
+    QVERIFY(r.editor->startUp());
+    QVERIFY(TextEditorCommand(*r.editor).run());
+    QCOMPARE(r.fake.beeper.beeps, 1);
+    // "New.doc" is the start-up document "new.doc", letter case aside.
+    const QList<QStringList> starts = r.starts(1);
+    QCOMPARE(starts, QList<QStringList>{{r.path("new.doc")}});
+    QVERIFY(r.fake.dialogs.messages.isEmpty());
+}
+
+void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
+{
+    RealStarts r;
+    QVERIFY(r.editor->startUp());
+    r.editor->setProjectName(QStringLiteral(" Carte 1 "));
+    QVERIFY(TextEditorCommand(*r.editor).run());
+    QCOMPARE(r.fake.beeper.beeps, 0);
+    QFile made(r.folder + QStringLiteral("/Carte 1.doc"));
+    QVERIFY(made.open(QIODevice::ReadOnly));
+    QFile model(r.folder + QStringLiteral("/vantorel.vtr"));
+    QVERIFY(model.open(QIODevice::ReadOnly));
+    QCOMPARE(made.readAll(), model.readAll());
+
+    // The next press finds it.
+    QVERIFY(TextEditorCommand(*r.editor).run());
+    QCOMPARE(r.fake.beeper.beeps, 1);
+    const QStringList expected{r.path("Carte 1.doc")};
+    QCOMPARE(r.starts(2), (QList<QStringList>{expected, expected}));
+}
+
+void TestWordProcessor::helpOpensTheHelpDocument()
+{
+    RealStarts r;
+    QVERIFY(r.editor->startUp());
+    QVERIFY(HelpCommand(*r.editor).run());
+    QCOMPARE(r.starts(1), QList<QStringList>{{r.path("readme.doc")}});
+    QCOMPARE(r.fake.beeper.beeps, 0);
+}
+
+void TestWordProcessor::programChoice_data()
+{
+    QTest::addColumn<QStringList>("available");
+    QTest::addColumn<QString>("program");
+    QTest::newRow("all") << QStringList{"xdg-open", "abiword", "libreoffice", "lowriter"}
+                         << "/usr/bin/lowriter";
+    QTest::newRow("no writer launcher") << QStringList{"xdg-open", "libreoffice", "abiword"}
+                                        << "/usr/bin/libreoffice";
+    QTest::newRow("abiword") << QStringList{"xdg-open", "abiword"} << "/usr/bin/abiword";
+    QTest::newRow("desktop opener") << QStringList{"xdg-open"} << "/usr/bin/xdg-open";
+    QTest::newRow("none") << QStringList{"vi"} << QString();
+}
+
+void TestWordProcessor::programChoice()
+{
+    QFETCH(QStringList, available);
+    QFETCH(QString, program);
+    EditorHarness h;
+    h.fake.programs.available = available;
+    QCOMPARE(WordProcessor(h.editor, WordProcessor::Host::Other).program(), program);
+}
+
+void TestWordProcessor::nothingToStartIsTold()
+{
+    EditorHarness h;
+    QVERIFY(!TextEditorCommand(h.editor).run());
+    QVERIFY(h.fake.programs.starts.isEmpty());
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QVERIFY(h.fake.dialogs.messages.first().text.contains("Aucun traitement de texte"));
+    // The editor goes on.
+    h.stamp(26, 26);
+    QCOMPARE(h.editor.board().committed(), h.editor.board().displayed());
+}
+
+void TestWordProcessor::failedStartIsToldWithItsReason()
+{
+    EditorHarness h;
+    h.fake.programs.available = {"abiword"};
+    h.fake.programs.startSucceeds = false;
+    QVERIFY(!HelpCommand(h.editor).run());
+    QCOMPARE(h.fake.programs.starts.size(), 1);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QVERIFY(h.fake.dialogs.messages.first().text.contains("le programme n'a pas pu démarrer"));
+}
+
+void TestWordProcessor::missingTemplateIsTold()
+{
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    QVERIFY(QFile::remove(h.folder.file("vantorel.vtr")));
+    h.editor.setProjectName("Neuf");
+    QVERIFY(!TextEditorCommand(h.editor).run());
+    QVERIFY(h.fake.programs.starts.isEmpty());
+    QVERIFY(!h.folder.exists("Neuf.doc"));
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QVERIFY(h.fake.dialogs.messages.first().text.contains("vantorel.vtr"));
+}
+
+void TestWordProcessor::nameWithFolderSeparatorWritesNothingOutside()
+{
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    QDir(h.folder.path()).mkdir("sous");
+    h.editor.setProjectName("../hors");
+    QVERIFY(!TextEditorCommand(h.editor).run());
+    h.editor.setProjectName("sous/x");
+    QVERIFY(!TextEditorCommand(h.editor).run());
+    QVERIFY(!QFile::exists(h.folder.path() + "/../hors.doc"));
+    QVERIFY(!QFile::exists(h.folder.path() + "/sous/x.doc"));
+    QVERIFY(h.fake.programs.starts.isEmpty());
+    QCOMPARE(h.fake.dialogs.messages.size(), 2);
+}
+
+void TestWordProcessor::missingHelpDocumentIsTold()
+{
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    QVERIFY(QFile::remove(h.folder.file("readme.doc")));
+    QVERIFY(!HelpCommand(h.editor).run());
+    QVERIFY(h.fake.programs.starts.isEmpty());
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QVERIFY(h.fake.dialogs.messages.first().text.contains("readme.doc"));
+}
+
+void TestWordProcessor::buttonsStartTheWordProcessor()
+{
+    WindowHarness w;
+    w.fake.programs.available = {"lowriter"};
+    QTest::mouseClick(w.form.Command3, Qt::LeftButton);
+    QTest::mouseClick(w.form.Command4, Qt::LeftButton);
+    QTest::mouseClick(w.form.Command4, Qt::LeftButton);
+    const QString doc = QDir::toNativeSeparators(w.folder.file("new.doc"));
+    const QString help = QDir::toNativeSeparators(w.folder.file("readme.doc"));
+    QCOMPARE(w.fake.programs.starts.size(), 3);
+    QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList{doc});
+    QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList{help});
+    QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList{help});
+    QCOMPARE(w.fake.beeper.beeps, 1);
+}
+
+QTEST_MAIN(TestWordProcessor)
+#include "tst_wordprocessor.moc"
