@@ -52,17 +52,24 @@ bool ProjectBrowser::chooseDrive(int index)
         return true;
     const QString root = QDir::cleanPath(drives_.at(index));
     QStringList folders, files;
-    QString error;
-    if (!listing_.list(root, &folders, &files, &error)) {
-        dialogs_.warning(QStringLiteral("Le lecteur « %1 » ne peut pas être lu :\n%2")
-                             .arg(QDir::toNativeSeparators(root), error),
-                         ErrorTitle);
+    if (!read(root, QStringLiteral("Le lecteur"), &folders, &files))
         return false;
-    }
     const QString last = lastFolderOnDrive_.value(root);
     if (!last.isEmpty() && openFolder(last))
         return true;
     return openFolder(root);
+}
+
+bool ProjectBrowser::read(const QString &path, const QString &what, QStringList *folders,
+                          QStringList *files)
+{
+    QString error;
+    if (listing_.list(path, folders, files, &error))
+        return true;
+    dialogs_.warning(QStringLiteral("%1 « %2 » ne peut pas être lu :\n%3")
+                         .arg(what, QDir::toNativeSeparators(path), error),
+                     ErrorTitle);
+    return false;
 }
 
 bool ProjectBrowser::openFolderRow(int row)
@@ -76,13 +83,8 @@ bool ProjectBrowser::openFolder(const QString &path)
 {
     const QString target = QDir::cleanPath(path);
     QStringList folders, files;
-    QString error;
-    if (!listing_.list(target, &folders, &files, &error)) {
-        dialogs_.warning(QStringLiteral("Le dossier « %1 » ne peut pas être lu :\n%2")
-                             .arg(QDir::toNativeSeparators(target), error),
-                         ErrorTitle);
+    if (!read(target, QStringLiteral("Le dossier"), &folders, &files))
         return false;
-    }
 
     folder_ = target;
     driveIndex_ = driveOf(target);

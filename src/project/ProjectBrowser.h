@@ -59,6 +59,8 @@ public:
 
 private:
     int driveOf(const QString &path) const;
+    // Lists a drive or folder; tells the user when it cannot be read.
+    bool read(const QString &path, const QString &what, QStringList *folders, QStringList *files);
 
     FolderListing &listing_;
     Dialogs &dialogs_;
