@@ -1,5 +1,6 @@
 #include "EditorHarness.h"
 #include "FakeFolderListing.h"
+#include "TestBitmaps.h"
 #include "platform/BmpCodec.h"
 #include "project/OpenCommand.h"
 #include "project/ProjectBrowser.h"
@@ -9,20 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-QImage solid(int width, int height, QRgb colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
-void writeBitmap(const QString &path, const QImage &image)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(BmpCodec::encode(image)) < 0)
-        qFatal("cannot write a test bitmap");
-}
 
 QString captionFor(const EditorHarness &h, const QString &file)
 {
