@@ -96,7 +96,8 @@ bool ProjectBrowser::openFolder(const QString &path)
     rows_.clear();
     rows_.append({QDir::toNativeSeparators(root), root, 0});
     QString walked = root;
-    for (const QString &part : target.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    const QStringList parts = target.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
         walked = QDir::cleanPath(walked + QLatin1Char('/') + part);
         rows_.append({part, walked, int(rows_.size())});
     }

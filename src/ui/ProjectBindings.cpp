@@ -35,8 +35,10 @@ void ProjectBindings::showOpenDialog()
     connect(dialog_, &Form_Fichier::cancelled, this, &ProjectBindings::cancel);
 
     form_.setEnabled(false);
-    const QRect over = form_.geometry();
-    dialog_->move(over.center() - QPoint(Form_Fichier::ClientWidth, Form_Fichier::ClientHeight) / 2);
+    // Client area over client area, whatever frames the window manager adds.
+    QRect client(QPoint(), dialog_->size());
+    client.moveCenter(form_.geometry().center());
+    dialog_->setGeometry(client);
     dialog_->winId();
     if (QWindow *window = dialog_->windowHandle())
         window->setTransientParent(form_.windowHandle());
