@@ -1,10 +1,11 @@
 #include "BmpCodec.h"
 
-#include <QBuffer>
 #include <QImageReader>
+#include <QList>
 
 #include <QtEndian>
 
+#include <bit>
 #include <cstring>
 
 // A 32-bit pixel of QImage::Format_RGB32 is stored B, G, R, unused: the byte
@@ -18,7 +19,6 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
 constexpr quint32 kPixelsPerMetre = 3780; // 96 dots per inch
-constexpr qint64 kMaxDirectPixels = 64LL * 1024 * 1024;
 
 void put16(uchar *p, quint16 v)
 {
@@ -41,8 +41,18 @@ quint32 get32(const uchar *p)
     return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
 }
 
+// Qt's limit on the memory of one decoded image, which the editor keeps for
+// every bitmap it reads.
+bool fitsAllocationLimit(qint64 width, qint64 height)
+{
+    const qint64 limitMegabytes = QImageReader::allocationLimit();
+    if (width <= 0 || height <= 0)
+        return false;
+    return limitMegabytes <= 0 || width <= limitMegabytes * 1024 * 1024 / 4 / height;
+}
+
 // The editor's own layout: 32 bits, uncompressed, bottom-up, pixels right
-// after the 40-byte header. Anything else goes to the general readers.
+// after the 40-byte header. Anything else goes to the general reader.
 QImage decodeDirect(const QByteArray &bytes)
 {
     if (bytes.size() < kPixelOffset)
@@ -55,7 +65,7 @@ QImage decodeDirect(const QByteArray &bytes)
     const qint32 height = qint32(get32(p + 22));
     if (get16(p + 26) != 1 || get16(p + 28) != 32 || get32(p + 30) != 0)
         return {};
-    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxDirectPixels)
+    if (width <= 0 || height <= 0 || !fitsAllocationLimit(width, height))
         return {};
     const qint64 rowBytes = qint64(width) * 4;
     if (bytes.size() < kPixelOffset + rowBytes * height)
@@ -65,28 +75,341 @@ QImage decodeDirect(const QByteArray &bytes)
         return {};
     const uchar *src = p + kPixelOffset;
     for (int y = 0; y < height; ++y) {
-        const auto *in = reinterpret_cast<const quint32 *>(src + rowBytes * (height - 1 - y));
+        // The file's rows lie two bytes off a word boundary: copy, then fix.
         auto *out = reinterpret_cast<quint32 *>(image.scanLine(y));
+        std::memcpy(out, src + rowBytes * (height - 1 - y), size_t(rowBytes));
         // The fourth byte is unused in this layout; the image wants it opaque.
         for (int x = 0; x < width; ++x)
-            out[x] = in[x] | 0xff000000u;
+            out[x] |= 0xff000000u;
     }
     return image;
 }
 
-QImage decodeGeneral(const QByteArray &bytes)
+enum Compression : quint32 { Rgb = 0, Rle8 = 1, Rle4 = 2, Bitfields = 3, AlphaBitfields = 6 };
+
+// One colour channel of a 16- or 32-bit pixel, by its mask.
+struct Channel {
+    quint32 mask = 0;
+    int shift = 0;
+    int bits = 0;
+
+    // A mask must be one run of set bits.
+    bool set(quint32 m)
+    {
+        if (m == 0)
+            return false;
+        mask = m;
+        shift = std::countr_zero(m);
+        const quint32 run = m >> shift;
+        if ((run & (run + 1)) != 0)
+            return false;
+        bits = std::popcount(run);
+        return true;
+    }
+
+    // The channel widened to 8 bits by repeating its bits, as other readers
+    // do, so that full intensity stays full: 5 bits v give (v << 3) | (v >> 2).
+    int value(quint32 pixel) const
+    {
+        const quint32 v = (pixel & mask) >> shift;
+        quint64 wide = 0;
+        int filled = 0;
+        while (filled < 8) {
+            wide = (wide << bits) | v;
+            filled += bits;
+        }
+        return int(wide >> (filled - 8));
+    }
+};
+
+// A Windows bitmap read strictly: core and info headers up to the fifth
+// version; 1, 4, 8, 16, 24 and 32 bits; uncompressed, RLE8, RLE4 and bit
+// fields; bottom-up and top-down. A file that breaks the format anywhere, or
+// ends before its pixels do, is refused rather than guessed at.
+class BitmapReader
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return {};
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    return image.convertToFormat(QImage::Format_RGB32);
-}
+public:
+    explicit BitmapReader(const QByteArray &bytes)
+        : p_(reinterpret_cast<const uchar *>(bytes.constData())), size_(bytes.size())
+    {
+    }
+
+    QImage read()
+    {
+        if (!readHeaders() || !readPalette())
+            return {};
+        image_ = QImage(int(width_), int(height_), QImage::Format_RGB32);
+        if (image_.isNull())
+            return {};
+        const bool ok = compression_ == Rle8 || compression_ == Rle4 ? readRunLengths()
+                                                                     : readRows();
+        return ok ? image_ : QImage();
+    }
+
+private:
+    bool readHeaders()
+    {
+        if (size_ < kFileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
+            return false;
+        pixelOffset_ = get32(p_ + 10);
+        headerSize_ = get32(p_ + 14);
+        const uchar *h = p_ + kFileHeaderSize;
+        qint64 height = 0;
+        int planes = 0;
+        if (headerSize_ == 12) {
+            // The oldest layout: 16-bit sizes, palette entries of three bytes.
+            width_ = get16(h + 4);
+            height = get16(h + 6);
+            planes = get16(h + 8);
+            bitCount_ = get16(h + 10);
+            compression_ = Rgb;
+            paletteEntryBytes_ = 3;
+            if (bitCount_ != 1 && bitCount_ != 4 && bitCount_ != 8 && bitCount_ != 24)
+                return false;
+        } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56
+                   || headerSize_ == 64 || headerSize_ == 108 || headerSize_ == 124) {
+            if (size_ < kFileHeaderSize + qint64(headerSize_))
+                return false;
+            width_ = qint32(get32(h + 4));
+            height = qint32(get32(h + 8));
+            planes = get16(h + 12);
+            bitCount_ = get16(h + 14);
+            compression_ = get32(h + 16);
+            imageBytes_ = get32(h + 20);
+            coloursUsed_ = get32(h + 32);
+            paletteEntryBytes_ = 4;
+        } else {
+            return false;
+        }
+        if (planes != 1 || width_ <= 0 || height == 0)
+            return false;
+        topDown_ = height < 0;
+        height_ = topDown_ ? -height : height;
+        if (!fitsAllocationLimit(width_, height_))
+            return false;
+
+        tableStart_ = kFileHeaderSize + qint64(headerSize_);
+        if (!readCompression())
+            return false;
+        return pixelOffset_ >= tableStart_ && pixelOffset_ < size_;
+    }
+
+    bool readCompression()
+    {
+        switch (compression_) {
+        case Rgb:
+            if (bitCount_ == 16)
+                return setMasks(0x7c00, 0x03e0, 0x001f);
+            if (bitCount_ == 32)
+                return setMasks(0xff0000, 0x00ff00, 0x0000ff);
+            return bitCount_ == 1 || bitCount_ == 4 || bitCount_ == 8 || bitCount_ == 24;
+        case Rle8:
+            return bitCount_ == 8 && !topDown_;
+        case Rle4:
+            return bitCount_ == 4 && !topDown_;
+        case Bitfields:
+        case AlphaBitfields: {
+            // The second layout of 64 bytes gives these codes other meanings.
+            if ((bitCount_ != 16 && bitCount_ != 32) || headerSize_ == 64)
+                return false;
+            // Masks stand in the header from its third version on, else
+            // right after it; the alpha mask is of no use on an opaque board.
+            const qint64 maskBytes = compression_ == Bitfields ? 12 : 16;
+            const uchar *m = p_ + kFileHeaderSize + 40;
+            if (headerSize_ == 40) {
+                if (tableStart_ + maskBytes > size_)
+                    return false;
+                tableStart_ += maskBytes;
+            }
+            const quint32 r = get32(m), g = get32(m + 4), b = get32(m + 8);
+            if (bitCount_ == 16 && ((r | g | b) >> 16) != 0)
+                return false;
+            return setMasks(r, g, b);
+        }
+        default:
+            return false;
+        }
+    }
+
+    bool setMasks(quint32 r, quint32 g, quint32 b)
+    {
+        if ((r & g) || (r & b) || (g & b))
+            return false;
+        return red_.set(r) && green_.set(g) && blue_.set(b);
+    }
+
+    bool readPalette()
+    {
+        if (bitCount_ > 8)
+            return true;
+        const qint64 full = qint64(1) << bitCount_;
+        qint64 count = coloursUsed_ == 0 ? full : qMin<qint64>(coloursUsed_, full);
+        // A short table ends where the pixels begin.
+        count = qMin(count, (pixelOffset_ - tableStart_) / paletteEntryBytes_);
+        if (count < 1)
+            return false;
+        palette_.resize(count);
+        for (qint64 i = 0; i < count; ++i) {
+            const uchar *e = p_ + tableStart_ + i * paletteEntryBytes_;
+            palette_[i] = qRgb(e[2], e[1], e[0]);
+        }
+        return true;
+    }
+
+    bool readRows()
+    {
+        const qint64 rowBytes = (width_ * bitCount_ + 31) / 32 * 4;
+        // The last row may come without its padding.
+        const qint64 lastRowBytes = (width_ * bitCount_ + 7) / 8;
+        if (pixelOffset_ + rowBytes * (height_ - 1) + lastRowBytes > size_)
+            return false;
+        for (qint64 row = 0; row < height_; ++row) {
+            const uchar *in = p_ + pixelOffset_ + rowBytes * row;
+            const int y = int(topDown_ ? row : height_ - 1 - row);
+            if (!readRow(in, reinterpret_cast<QRgb *>(image_.scanLine(y))))
+                return false;
+        }
+        return true;
+    }
+
+    bool readRow(const uchar *in, QRgb *out) const
+    {
+        const int width = int(width_);
+        switch (bitCount_) {
+        case 1:
+        case 4:
+        case 8: {
+            const int perByte = 8 / bitCount_;
+            const int mask = (1 << bitCount_) - 1;
+            for (int x = 0; x < width; ++x) {
+                const int shift = 8 - bitCount_ * (x % perByte + 1);
+                const int index = (in[x / perByte] >> shift) & mask;
+                if (index >= palette_.size())
+                    return false;
+                out[x] = palette_[index];
+            }
+            return true;
+        }
+        case 16:
+            for (int x = 0; x < width; ++x)
+                out[x] = colour(get16(in + 2 * x));
+            return true;
+        case 24:
+            for (int x = 0; x < width; ++x, in += 3)
+                out[x] = qRgb(in[2], in[1], in[0]);
+            return true;
+        case 32:
+            for (int x = 0; x < width; ++x)
+                out[x] = colour(get32(in + 4 * x));
+            return true;
+        }
+        return false;
+    }
+
+    QRgb colour(quint32 pixel) const
+    {
+        return qRgb(red_.value(pixel), green_.value(pixel), blue_.value(pixel));
+    }
+
+    // Runs, absolute runs, ends of line and deltas. Pixels a delta or an early
+    // end skips take the first palette colour.
+    bool readRunLengths()
+    {
+        image_.fill(palette_[0]);
+        qint64 pos = pixelOffset_;
+        qint64 end = size_;
+        if (imageBytes_ != 0 && pixelOffset_ + qint64(imageBytes_) < size_)
+            end = pixelOffset_ + imageBytes_;
+        qint64 x = 0;
+        qint64 y = 0; // counted from the bottom row
+        const bool four = compression_ == Rle4;
+        for (;;) {
+            if (pos + 2 > end)
+                return y >= height_; // every row ended, only the final mark missing
+            const int count = p_[pos];
+            const int second = p_[pos + 1];
+            pos += 2;
+            if (count > 0) {
+                if (y >= height_)
+                    return false;
+                if (!put(y, x, count, [&](int i) {
+                        return four ? (i % 2 == 0 ? second >> 4 : second & 0x0f) : second;
+                    }))
+                    return false;
+                x += count;
+                continue;
+            }
+            switch (second) {
+            case 0: // end of line
+                x = 0;
+                if (++y > height_)
+                    return false;
+                break;
+            case 1: // end of bitmap
+                return true;
+            case 2: // delta
+                if (pos + 2 > end)
+                    return false;
+                x += p_[pos];
+                y += p_[pos + 1];
+                pos += 2;
+                if (y > height_)
+                    return false;
+                break;
+            default: { // absolute run of 'second' pixels, padded to a word
+                const int n = second;
+                qint64 bytes = four ? (n + 1) / 2 : n;
+                bytes += bytes & 1;
+                if (pos + bytes > end || y >= height_)
+                    return false;
+                const uchar *in = p_ + pos;
+                if (!put(y, x, n, [&](int i) {
+                        const uchar b = in[four ? i / 2 : i];
+                        return four ? (i % 2 == 0 ? b >> 4 : b & 0x0f) : int(b);
+                    }))
+                    return false;
+                x += n;
+                pos += bytes;
+                break;
+            }
+            }
+        }
+    }
+
+    // Writes count pixels of a run from x on in the row y rows up from the
+    // bottom. Writers pad rows to whole words with runs of their own, so what
+    // falls beyond the right edge is dropped, unread.
+    template<typename IndexAt>
+    bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
+    {
+        QRgb *out = reinterpret_cast<QRgb *>(image_.scanLine(int(height_ - 1 - y)));
+        const qint64 visible = qBound(qint64(0), width_ - x, qint64(count));
+        for (int i = 0; i < visible; ++i) {
+            const int index = indexAt(i);
+            if (index >= palette_.size())
+                return false;
+            out[x + i] = palette_[index];
+        }
+        return true;
+    }
+
+    const uchar *p_;
+    qint64 size_;
+    qint64 pixelOffset_ = 0;
+    quint32 headerSize_ = 0;
+    qint64 width_ = 0;
+    qint64 height_ = 0;
+    bool topDown_ = false;
+    int bitCount_ = 0;
+    quint32 compression_ = Rgb;
+    quint32 imageBytes_ = 0;
+    quint32 coloursUsed_ = 0;
+    int paletteEntryBytes_ = 4;
+    qint64 tableStart_ = 0;
+    Channel red_, green_, blue_;
+    QList<QRgb> palette_;
+    QImage image_;
+};
 
 } // namespace
 
@@ -124,7 +447,7 @@ QImage decode(const QByteArray &bytes)
 {
     QImage image = decodeDirect(bytes);
     if (image.isNull())
-        image = decodeGeneral(bytes);
+        image = BitmapReader(bytes).read();
     return image;
 }
 

@@ -10,9 +10,10 @@ namespace BmpCodec {
 
 QByteArray encode(const QImage &image);
 
-// Decodes a picture file's bytes: the editor's own layout directly, any other
-// bitmap or picture through Qt's readers within their allocation limit.
-// Returns a null image when the bytes are no readable picture.
+// Decodes a Windows bitmap: the editor's own layout directly, any other that
+// a Windows program may write (1 to 32 bits, run-length encoded or not,
+// either row order) by a strict reader, within Qt's image allocation limit.
+// Returns a null image when the bytes are no whole, well-formed bitmap.
 QImage decode(const QByteArray &bytes);
 
 } // namespace BmpCodec

@@ -21,6 +21,9 @@ QString frenchReason(const QString &systemReason)
         {"Input/output error", "erreur d'entrée-sortie du disque"},
         {"Too many open files", "trop de fichiers ouverts"},
         {"Directory not empty", "le dossier n'est pas vide"},
+        // Qt's own wordings when a file is replaced through a temporary file.
+        {"Filename refers to a directory", "un dossier porte ce nom"},
+        {"is not writable", "le fichier existant est protégé en écriture"},
     };
     for (const Wording &w : wordings)
         if (systemReason.contains(QLatin1String(w.english), Qt::CaseInsensitive))

@@ -2,6 +2,7 @@
 
 #include "BoardCanvas.h"
 #include "OutputBindings.h"
+#include "ProjectBindings.h"
 #include "app/Editor.h"
 #include "board/BoardController.h"
 
@@ -65,6 +66,7 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
     new OutputBindings(*this);
+    new ProjectBindings(*this);
 }
 
 Form1::~Form1() = default;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class Editor;
+
+// The open dialog's "&Ouvrir": the project bitmap named by the chosen file,
+// read from the program folder whatever folder the dialog shows, becomes the
+// committed board, and its name the active project.
+class OpenCommand
+{
+public:
+    static const QString NothingChosenText;
+    static const QString LoadFailedText;
+
+    explicit OpenCommand(Editor &editor);
+
+    // False when the name box is empty: the user is told and the dialog stays.
+    bool confirm(const QString &nameText);
+
+    // Opens the project the file name stands for: its part before the first
+    // dot, trimmed, plus ".bmp". On failure the user is told and the board,
+    // caption and active project stay as they were.
+    bool open(const QString &fileName);
+
+private:
+    Editor &editor_;
+};

@@ -1,0 +1,80 @@
+#include "ProjectName.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString kForbidden = QStringLiteral("/\\:*?\"<>|");
+
+bool isControl(QChar c) { return c.unicode() < 0x20 || c.category() == QChar::Other_Control; }
+
+// Windows gives these names to devices, with or without an extension and
+// with trailing blanks: "con", "Nul.a" and "aux " all name a device.
+bool isReservedByWindows(const QString &name)
+{
+    static const QStringList devices = [] {
+        QStringList list = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                            QStringLiteral("NUL")};
+        for (int i = 1; i <= 9; ++i) {
+            list.append(QStringLiteral("COM%1").arg(i));
+            list.append(QStringLiteral("LPT%1").arg(i));
+        }
+        return list;
+    }();
+    QString base = name.section(QLatin1Char('.'), 0, 0);
+    while (base.endsWith(QLatin1Char(' ')))
+        base.chop(1);
+    return devices.contains(base, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+int ProjectName::length(const QString &name) { return int(name.toUcs4().size()); }
+
+QString ProjectName::trimmed(const QString &name)
+{
+    qsizetype first = 0;
+    qsizetype last = name.size();
+    while (first < last && name.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && name.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return name.mid(first, last - first);
+}
+
+QString ProjectName::refusal(const QString &name)
+{
+    for (QChar c : name) {
+        if (isControl(c))
+            return QStringLiteral("Le nom contient un caractère de contrôle, interdit dans un nom "
+                                  "de fichier.");
+        if (kForbidden.contains(c))
+            return QStringLiteral("Le nom « %1 » contient le caractère « %2 », interdit dans un "
+                                  "nom de fichier.\nCes caractères ne sont pas admis : / \\ : * ? "
+                                  "\" < > |")
+                .arg(name, c);
+    }
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("Le nom « %1 » désigne un dossier et ne peut pas nommer un projet.")
+            .arg(name);
+    if (isReservedByWindows(name))
+        return QStringLiteral("Le nom « %1 » est réservé par Windows à un périphérique (CON, PRN, "
+                              "AUX, NUL, COM1 à COM9, LPT1 à LPT9).")
+            .arg(name);
+    // Its document would replace the help document delivered with the editor.
+    if (name.compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.")
+            .arg(name);
+    return {};
+}
+
+QString ProjectName::ofFileName(const QString &fileName)
+{
+    return trimmed(fileName.section(QLatin1Char('.'), 0, 0));
+}
+
+bool ProjectName::staysInFolder(const QString &fileName)
+{
+    return !fileName.contains(QLatin1Char('/')) && !fileName.contains(QChar(0))
+           && fileName != QLatin1String(".") && fileName != QLatin1String("..");
+}

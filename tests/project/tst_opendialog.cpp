@@ -1,0 +1,269 @@
+#include "EditorHarness.h"
+#include "TestBitmaps.h"
+#include "platform/BmpCodec.h"
+#include "project/ProjectBrowser.h"
+#include "ui/BoardCanvas.h"
+#include "ui/Form1.h"
+#include "ui/Form_Fichier.h"
+#include "ui/ProjectBindings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+// The open dialog through its real widgets, on the offscreen platform: the
+// main window's OPEN button, clicks, keys and the window manager's close.
+
+namespace {
+
+QImage board(QRgb colour) { return solid(773, 546, colour); }
+
+// The main window over a started editor, with the process's current folder
+// in another folder than the program folder.
+struct Window {
+    EditorHarness h;
+    ProgramFolderFixture elsewhere{false};
+    Form1 form{h.editor};
+    QString previousCurrent = QDir::currentPath();
+
+    Window()
+    {
+        QDir(elsewhere.path()).mkdir("sous");
+        writeBitmap(elsewhere.file("donjon.bmp"), board(qRgb(255, 0, 0)));
+        writeBitmap(elsewhere.file("sous/crypte.bmp"), board(qRgb(255, 0, 0)));
+        QDir::setCurrent(elsewhere.path());
+        form.startUp();
+        form.show();
+    }
+    ~Window() { QDir::setCurrent(previousCurrent); }
+
+    Form_Fichier *open()
+    {
+        QTest::mouseClick(form.BoutOpen, Qt::LeftButton);
+        return bindings()->dialog();
+    }
+    ProjectBindings *bindings() { return form.findChild<ProjectBindings *>(); }
+    bool dialogGone() { return !bindings()->dialog() || !bindings()->dialog()->isVisible(); }
+};
+
+} // namespace
+
+class TestOpenDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void laidOutAsTabled_data();
+    void laidOutAsTabled();
+    void dialogWindowAndFocus();
+    void mainWindowDisabledWhileDialogExists();
+    void escapeDoesNothingAndEnterPressesFocusedButton();
+    void windowManagerCloseGivesMainWindowBack();
+    void clickedFileOpensFromProgramFolder();
+    void doubleClickedFolderListsItsBitmaps();
+    void ouvrirWithEmptyNameBoxKeepsDialog();
+    void saveButtonSavesUnderTypedName();
+};
+
+void TestOpenDialog::laidOutAsTabled_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+
+    QTest::newRow("Command1") << "Command1" << QRect(345, 106, 76, 23) << 8.25 << false;
+    QTest::newRow("Text1") << "Text1" << QRect(187, 41, 127, 24) << 9.75 << false;
+    QTest::newRow("bout_open") << "bout_open" << QRect(343, 42, 76, 52) << 9.75 << true;
+    QTest::newRow("Drive1") << "Drive1" << QRect(19, 40, 157, 21) << 8.25 << false;
+    QTest::newRow("Dir1") << "Dir1" << QRect(16, 82, 163, 92) << 8.25 << false;
+    QTest::newRow("File1") << "File1" << QRect(187, 82, 126, 102) << 9.75 << false;
+}
+
+void TestOpenDialog::laidOutAsTabled()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QVERIFY(dialog);
+    auto *control = dialog->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), rect);
+    QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(control->font().pointSizeF(), points);
+    QCOMPARE(control->font().bold(), bold);
+}
+
+void TestOpenDialog::dialogWindowAndFocus()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Chargement d'un projet"));
+    QCOMPARE(dialog->size(), QSize(435, 209));
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    QCOMPARE(dialog->palette().color(QPalette::Window), QColor(128, 128, 255));
+    QCOMPARE(dialog->geometry().center(), w.form.geometry().center());
+    QCOMPARE(dialog->Command1->text(), QStringLiteral("&Annuler"));
+    QCOMPARE(dialog->bout_open->text(), QStringLiteral("&Ouvrir"));
+
+    QCOMPARE(dialog->focusWidget(), dialog->Command1);
+    const QList<QWidget *> order = {dialog->Command1, dialog->Text1, dialog->bout_open,
+                                    dialog->Drive1,   dialog->Dir1,  dialog->File1};
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        QWidget *next = order[i]->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        QCOMPARE(next, order[i + 1]);
+    }
+
+    // It starts at the process's current folder, not the program folder.
+    QCOMPARE(dialog->browser().folder(), QDir::cleanPath(w.elsewhere.path()));
+    QCOMPARE(dialog->File1->count(), 1);
+    QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("donjon.bmp"));
+    QVERIFY(dialog->Text1->text().isEmpty());
+}
+
+void TestOpenDialog::mainWindowDisabledWhileDialogExists()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!w.form.isEnabled());
+    QVERIFY(dialog->isEnabled());
+    // A second press cannot reach the disabled window; nor does it stack dialogs.
+    w.bindings()->showOpenDialog();
+    QCOMPARE(w.bindings()->dialog(), dialog);
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QVERIFY(w.form.isEnabled());
+    QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
+}
+
+void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
+{
+    Window w;
+    const QString caption = w.h.editor.caption();
+    Form_Fichier *dialog = w.open();
+    dialog->File1->setCurrentRow(0);
+    QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
+
+    QTest::keyClick(dialog->Command1, Qt::Key_Escape);
+    QTest::keyClick(dialog->File1, Qt::Key_Escape);
+    QTest::keyClick(dialog->Text1, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!w.form.isEnabled());
+
+    // Enter on the focused "&Annuler" cancels: nothing opened.
+    QTest::keyClick(dialog->Command1, Qt::Key_Return);
+    QVERIFY(w.dialogGone());
+    QVERIFY(w.form.isEnabled());
+    QCOMPARE(w.h.editor.caption(), caption);
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+}
+
+void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QVERIFY(dialog->close());
+    QVERIFY(w.dialogGone());
+    QVERIFY(w.form.isEnabled());
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    // A fresh dialog opens next time.
+    QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
+    QVERIFY(w.open());
+}
+
+void TestOpenDialog::clickedFileOpensFromProgramFolder()
+{
+    Window w;
+    const QImage map = board(qRgb(0, 0, 200));
+    writeBitmap(w.h.folder.file("DONJON.BMP"), map);
+    Form_Fichier *dialog = w.open();
+    QListWidget *files = dialog->File1;
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
+
+    dialog->bout_open->setFocus();
+    QTest::keyClick(dialog->bout_open, Qt::Key_Return);
+    QVERIFY(w.dialogGone());
+    QVERIFY(w.form.isEnabled());
+    QCOMPARE(w.h.editor.board().committed(), map);
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
+    QVERIFY(w.form.windowTitle().endsWith(QDir::toNativeSeparators("/donjon.bmp")));
+    // The main window's activation replayed the preview over the opened map.
+    QCOMPARE(w.h.editor.board().picture(), map);
+    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+}
+
+void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QTreeWidget *dirs = dialog->Dir1;
+    QTreeWidgetItem *sub = nullptr;
+    for (QTreeWidgetItemIterator it(dirs); *it; ++it)
+        if ((*it)->text(0) == QStringLiteral("sous"))
+            sub = *it;
+    QVERIFY(sub);
+    const QPoint at = dirs->visualItemRect(sub).center();
+    // A real double-click: a click, then the second press.
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("donjon.bmp"));
+    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(dialog->File1->count(), 1);
+    QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("crypte.bmp"));
+    QCOMPARE(dirs->currentItem()->text(0), QStringLiteral("sous"));
+
+    // The file is not in the program folder: the load message, and the
+    // board, caption and name stay.
+    dialog->File1->setCurrentRow(0);
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QCOMPARE(w.h.fake.dialogs.messages.size(), 1);
+    QCOMPARE(w.h.fake.dialogs.messages.first().text,
+             QStringLiteral("Impossible de charger le fichier sélectionné!"));
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QVERIFY(w.form.isEnabled());
+}
+
+void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QCOMPARE(w.h.fake.dialogs.messages.size(), 1);
+    QCOMPARE(w.h.fake.dialogs.messages.first().text,
+             QStringLiteral("Vous devez sélectionnez un fichier"));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!w.form.isEnabled());
+
+    // A name typed with nothing selected is the file name.
+    writeBitmap(w.h.folder.file("tape.bmp"), board(qRgb(9, 9, 9)));
+    QTest::keyClicks(dialog->Text1, QStringLiteral("tape.x"));
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("tape"));
+}
+
+void TestOpenDialog::saveButtonSavesUnderTypedName()
+{
+    Window w;
+    w.h.fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
+    QTest::mouseClick(w.form.BoutSAVE, Qt::LeftButton);
+    QVERIFY(w.h.folder.exists("carte.bmp"));
+    QVERIFY(w.form.windowTitle().endsWith(QDir::toNativeSeparators("/carte.bmp")));
+}
+
+QTEST_MAIN(TestOpenDialog)
+#include "tst_opendialog.moc"

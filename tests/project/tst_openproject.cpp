@@ -1,0 +1,364 @@
+#include "EditorHarness.h"
+#include "FakeFolderListing.h"
+#include "TestBitmaps.h"
+#include "platform/BmpCodec.h"
+#include "project/OpenCommand.h"
+#include "project/ProjectBrowser.h"
+#include "project/SaveCommand.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+QString captionFor(const EditorHarness &h, const QString &file)
+{
+    return Editor::CaptionPrefix + QDir::toNativeSeparators(h.folder.path() + '/' + file);
+}
+
+// Stamps a solid block, whatever the catalogue's artwork.
+void stampBlock(EditorHarness &h, QPoint at, QRgb colour)
+{
+    h.editor.catalogue().setMoveBuffer(solid(26, 26, colour));
+    h.state().CurrentTile = 0;
+    h.stamp(at.x(), at.y());
+}
+
+void verifyLoadMessage(const EditorHarness &h)
+{
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    const Dialogs::Message box = h.fake.dialogs.messages.first();
+    QCOMPARE(box.text, QStringLiteral("Impossible de charger le fichier sélectionné!"));
+    QCOMPARE(box.title, QStringLiteral("Erreur"));
+    QCOMPARE(box.icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(box.buttons, Dialogs::Buttons::Ok);
+}
+
+// A drive "/home" holding the user's folders, beside the root and a drive
+// whose medium is missing.
+FakeFolderListing homeListing()
+{
+    FakeFolderListing listing;
+    listing.roots = {"/", "/home", "/media/usb"};
+    listing.current = "/home/ana/cartes";
+    listing.tree["/"] = {{"home", "media"}, {}};
+    listing.tree["/home"] = {{"ana"}, {"top.bmp"}};
+    listing.tree["/home/ana"] = {{"cartes"}, {}};
+    listing.tree["/home/ana/cartes"] = {{"anciennes", "été"},
+                                        {"donjon.bmp", "Crypte.BMP", "tour.Bmp", "notes.txt",
+                                         "bmp", "plan.bmp.txt", "deux.points.bmp"}};
+    listing.tree["/home/ana/cartes/anciennes"] = {{}, {"vieille.bmp"}};
+    listing.tree["/home/ana/cartes/été"] = {{}, {}};
+    listing.tree["/media/usb"] = {{}, {"clef.bmp"}};
+    listing.unreadable = {"/media/usb"};
+    return listing;
+}
+
+} // namespace
+
+class TestOpenProject : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensProgramFolderFileAsCommittedBoard();
+    void fileShownInAnotherFolderOpensOrGivesLoadMessage();
+    void onlyPartBeforeFirstDotCounts_data();
+    void onlyPartBeforeFirstDotCounts();
+    void unreadableBitmapsGiveLoadMessage_data();
+    void unreadableBitmapsGiveLoadMessage();
+    void otherSizeOpensUnscaledWhiteBeyond();
+    void tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt();
+    void openLeavesUndoCopyDemoBitmapAndMode();
+    void saveRightAfterOpenInSelectionModeOverwroteOpenedProject();
+    void emptyNameBoxIsTold();
+
+    void browserStartsAtCurrentFolder();
+    void browserOpensSubfoldersAndAncestors();
+    void browserNameBoxFollowsSelectionAndKeepsText();
+    void browserStaysWhereItWasOnUnreadableDriveOrFolder();
+    void browserReturnsToLastFolderOfADrive();
+};
+
+void TestOpenProject::opensProgramFolderFileAsCommittedBoard()
+{
+    EditorHarness h;
+    const QImage map = solid(773, 546, qRgb(10, 120, 200));
+    writeBitmap(h.folder.file("donjon.bmp"), map);
+    QVERIFY(OpenCommand(h.editor).open("donjon.bmp"));
+    QVERIFY(h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(h.editor.board().committed(), map);
+    QCOMPARE(h.editor.caption(), captionFor(h, "donjon.bmp"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("donjon"));
+    // The main window's activation then shows it at once in placement mode.
+    h.board.activate();
+    QCOMPARE(h.editor.board().picture(), map);
+}
+
+void TestOpenProject::fileShownInAnotherFolderOpensOrGivesLoadMessage()
+{
+    EditorHarness h;
+    ProgramFolderFixture elsewhere(false);
+    writeBitmap(elsewhere.file("donjon.bmp"), solid(773, 546, qRgb(255, 0, 0)));
+    writeBitmap(elsewhere.file("ailleurs.bmp"), solid(773, 546, qRgb(0, 255, 0)));
+    const QImage ours = solid(773, 546, qRgb(0, 0, 255));
+    writeBitmap(h.folder.file("donjon.bmp"), ours);
+
+    // The dialog hands over the file name alone: the program folder's file
+    // of that name is read.
+    QVERIFY(OpenCommand(h.editor).open("donjon.bmp"));
+    QCOMPARE(h.editor.board().committed(), ours);
+
+    const QString caption = h.editor.caption();
+    QVERIFY(!OpenCommand(h.editor).open("ailleurs.bmp"));
+    verifyLoadMessage(h);
+    QCOMPARE(h.editor.board().committed(), ours);
+    QCOMPARE(h.editor.caption(), caption);
+    QCOMPARE(h.editor.projectName(), QStringLiteral("donjon"));
+}
+
+void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("plain") << "donjon.bmp" << "donjon" << true;
+    QTest::newRow("further dot") << "donjon.ancien.bmp" << "donjon" << true;
+    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp" << "crypte" << false;
+    QTest::newRow("blanks around the base") << " donjon .v2.bmp" << "donjon" << true;
+    QTest::newRow("other letter case") << "DONJON.BMP" << "DONJON" << true;
+    QTest::newRow("typed without extension") << "donjon" << "donjon" << true;
+    QTest::newRow("nothing before the dot") << ".bmp" << "" << false;
+    // A name typed in the name box never leads out of the program folder.
+    QTest::newRow("typed into a subfolder") << "sous/donjon.bmp" << "sous/donjon" << false;
+}
+
+void TestOpenProject::onlyPartBeforeFirstDotCounts()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, project);
+    QFETCH(bool, opens);
+    EditorHarness h;
+    const QImage map = solid(773, 546, qRgb(90, 60, 30));
+    writeBitmap(h.folder.file("donjon.bmp"), map);
+    QVERIFY(QDir(h.folder.path()).mkdir("sous"));
+    writeBitmap(h.folder.file("sous/donjon.bmp"), map);
+
+    QCOMPARE(OpenCommand(h.editor).open(chosen), opens);
+    if (!opens) {
+        verifyLoadMessage(h);
+        QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
+        QCOMPARE(h.editor.board().committed(), BoardModel::whiteBoard());
+        return;
+    }
+    QCOMPARE(h.editor.projectName(), project);
+    QCOMPARE(h.editor.caption(), captionFor(h, project + ".bmp"));
+    QCOMPARE(h.editor.board().committed(), map);
+}
+
+void TestOpenProject::unreadableBitmapsGiveLoadMessage_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray good = BmpCodec::encode(solid(773, 546, qRgb(1, 2, 3)));
+    QTest::newRow("cut short") << good.left(good.size() / 2);
+    QTest::newRow("no picture") << QByteArray("scenario text, not a map");
+    QByteArray huge = BmpCodec::encode(solid(1, 1, 0));
+    qToLittleEndian<qint32>(20000, huge.data() + 18);
+    qToLittleEndian<qint32>(20000, huge.data() + 22);
+    QTest::newRow("beyond the allocation limit") << huge;
+}
+
+void TestOpenProject::unreadableBitmapsGiveLoadMessage()
+{
+    QFETCH(QByteArray, bytes);
+    EditorHarness h;
+    stampBlock(h, {0, 0}, qRgb(7, 7, 7));
+    const QImage before = h.editor.board().committed();
+    h.folder.write("abime.bmp", bytes);
+    QVERIFY(!OpenCommand(h.editor).open("abime.bmp"));
+    verifyLoadMessage(h);
+    QCOMPARE(h.editor.board().committed(), before);
+    QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
+}
+
+void TestOpenProject::otherSizeOpensUnscaledWhiteBeyond()
+{
+    EditorHarness h;
+    writeBitmap(h.folder.file("petit.bmp"), solid(100, 50, qRgb(200, 0, 0)));
+    QVERIFY(OpenCommand(h.editor).open("petit.bmp"));
+    const QImage board = h.editor.board().committed();
+    QCOMPARE(board.size(), QSize(773, 546));
+    QCOMPARE(board.pixel(99, 49), qRgb(200, 0, 0));
+    QCOMPARE(board.pixel(100, 49), qRgb(255, 255, 255));
+    QCOMPARE(board.pixel(99, 50), qRgb(255, 255, 255));
+
+    QImage large = solid(1000, 700, qRgb(0, 0, 0));
+    large.setPixel(772, 545, qRgb(0, 200, 0));
+    writeBitmap(h.folder.file("grand.bmp"), large);
+    QVERIFY(OpenCommand(h.editor).open("grand.bmp"));
+    QCOMPARE(h.editor.board().committed().size(), QSize(773, 546));
+    QCOMPARE(h.editor.board().committed().pixel(772, 545), qRgb(0, 200, 0));
+}
+
+void TestOpenProject::tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt()
+{
+    EditorHarness h;
+    writeBitmap(h.folder.file("tiledeplace.bmp"), solid(26, 13, qRgb(5, 5, 5)));
+    QVERIFY(OpenCommand(h.editor).open("tiledeplace.bmp"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("tiledeplace"));
+
+    h.fake.dialogs.promptAnswers.enqueue("tiledeplace");
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::TooLong);
+    QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("tiledeplace"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("tiledeplace"));
+}
+
+void TestOpenProject::openLeavesUndoCopyDemoBitmapAndMode()
+{
+    EditorHarness h;
+    stampBlock(h, {0, 0}, qRgb(50, 0, 0));
+    stampBlock(h, {100, 100}, qRgb(0, 50, 0));
+    const QImage undo = h.editor.board().undoCopy();
+    const QByteArray demo = h.folder.read("demo.bmp");
+    writeBitmap(h.folder.file("autre.bmp"), solid(773, 546, qRgb(0, 0, 50)));
+    h.state().Mode = EditMode::SelectionMade;
+
+    QVERIFY(OpenCommand(h.editor).open("autre.bmp"));
+    // An undo right after brings back the copy from before the open.
+    QCOMPARE(h.editor.board().undoCopy(), undo);
+    QCOMPARE(h.folder.read("demo.bmp"), demo);
+    QCOMPARE(h.state().Mode, EditMode::SelectionMade);
+}
+
+void TestOpenProject::saveRightAfterOpenInSelectionModeOverwroteOpenedProject()
+{
+    EditorHarness h;
+    stampBlock(h, {0, 0}, qRgb(70, 70, 0));
+    const QImage opened = solid(773, 546, qRgb(0, 70, 70));
+    writeBitmap(h.folder.file("projet.bmp"), opened);
+    // In selection mode no pointer move resets the board picture.
+    h.state().Mode = EditMode::SelectionMade;
+    QVERIFY(OpenCommand(h.editor).open("projet.bmp"));
+    h.board.activate();
+
+    h.fake.dialogs.promptAnswers.enqueue("projet");
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("projet"));
+    QCOMPARE(h.folder.image("projet.bmp"), opened);
+}
+
+void TestOpenProject::emptyNameBoxIsTold()
+{
+    EditorHarness h;
+    QVERIFY(!OpenCommand(h.editor).confirm(QString()));
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    const Dialogs::Message box = h.fake.dialogs.messages.first();
+    QCOMPARE(box.text, QStringLiteral("Vous devez sélectionnez un fichier"));
+    QCOMPARE(box.title, QStringLiteral("Erreur"));
+    QCOMPARE(box.icon, Dialogs::Icon::None);
+    QVERIFY(OpenCommand(h.editor).confirm(QStringLiteral(" ")));
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+}
+
+void TestOpenProject::browserStartsAtCurrentFolder()
+{
+    FakeFolderListing listing = homeListing();
+    ScriptedDialogs dialogs;
+    ProjectBrowser browser(listing, dialogs);
+    browser.start();
+    QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes"));
+    QCOMPARE(browser.drives().at(browser.driveIndex()), QStringLiteral("/home"));
+    QStringList names;
+    for (const ProjectBrowser::FolderRow &row : browser.folderRows())
+        names << QStringLiteral("%1:%2").arg(row.depth).arg(row.name);
+    QCOMPARE(names, QStringList({"0:/home", "1:ana", "2:cartes", "3:anciennes", "3:été"}));
+    QCOMPARE(browser.currentFolderRow(), 2);
+    QCOMPARE(browser.files(), QStringList({"donjon.bmp", "Crypte.BMP", "tour.Bmp",
+                                           "deux.points.bmp"}));
+    QCOMPARE(browser.fileIndex(), -1);
+    QVERIFY(browser.nameText().isEmpty());
+    QVERIFY(dialogs.messages.isEmpty());
+}
+
+void TestOpenProject::browserOpensSubfoldersAndAncestors()
+{
+    FakeFolderListing listing = homeListing();
+    ScriptedDialogs dialogs;
+    ProjectBrowser browser(listing, dialogs);
+    browser.start();
+    QVERIFY(browser.openFolderRow(3));
+    QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes/anciennes"));
+    QCOMPARE(browser.files(), QStringList{"vieille.bmp"});
+    QVERIFY(browser.openFolderRow(0));
+    QCOMPARE(browser.folder(), QStringLiteral("/home"));
+    QCOMPARE(browser.folderRows().size(), 2);
+    QCOMPARE(browser.files(), QStringList{"top.bmp"});
+    QVERIFY(browser.chooseDrive(0));
+    QCOMPARE(browser.folder(), QStringLiteral("/"));
+    QCOMPARE(browser.folderRows().at(1).path, QStringLiteral("/home"));
+}
+
+void TestOpenProject::browserNameBoxFollowsSelectionAndKeepsText()
+{
+    FakeFolderListing listing = homeListing();
+    ScriptedDialogs dialogs;
+    ProjectBrowser browser(listing, dialogs);
+    browser.start();
+    browser.selectFile(1);
+    QCOMPARE(browser.nameText(), QStringLiteral("Crypte.BMP"));
+    QCOMPARE(browser.chosenFileName(), QStringLiteral("Crypte.BMP"));
+
+    // Another folder: no selection, the name box keeps its text, which is
+    // then the file name.
+    QVERIFY(browser.openFolderRow(3));
+    QCOMPARE(browser.fileIndex(), -1);
+    QCOMPARE(browser.nameText(), QStringLiteral("Crypte.BMP"));
+    QCOMPARE(browser.chosenFileName(), QStringLiteral("Crypte.BMP"));
+
+    browser.selectFile(0);
+    browser.editName(QStringLiteral("tapé"));
+    QCOMPARE(browser.fileIndex(), -1);
+    QCOMPARE(browser.chosenFileName(), QStringLiteral("tapé"));
+}
+
+void TestOpenProject::browserStaysWhereItWasOnUnreadableDriveOrFolder()
+{
+    FakeFolderListing listing = homeListing();
+    listing.unreadable.insert("/home/ana/cartes/été");
+    ScriptedDialogs dialogs;
+    ProjectBrowser browser(listing, dialogs);
+    browser.start();
+    browser.selectFile(0);
+    const QList<ProjectBrowser::FolderRow> rows = browser.folderRows();
+
+    QVERIFY(!browser.chooseDrive(2));
+    QVERIFY(!browser.openFolderRow(4));
+    QCOMPARE(dialogs.messages.size(), 2);
+    QVERIFY(dialogs.messages.at(0).text.startsWith(QStringLiteral("Le lecteur « /media/usb » "
+                                                                  "ne peut pas être lu")));
+    QVERIFY(dialogs.messages.at(1).text.contains(QStringLiteral("« /home/ana/cartes/été »")));
+    for (const Dialogs::Message &box : std::as_const(dialogs.messages))
+        QCOMPARE(box.title, QStringLiteral("Erreur"));
+    QCOMPARE(browser.drives().at(browser.driveIndex()), QStringLiteral("/home"));
+    QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes"));
+    QCOMPARE(browser.folderRows(), rows);
+    QCOMPARE(browser.fileIndex(), 0);
+}
+
+void TestOpenProject::browserReturnsToLastFolderOfADrive()
+{
+    FakeFolderListing listing = homeListing();
+    ScriptedDialogs dialogs;
+    ProjectBrowser browser(listing, dialogs);
+    browser.start();
+    QVERIFY(browser.openFolderRow(3));
+    QVERIFY(browser.chooseDrive(0));
+    QCOMPARE(browser.folder(), QStringLiteral("/"));
+    QVERIFY(browser.chooseDrive(1));
+    QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes/anciennes"));
+}
+
+QTEST_MAIN(TestOpenProject)
+#include "tst_openproject.moc"
