@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "BoardCanvas.h"
+#include "ToolBindings.h"
 #include "app/Editor.h"
 #include "board/BoardController.h"
 
@@ -63,6 +64,7 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::captionChanged, this, &QWidget::setWindowTitle);
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
+    new ToolBindings(*this);
 }
 
 Form1::~Form1() = default;
