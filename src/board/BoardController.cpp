@@ -1,5 +1,6 @@
 #include "BoardController.h"
 
+#include "Selection.h"
 #include "app/Editor.h"
 
 #include <cmath>
@@ -27,7 +28,7 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
         s.GridX = snap(position.x(), s.GridStep);
         s.GridY = snap(position.y(), s.GridStep);
         if (s.GridX != s.MarkX || s.GridY != s.MarkY) {
-            board.clearDrawings();
+            showCommitted();
             board.drawCircle(QPoint(s.GridX, s.GridY), 2, editor_.foreColor(),
                              editor_.penWidth());
             s.MarkX = s.GridX;
@@ -38,7 +39,7 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
     case EditMode::SelectionDragged:
         s.GridX = snap(position.x(), s.GridStep);
         s.GridY = snap(position.y(), s.GridStep);
-        board.clearDrawings();
+        showCommitted();
         board.drawRectangle(QPointF(s.SelX1, s.SelY1), QPointF(s.GridX, s.GridY),
                             editor_.foreColor(), editor_.penWidth());
         editor_.flushBoard();
@@ -99,10 +100,18 @@ void BoardController::character(int code)
     EditorState &s = editor_.state();
     if (code != EscapeCode || s.Mode == EditMode::Placement)
         return;
-    editor_.setTools({true, false, false});
-    s.Mode = EditMode::Placement;
-    editor_.board().clearDrawings();
+    Selection::end(editor_);
+    showCommitted();
     editor_.flushBoard();
+}
+
+void BoardController::showCommitted()
+{
+    // A stamp leaves the board picture behind the committed board until the
+    // next move in placement; the selection is drawn over the map as it is.
+    // When the picture is up to date this only clears the drawings.
+    BoardModel &board = editor_.board();
+    board.setPicture(board.committed());
 }
 
 void BoardController::activate() { pointerMove(Qt::NoButton, QPointF(0, 0)); }

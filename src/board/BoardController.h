@@ -30,6 +30,8 @@ public:
 
 private:
     void turnCurrentTile();
+    // Clears the drawings over the committed board.
+    void showCommitted();
 
     Editor &editor_;
 };

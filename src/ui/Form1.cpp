@@ -3,6 +3,7 @@
 #include "BoardCanvas.h"
 #include "OutputBindings.h"
 #include "ProjectBindings.h"
+#include "ToolBindings.h"
 #include "app/Editor.h"
 #include "board/BoardController.h"
 
@@ -67,6 +68,7 @@ Form1::Form1(Editor &editor, QWidget *parent)
     showTools();
     new OutputBindings(*this);
     new ProjectBindings(*this);
+    new ToolBindings(*this);
 }
 
 Form1::~Form1() = default;

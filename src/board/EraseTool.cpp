@@ -1,0 +1,21 @@
+#include "EraseTool.h"
+
+#include "Selection.h"
+#include "app/Editor.h"
+
+EraseTool::EraseTool(Editor &editor) : editor_(editor) {}
+
+void EraseTool::press()
+{
+    EditorState &s = editor_.state();
+    if (s.Mode == EditMode::SelectionMade) {
+        const QRect block = Selection::block(s);
+        BoardModel &board = editor_.board();
+        if (block.isEmpty())
+            board.setPicture(board.committed()); // only the rectangle goes
+        else
+            Selection::blankAndCommit(editor_, block);
+        editor_.flushBoard();
+    }
+    Selection::end(editor_);
+}

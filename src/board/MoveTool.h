@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class Editor;
+
+// The move button: cuts the selected block out of the board into the move
+// buffer, blanks its area, commits the board and makes the block the tile
+// that placement stamps.
+class MoveTool
+{
+public:
+    // The cut block's working copy in the program folder.
+    static const QString BlockFile;
+
+    explicit MoveTool(Editor &editor);
+
+    // Acts only when a selection is made.
+    void press();
+
+private:
+    // The block as read back from its working file, or the block itself when
+    // the file fails; the user is told once until the file works again.
+    QImage fixBlock(const QImage &block);
+
+    Editor &editor_;
+    bool blockFileWarned_ = false;
+};

@@ -1,0 +1,15 @@
+#include "SelectTool.h"
+
+#include "app/Editor.h"
+
+SelectTool::SelectTool(Editor &editor) : editor_(editor) {}
+
+void SelectTool::press()
+{
+    editor_.state().Mode = EditMode::SelectionArmed;
+    // The marker and the rectangle are drawn one pixel wide.
+    editor_.setPenWidth(1);
+    Editor::ToolButtons tools = editor_.tools();
+    tools.select = false;
+    editor_.setTools(tools);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QRect>
+
+class Editor;
+struct EditorState;
+
+// What the tools that act on a selection share: the block it covers and the
+// way a selection cycle ends.
+namespace Selection {
+
+// The block between the selection corners as the user sees it: corners put
+// in order whichever way the rectangle was dragged, cut to the board. Empty
+// when no part of it with width and height lies on the board.
+QRect block(const EditorState &state);
+
+// Blanks the block on the committed board and commits the result, keeping
+// the board as it was before as the undo copy. The board picture is the
+// committed board afterwards.
+void blankAndCommit(Editor &editor, const QRect &block);
+
+// Back to placement with the tool buttons of placement: select enabled,
+// move and erase disabled.
+void end(Editor &editor);
+
+} // namespace Selection

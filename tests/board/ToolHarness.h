@@ -1,0 +1,104 @@
+#pragma once
+
+#include "EditorHarness.h"
+#include "board/EraseTool.h"
+#include "board/MoveTool.h"
+#include "board/SelectTool.h"
+#include "board/UndoCommand.h"
+
+#include <QImage>
+#include <QRect>
+
+// An editor with the selection tools and undo, and a map whose every pixel
+// differs from its neighbours, so a block out of place shows.
+struct ToolHarness : EditorHarness {
+    SelectTool selectTool{editor};
+    EraseTool eraseTool{editor};
+    MoveTool moveTool{editor};
+    UndoCommand undo{editor};
+
+    static QImage patternedMap()
+    {
+        QImage map(BoardModel::Width, BoardModel::Height, QImage::Format_RGB32);
+        for (int y = 0; y < map.height(); ++y)
+            for (int x = 0; x < map.width(); ++x)
+                map.setPixel(x, y, qRgb(x % 256, y % 256, 64 + 16 * (x / 256) + y / 256));
+        return map;
+    }
+
+    // Makes the patterned map the committed board and shows it, as opening a
+    // project does, with no preview drawn over it.
+    QImage layPattern()
+    {
+        const QImage map = patternedMap();
+        editor.board().setCommitted(map);
+        const int tile = state().CurrentTile;
+        state().CurrentTile = TileTable::MoveBufferIndex; // empty: draws nothing
+        move(0, 0);
+        state().CurrentTile = tile;
+        return map;
+    }
+
+    // A selection made as the user makes it: select button, pointer to the
+    // anchor, press, drag to the end point, release.
+    void select(QPointF anchor, QPointF end)
+    {
+        selectTool.press();
+        move(anchor.x(), anchor.y());
+        board.buttonPress(Qt::LeftButton, anchor);
+        board.pointerMove(Qt::LeftButton, end);
+        board.buttonRelease(Qt::LeftButton, end);
+    }
+
+    // A selection made with no pointer move reported on the board since the
+    // last change, so nothing renewed the board picture: corners set as the
+    // board would set them, the tool buttons as they would be.
+    void setSelection(QPoint corner1, QPoint corner2)
+    {
+        state().SelX1 = corner1.x();
+        state().SelY1 = corner1.y();
+        state().SelX2 = corner2.x();
+        state().SelY2 = corner2.y();
+        state().Mode = EditMode::SelectionMade;
+        editor.setTools({false, true, true});
+    }
+
+    // Stamps the current tile at the point with no pointer move after it, so
+    // the board picture stays behind the committed board.
+    void stampAndStay(QPointF point)
+    {
+        move(point.x(), point.y());
+        board.buttonPress(Qt::LeftButton, point);
+    }
+
+    // A red 26 x 26 block as the current tile, so that stamps show on any map.
+    void pickRedBlock()
+    {
+        QImage red(26, 26, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        editor.catalogue().setMoveBuffer(red);
+        state().CurrentTile = TileTable::MoveBufferIndex;
+        state().TileVariants = 0;
+    }
+
+    const QImage &committed() const { return editor.board().committed(); }
+};
+
+inline bool isWhite(const QImage &image, const QRect &rect)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+// The map with the rectangle whitened: what an erase of it must leave.
+inline QImage withBlank(const QImage &map, const QRect &rect)
+{
+    QImage expected = map.copy();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            expected.setPixel(x, y, qRgb(255, 255, 255));
+    return expected;
+}
