@@ -8,6 +8,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // A 32-bit pixel of QImage::Format_RGB32 is stored B, G, R, unused: the byte
 // order of a 32-bit bitmap, on the little-endian machines the editor runs on.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
@@ -51,6 +55,27 @@ bool fitsAllocationLimit(qint64 width, qint64 height)
     return limitMegabytes <= 0 || width <= limitMegabytes * 1024 * 1024 / 4 / height;
 }
 
+// Copies a row of 32-bit pixels whose fourth byte is unused and makes every
+// pixel opaque, as the image wants. The file's rows lie two bytes off a word
+// boundary, so every load is unaligned; this runs once per board row at every
+// commit, hence the four-pixel steps.
+void copyOpaqueRow(quint32 *out, const uchar *in, int width)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
+    for (; x + 4 <= width; x += 4) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * x));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(pixels, opaque));
+    }
+#endif
+    for (; x < width; ++x) {
+        quint32 pixel;
+        std::memcpy(&pixel, in + 4 * x, 4);
+        out[x] = pixel | 0xff000000u;
+    }
+}
+
 // The editor's own layout: 32 bits, uncompressed, bottom-up, pixels right
 // after the 40-byte header. Anything else goes to the general reader.
 QImage decodeDirect(const QByteArray &bytes)
@@ -74,14 +99,9 @@ QImage decodeDirect(const QByteArray &bytes)
     if (image.isNull())
         return {};
     const uchar *src = p + kPixelOffset;
-    for (int y = 0; y < height; ++y) {
-        // The file's rows lie two bytes off a word boundary: copy, then fix.
-        auto *out = reinterpret_cast<quint32 *>(image.scanLine(y));
-        std::memcpy(out, src + rowBytes * (height - 1 - y), size_t(rowBytes));
-        // The fourth byte is unused in this layout; the image wants it opaque.
-        for (int x = 0; x < width; ++x)
-            out[x] |= 0xff000000u;
-    }
+    for (int y = 0; y < height; ++y)
+        copyOpaqueRow(reinterpret_cast<quint32 *>(image.scanLine(y)),
+                      src + rowBytes * (height - 1 - y), width);
     return image;
 }
 

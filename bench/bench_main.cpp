@@ -1,0 +1,249 @@
+// Times every board operation through the classes the editor uses, on the
+// offscreen platform with real files in a temporary program folder, beside
+// the physical floor of the same work, and prints one table.
+
+#include "FakePlatform.h"
+#include "Measure.h"
+#include "ProgramFolderFixture.h"
+#include "Startup.h"
+#include "Table.h"
+#include "app/Editor.h"
+#include "board/BoardController.h"
+#include "board/EraseTool.h"
+#include "board/MoveTool.h"
+#include "board/UndoCommand.h"
+#include "platform/BmpCodec.h"
+#include "project/OpenCommand.h"
+#include "project/SaveCommand.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QRandomGenerator>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using Measure::Summary;
+
+namespace {
+
+struct Counts {
+    int pointer = 3000;
+    int file = 300;
+    int startup = 15;
+    int soak = 10000;
+};
+
+// One board's pixels copied once: the least a full-board reset could cost.
+Summary memcpyFloor(int count)
+{
+    const size_t bytes = size_t(BoardModel::Width) * BoardModel::Height * 4;
+    std::vector<char> from(bytes, 1), to(bytes, 2);
+    return Measure::summarise(Measure::sample(count, {}, [&] {
+        std::memcpy(to.data(), from.data(), bytes);
+        asm volatile("" ::"r"(to.data()) : "memory");
+    }));
+}
+
+// A plain write of a new file of the given size, then its read-back: what a
+// commit through a file costs at the least. The old file is removed before
+// the clock starts, so the write is of a new file, as the commit's is.
+Summary fileFloor(const QString &folder, qint64 size, int count)
+{
+    const QByteArray path = (folder + QStringLiteral("/floor.bin")).toLocal8Bit();
+    std::vector<char> data(size_t(size), 7);
+    std::vector<char> back(size_t(size), 0);
+    const auto removeOld = [&] { ::unlink(path.constData()); };
+    return Measure::summarise(Measure::sample(count, removeOld, [&] {
+        int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 || ::write(fd, data.data(), data.size()) != qint64(data.size()))
+            qFatal("floor write failed");
+        ::close(fd);
+        fd = ::open(path.constData(), O_RDONLY);
+        if (fd < 0 || ::read(fd, back.data(), back.size()) != qint64(back.size()))
+            qFatal("floor read failed");
+        ::close(fd);
+    }));
+}
+
+// The editor as the user has it: the main window shown on the offscreen
+// platform, its board repainted into the backing store at every change.
+struct Session {
+    ProgramFolderFixture folder;
+    FakePlatform fake;
+    Editor editor{fake.platform(), folder.path()};
+    Form1 window{editor};
+    BoardController &board = window.controller();
+    QRandomGenerator random{42};
+
+    Session()
+    {
+        if (!window.startUp())
+            qFatal("the editor did not start");
+        window.show();
+        QCoreApplication::processEvents();
+    }
+
+    QPointF randomPoint()
+    {
+        return QPointF(random.bounded(BoardModel::Width), random.bounded(BoardModel::Height));
+    }
+
+    void selectBlock(QRect cells)
+    {
+        EditorState &s = editor.state();
+        s.SelX1 = cells.left() * 13;
+        s.SelY1 = cells.top() * 13;
+        s.SelX2 = (cells.right() + 1) * 13;
+        s.SelY2 = (cells.bottom() + 1) * 13;
+        s.Mode = EditMode::SelectionMade;
+        editor.setTools({false, true, true});
+    }
+
+    Summary pointerMoves(int tile, int count)
+    {
+        editor.state().CurrentTile = tile;
+        editor.state().Mode = EditMode::Placement;
+        int i = 0;
+        return Measure::summarise(Measure::sample(count, {}, [&] {
+            const double x = (i++ % 2) ? 130.5 : 260.5;
+            board.pointerMove(Qt::NoButton, QPointF(x, 200.5));
+        }));
+    }
+};
+
+void measureBoard(Table &table, const Counts &n, bool smoke)
+{
+    Session session;
+    const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().committed()).size();
+    const Summary copy = memcpyFloor(smoke ? 1 : n.pointer);
+    const Summary file = fileFloor(session.folder.path(), bitmapBytes, smoke ? 1 : n.file);
+    const QString copyName = QStringLiteral("memcpy one board");
+    const QString fileName = QStringLiteral("write+read %1 B").arg(bitmapBytes);
+    const int pointerCount = smoke ? 1 : n.pointer;
+    const int fileCount = smoke ? 1 : n.file;
+
+    table.add(QStringLiteral("pointer move, 13 x 13 tile"), session.pointerMoves(86, pointerCount),
+              copyName, copy);
+    table.add(QStringLiteral("pointer move, 39 x 39 tile"), session.pointerMoves(1, pointerCount),
+              copyName, copy, 0.5);
+    table.add(QStringLiteral("pointer move, 91 x 91 tile"), session.pointerMoves(62, pointerCount),
+              copyName, copy);
+
+    Session &s = session;
+    Editor &editor = s.editor;
+    table.add(QStringLiteral("stamp (CommitBoard)"),
+              Measure::summarise(Measure::sample(
+                  fileCount,
+                  [&] {
+                      editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
+                      s.board.pointerMove(Qt::NoButton, s.randomPoint());
+                  },
+                  [&] { s.board.buttonPress(Qt::LeftButton, QPointF()); })),
+              fileName, file, 2);
+
+    EraseTool erase(editor);
+    table.add(QStringLiteral("erase 5 x 5 cells"),
+              Measure::summarise(Measure::sample(
+                  fileCount, [&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 3, 5, 5)); },
+                  [&] { erase.press(); })),
+              fileName, file, 2);
+
+    MoveTool move(editor);
+    table.add(QStringLiteral("move 5 x 5 cells"),
+              Measure::summarise(Measure::sample(
+                  fileCount, [&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 9, 5, 5)); },
+                  [&] { move.press(); })),
+              fileName, file, 2);
+
+    UndoCommand undo(editor);
+    table.add(QStringLiteral("undo"),
+              Measure::summarise(Measure::sample(fileCount, {}, [&] { undo.press(); })), fileName,
+              file, 2);
+
+    // The full-board move buffer: a block of the whole drawing area.
+    s.selectBlock(QRect(0, 0, 60, 42));
+    move.press();
+    table.add(QStringLiteral("pointer move, full-board block"),
+              session.pointerMoves(TileTable::MoveBufferIndex, pointerCount), copyName, copy);
+
+    SaveCommand save(editor);
+    table.add(QStringLiteral("save (flushed to disk)"),
+              Measure::summarise(Measure::sample(
+                  smoke ? 1 : 60, [&] { s.fake.dialogs.promptAnswers.enqueue("bench"); },
+                  [&] { save.run(); })),
+              fileName, file);
+
+    OpenCommand open(editor);
+    table.add(QStringLiteral("open"),
+              Measure::summarise(Measure::sample(fileCount, {}, [&] {
+                  if (!open.open(QStringLiteral("bench.bmp")))
+                      qFatal("open failed");
+              })),
+              fileName, file);
+}
+
+void measureStamps(Table &table, const Counts &n, bool smoke)
+{
+    Session s;
+    const int total = smoke ? 20 : n.soak;
+    const int window = smoke ? 5 : 1000;
+    QVector<double> times;
+    times.reserve(total);
+    qint64 afterTen = 0;
+    for (int i = 0; i < total; ++i) {
+        s.editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
+        s.board.pointerMove(Qt::NoButton, s.randomPoint());
+        const auto start = std::chrono::steady_clock::now();
+        s.board.buttonPress(Qt::LeftButton, QPointF());
+        times.append(Measure::microsecondsSince(start));
+        if (i == 9)
+            afterTen = Measure::residentBytes();
+    }
+    const qint64 afterAll = Measure::residentBytes();
+    const Summary first = Measure::summarise(times.mid(0, window));
+    const Summary last = Measure::summarise(times.mid(total - window));
+    table.note(QStringLiteral("%1 stamps: resident %2 KiB after 10, %3 KiB after %1 (growth %4 KiB, "
+                              "target <= 1024); median first %5 = %6 us, last %5 = %7 us "
+                              "(ratio %8, target <= 1.10)")
+                   .arg(total)
+                   .arg(afterTen / 1024)
+                   .arg(afterAll / 1024)
+                   .arg((afterAll - afterTen) / 1024)
+                   .arg(window)
+                   .arg(first.median, 0, 'f', 1)
+                   .arg(last.median, 0, 'f', 1)
+                   .arg(last.median / first.median, 0, 'f', 3));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The temporary program folders take their documents from the sources.
+    if (qEnvironmentVariableIsEmpty("VANTOREL_SOURCE_DIR"))
+        qputenv("VANTOREL_SOURCE_DIR", VANTOREL_SOURCE_ROOT);
+    const bool smoke = argc > 1 && std::strcmp(argv[1], "--smoke") == 0;
+    Counts counts;
+
+    // The start-up probes run as processes of their own, before this one
+    // builds any window.
+    Table table;
+    const Summary bare = Startup::measure(Startup::BareProbe, smoke ? 1 : counts.startup);
+    const Summary editor = Startup::measure(Startup::EditorProbe, smoke ? 1 : counts.startup);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    table.add(QStringLiteral("start-up to first painted frame"), editor,
+              QStringLiteral("bare Qt window"), bare, 1.5);
+    measureBoard(table, counts, smoke);
+    measureStamps(table, counts, smoke);
+    table.print();
+    return 0;
+}
