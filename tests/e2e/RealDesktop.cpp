@@ -24,7 +24,7 @@ RealDesktop::~RealDesktop()
 
 bool RealDesktop::start(QString *error)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "import"}) {
+    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "xprop", "import"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils and "
                                     "imagemagick (scripts/test does)")
@@ -131,6 +131,12 @@ QString RealDesktop::title(const QString &window) const
     return QString::fromUtf8(
                run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}))
         .trimmed();
+}
+
+QString RealDesktop::property(const QString &window, const QString &name) const
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
 }
 
 void RealDesktop::moveTo(const QString &window, QPoint client) const

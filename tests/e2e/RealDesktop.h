@@ -41,6 +41,8 @@ public:
     // The window's client area on the screen.
     QRect geometry(const QString &window) const;
     QString title(const QString &window) const;
+    // A window property as xprop prints it ("_NET_WM_ICON", "WM_CLASS").
+    QString property(const QString &window, const QString &name) const;
 
     void moveTo(const QString &window, QPoint client) const;
     // Presses and releases a button where the pointer is: 1 left, 3 right.

@@ -108,6 +108,9 @@ void TestRealWindow::opensAtItsPlaceShowingTileOne()
     QVERIFY2(!window.isEmpty(), qPrintable(editor.problem() + editor.output()));
 
     QCOMPARE(desktop_.geometry(window), QRect(11, 30, 1085, 741));
+    if (QFile::exists(QStringLiteral(":/ui/icon-16.png")))
+        QVERIFY(desktop_.property(window, QStringLiteral("_NET_WM_ICON"))
+                    .contains(QStringLiteral("Icon (16 x 16)")));
     QCOMPARE(desktop_.title(window),
              QStringLiteral("Vantorel Editor - Fichier actif :")
                  + QDir::toNativeSeparators(editor.file(QStringLiteral("New.bmp"))));
