@@ -3,6 +3,7 @@
 #include "BoardCanvas.h"
 #include "Fonts.h"
 #include "PaletteEntry.h"
+#include "PictureButton.h"
 #include "PrintZoneBarStyle.h"
 #include "ShapeOutline.h"
 #include "UiArt.h"
@@ -21,23 +22,25 @@
 
 namespace {
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect)
+QPushButton *placeButton(QPushButton *button, const char *name, QRect rect)
 {
-    auto *button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
     button->setAutoDefault(false);
     return button;
 }
 
-// A button that shows a 32 x 32 picture centred instead of a caption; the
-// icon greys it while the button is disabled.
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect)
+{
+    return placeButton(new QPushButton(text, parent), name, rect);
+}
+
+// A button that shows a 32 x 32 picture centred instead of a caption.
 QPushButton *makeGraphicButton(QWidget *parent, const char *name, const QString &picture,
                                const QString &tip, QRect rect)
 {
-    QPushButton *button = makeButton(parent, name, QString(), rect);
-    button->setIcon(UiArt::buttonIcon(picture));
-    button->setIconSize(QSize(32, 32));
+    QPushButton *button = placeButton(
+        new PictureButton(UiArt::buttonIcon(picture), QSize(32, 32), parent), name, rect);
     button->setToolTip(tip);
     button->setAccessibleName(tip);
     return button;

@@ -2,6 +2,7 @@
 #include "board/BoardController.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"
+#include "ui/PictureButton.h"
 #include "ui/ShapeOutline.h"
 
 #include <QAbstractButton>
@@ -264,27 +265,36 @@ void TestMainWindow::graphicButtons()
     QCOMPARE(normal.size(), QSize(32, 32));
     QVERIFY(normal != greyed);
 
-    // Shown whole and centred on the 33-pixel face: at an offset of 0 or 1
-    // each way, the face shows every opaque pixel of the state's picture.
+    // Drawn centred on the face, inside the button's 1-pixel edge, and a
+    // pixel further down and right while held down.
     QVERIFY(h.showActive());
-    const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto *pictured = qobject_cast<PictureButton *>(button);
+    QVERIFY(pictured);
     const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
     const QImage shown = button->icon().pixmap(32, 32, mode).toImage().convertToFormat(
         QImage::Format_ARGB32);
-    auto showsAt = [&](int dx, int dy) {
-        int opaque = 0;
+    auto showsPicture = [&](QPoint at) {
+        const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect inside = button->rect().adjusted(1, 1, -1, -1);
+        int compared = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
                 const QRgb p = shown.pixel(x, y);
-                if (qAlpha(p) < 255)
+                if (qAlpha(p) < 255 || !inside.contains(at + QPoint(x, y)))
                     continue;
-                ++opaque;
-                if (face.pixel(x + dx, y + dy) != p)
+                ++compared;
+                if (face.pixel(at + QPoint(x, y)) != p)
                     return false;
             }
-        return opaque >= 16;
+        return compared >= 16;
     };
-    QVERIFY(showsAt(0, 0) || showsAt(1, 0) || showsAt(0, 1) || showsAt(1, 1));
+    const QRect up = pictured->pictureRect();
+    QCOMPARE(up.size(), QSize(32, 32));
+    QVERIFY(std::abs(up.left() - (33 - up.right() - 1)) <= 1);
+    QVERIFY(showsPicture(up.topLeft()));
+    button->setDown(true);
+    QCOMPARE(pictured->pictureRect().topLeft(), up.topLeft() + QPoint(1, 1));
+    QVERIFY(showsPicture(up.topLeft() + QPoint(1, 1)));
 }
 
 void TestMainWindow::creditLineOverTheBanner()
