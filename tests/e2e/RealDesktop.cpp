@@ -33,11 +33,13 @@ bool RealDesktop::start(QString *error)
         }
     }
     // The server picks a free display and writes its number on standard output.
+    // It must not reset when its last client leaves: the next editor started
+    // during the reset would fail to connect, or hang without a window.
     server_.setProcessChannelMode(QProcess::SeparateChannels);
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                    QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp")});
+                   QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server_.waitForStarted(ToolTimeout)) {
         *error = QStringLiteral("Xvfb did not start: ") + server_.errorString();
         return false;
@@ -131,6 +133,12 @@ QString RealDesktop::title(const QString &window) const
     return QString::fromUtf8(
                run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}))
         .trimmed();
+}
+
+QString RealDesktop::windowTree() const
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}));
 }
 
 QString RealDesktop::property(const QString &window, const QString &name) const

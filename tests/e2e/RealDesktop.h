@@ -41,6 +41,9 @@ public:
     // The window's client area on the screen.
     QRect geometry(const QString &window) const;
     QString title(const QString &window) const;
+    // Every window on the screen with its title and place, for a failure
+    // report.
+    QString windowTree() const;
     // A window property as xprop prints it ("_NET_WM_ICON", "WM_CLASS").
     QString property(const QString &window, const QString &name) const;
 

@@ -75,6 +75,8 @@ private:
     QString openEditor(EditorRun &editor);
     // Keeps a failing scenario's screenshot beside the test, for diagnosis.
     void keep(const QImage &shot, const char *what);
+    // What the desktop and the editor show when an awaited window is missing.
+    QByteArray noWindow(EditorRun &editor) const;
 
     RealDesktop desktop_;
 };
@@ -93,6 +95,17 @@ QString TestRealWindow::openEditor(EditorRun &editor)
     return desktop_.waitForWindow(editor.pid(), MainWindowTitle);
 }
 
+QByteArray TestRealWindow::noWindow(EditorRun &editor) const
+{
+    return (editor.problem() + QStringLiteral("\neditor pid %1, %2; it said: %3\n")
+                                   .arg(editor.pid())
+                                   .arg(editor.running() ? QStringLiteral("running")
+                                                         : QStringLiteral("ended"))
+                                   .arg(editor.output())
+            + desktop_.windowTree())
+        .toLocal8Bit();
+}
+
 void TestRealWindow::keep(const QImage &shot, const char *what)
 {
     const QString path = QDir::current().filePath(
@@ -105,7 +118,7 @@ void TestRealWindow::opensAtItsPlaceShowingTileOne()
 {
     EditorRun editor;
     const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), qPrintable(editor.problem() + editor.output()));
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
     QCOMPARE(desktop_.geometry(window), QRect(11, 30, 1085, 741));
     if (QFile::exists(QStringLiteral(":/ui/icon-16.png")))
@@ -136,7 +149,7 @@ void TestRealWindow::stampsTurnsAndStampsWithTheMouse()
 {
     EditorRun editor;
     const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), qPrintable(editor.problem() + editor.output()));
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     const TileCatalogue catalogue;
 
     // Pick entry 6, then entry 2: only the second keeps its frame on screen.
@@ -186,8 +199,7 @@ void TestRealWindow::missingTemplateShowsErrorAndExits()
     QVERIFY(editor.start(desktop_));
 
     const QString box = desktop_.waitForWindow(editor.pid(), ErrorBoxTitle);
-    QVERIFY2(!box.isEmpty(), qPrintable(QStringLiteral("no error box; the editor said: ")
-                                        + editor.output()));
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
     QVERIFY(desktop_.windows(editor.pid(), MainWindowTitle).isEmpty());
     QVERIFY(editor.running());
 
