@@ -22,14 +22,15 @@ EditorRun::EditorRun(const QStringList &leaveOut)
                        .arg(programDir());
         return;
     }
-    if (!folder_.isValid()) {
+    folder_ = root_.filePath(QStringLiteral("Éditeur de plans"));
+    if (!root_.isValid() || !QDir().mkpath(folder_)) {
         problem_ = QStringLiteral("no temporary program folder");
         return;
     }
     for (const QFileInfo &entry : source.entryInfoList(QDir::Files)) {
         if (leaveOut.contains(entry.fileName()))
             continue;
-        const QString target = folder_.filePath(entry.fileName());
+        const QString target = file(entry.fileName());
         if (!QFile::copy(entry.filePath(), target)) {
             problem_ = QStringLiteral("cannot copy %1").arg(entry.fileName());
             return;
@@ -53,9 +54,9 @@ bool EditorRun::start(const RealDesktop &desktop)
     if (!problem_.isEmpty())
         return false;
     process_.setProcessEnvironment(desktop.environment());
-    process_.setWorkingDirectory(folder_.path());
+    process_.setWorkingDirectory(folder_);
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(folder_.filePath(ExecutableName), {});
+    process_.start(file(ExecutableName), {});
     if (!process_.waitForStarted(RealDesktop::DefaultTimeout)) {
         problem_ = QStringLiteral("the editor did not start: ") + process_.errorString();
         return false;
@@ -69,6 +70,11 @@ QString EditorRun::output()
 {
     output_ += QString::fromLocal8Bit(process_.readAll());
     return output_;
+}
+
+QString EditorRun::file(const QString &name) const
+{
+    return folder_ + QLatin1Char('/') + name;
 }
 
 bool EditorRun::exists(const QString &name) const

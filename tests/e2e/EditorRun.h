@@ -10,7 +10,8 @@ class RealDesktop;
 
 // The built editor run as a separate process from a fresh program folder: a
 // copy of the build's program folder (the executable and its documents), less
-// the files a scenario leaves out. The editor is ended, if still running,
+// the files a scenario leaves out, in a folder whose name has an accent and a
+// space as French users' folders do. The editor is ended, if still running,
 // when the run goes.
 class EditorRun
 {
@@ -32,8 +33,8 @@ public:
     // What the editor wrote on its outputs, for a failure report.
     QString output();
 
-    QString folder() const { return folder_.path(); }
-    QString file(const QString &name) const { return folder_.filePath(name); }
+    const QString &folder() const { return folder_; }
+    QString file(const QString &name) const;
     bool exists(const QString &name) const;
     // A picture file of the folder, or a null image while it cannot be read.
     QImage image(const QString &name) const;
@@ -42,7 +43,8 @@ public:
     static QString programDir();
 
 private:
-    QTemporaryDir folder_;
+    QTemporaryDir root_;
+    QString folder_;
     QProcess process_;
     QString problem_;
     QString output_;

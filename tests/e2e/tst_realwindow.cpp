@@ -59,7 +59,10 @@ bool frameShown(const QImage &window, int entry, const QColor &colour)
 
 // The editor run as a user runs it: its own process, a real X server, the
 // pointer and the keyboard moved by xdotool and what the screen shows read
-// back. Each scenario starts the editor in a fresh program folder.
+// back. Each scenario is a slot that starts the editor in a fresh program
+// folder (an EditorRun), waits for its window and drives desktop_.
+// Fine-grained cases belong to the offscreen tests; only what a real window
+// shows belongs here.
 class TestRealWindow : public QObject
 {
     Q_OBJECT
