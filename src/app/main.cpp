@@ -1,6 +1,8 @@
 #include "app/Editor.h"
 #include "platform/QtPlatform.h"
+#include "ui/Fonts.h"
 #include "ui/Form1.h"
+#include "ui/UiArt.h"
 
 #include <QApplication>
 
@@ -8,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    QApplication::setWindowIcon(UiArt::programIcon());
+    Fonts::installSubstitutes();
 
     QtPlatform platform;
     Editor editor(platform.platform(), QCoreApplication::applicationDirPath());

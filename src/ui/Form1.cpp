@@ -1,71 +1,100 @@
 #include "Form1.h"
 
 #include "BoardCanvas.h"
+#include "Fonts.h"
 #include "OutputBindings.h"
+#include "PaletteEntry.h"
+#include "PictureButton.h"
+#include "PrintZoneBarStyle.h"
 #include "ProjectBindings.h"
+#include "ShapeOutline.h"
 #include "ToolBindings.h"
+#include "UiArt.h"
 #include "app/Editor.h"
 #include "board/BoardController.h"
+#include "catalogue/PaletteSelection.h"
+#include "catalogue/TileTable.h"
 
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
 namespace {
 
-QFont faceOf(const char *family, double points, bool bold = false)
+QPushButton *placeButton(QPushButton *button, const char *name, QRect rect)
 {
-    QFont f(QString::fromLatin1(family));
-    f.setPointSizeF(points);
-    f.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect)
-{
-    auto *button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
     button->setAutoDefault(false);
     return button;
 }
 
-QWidget *makeHidden(QWidget *parent, const char *name, QSize size)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect)
 {
-    auto *widget = new QWidget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->resize(size);
-    widget->hide();
-    return widget;
+    return placeButton(new QPushButton(text, parent), name, rect);
+}
+
+// A button that shows a 32 x 32 picture centred instead of a caption.
+QPushButton *makeGraphicButton(QWidget *parent, const char *name, const QString &picture,
+                               const QString &tip, QRect rect)
+{
+    QPushButton *button = placeButton(
+        new PictureButton(UiArt::buttonIcon(picture), QSize(32, 32), parent), name, rect);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    return button;
+}
+
+QFrame *makeHiddenHolder(QWidget *parent, const char *name, QSize size)
+{
+    auto *holder = new QFrame(parent);
+    holder->setObjectName(QString::fromLatin1(name));
+    holder->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    holder->setLineWidth(2);
+    holder->resize(size);
+    holder->hide();
+    return holder;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
 }
 
 } // namespace
 
 Form1::Form1(Editor &editor, QWidget *parent)
-    : QWidget(parent), editor_(editor), controller_(std::make_unique<BoardController>(editor))
+    : QWidget(parent), editor_(editor), controller_(std::make_unique<BoardController>(editor)),
+      palette_(std::make_unique<PaletteSelection>(editor))
 {
     setObjectName(QStringLiteral("Form1"));
-    resize(ClientWidth, ClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(128, 128, 255));
-    setPalette(pal);
+    setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
+    setColour(this, QPalette::Window, background());
     setAutoFillBackground(true);
-    setFont(faceOf("MS Sans Serif", 8.25));
+    setFont(Fonts::standard());
 
+    // Creation order is stacking order: what is drawn on the window's
+    // background comes first, beneath the palette, the board and the panel.
+    buildBackground();
+    buildPalette();
     canvas_ = new BoardCanvas(editor_, *controller_, this);
     canvas_->move(200, 16);
     buildPanel();
-
-    makeHidden(this, "PictureSave", QSize(89, 105));
-    makeHidden(this, "PictureFond", QSize(793, 558));
-    makeHidden(this, "Image2", QSize(136, 108));
+    buildHidden();
+    orderTabs();
 
     setWindowTitle(editor_.caption());
     connect(&editor_, &Editor::captionChanged, this, &QWidget::setWindowTitle);
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
+
+    // The panel buttons' commands, one binder per group of buttons.
     new OutputBindings(*this);
     new ProjectBindings(*this);
     new ToolBindings(*this);
@@ -73,13 +102,43 @@ Form1::Form1(Editor &editor, QWidget *parent)
 
 Form1::~Form1() = default;
 
+void Form1::buildBackground()
+{
+    Shape1 = new ShapeOutline(QColor(64, 0, 64), 2, this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(200, 592, 777, 113);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(640, 600, 315, 93);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(UiArt::banner());
+
+    // The credit line lies on the banner with no background of its own.
+    Label1 = new QLabel(QStringLiteral("vantorel@example.org, 1998"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(647, 672, 193, 25);
+    Label1->setFont(Fonts::face(Fonts::Narrow, 12, true));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setAutoFillBackground(false);
+    setColour(Label1, QPalette::WindowText, QColor(255, 255, 192));
+}
+
+void Form1::buildPalette()
+{
+    for (int index : TileTable::paletteOrder()) {
+        auto *entry = new PaletteEntry(index, editor_.catalogue().picture(index), this);
+        connect(entry, &PaletteEntry::clicked, this, &Form1::pickPaletteEntry);
+    }
+}
+
 void Form1::buildPanel()
 {
     FramePrint = new QGroupBox(QStringLiteral("Printing"), this);
     FramePrint->setObjectName(QStringLiteral("FramePrint"));
     FramePrint->setGeometry(208, 600, 97, 89);
     Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41});
-    Command1->setFont(faceOf("Comic Sans MS", 12));
+    Command1->setFont(Fonts::face(Fonts::Comic, 12));
     HScroll1 = new QScrollBar(Qt::Horizontal, FramePrint);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setGeometry(8, 64, 73, 17);
@@ -87,30 +146,52 @@ void Form1::buildPanel()
     HScroll1->setSingleStep(6);
     HScroll1->setPageStep(10);
     HScroll1->setValue(544);
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    auto *thumbStyle = new PrintZoneBarStyle;
+    thumbStyle->setParent(HScroll1);
+    HScroll1->setStyle(thumbStyle);
 
-    const QFont comic = faceOf("Comic Sans MS", 9.75, true);
+    const QFont comic = Fonts::face(Fonts::Comic, 9.75, true);
     BoutOpen = makeButton(this, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33});
     BoutOpen->setFont(comic);
     BoutSAVE = makeButton(this, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33});
     BoutSAVE->setFont(comic);
-    BoutSelect = makeButton(this, "BoutSelect", QString(), {416, 600, 33, 33});
-    BoutEfface = makeButton(this, "BoutEfface", QString(), {472, 600, 33, 33});
-    BoutDeplace = makeButton(this, "BoutDeplace", QString(), {528, 600, 33, 33});
+    BoutSelect = makeGraphicButton(this, "BoutSelect", QStringLiteral("select"),
+                                   QStringLiteral("Sélectionner un bloc"), {416, 600, 33, 33});
+    BoutEfface = makeGraphicButton(this, "BoutEfface", QStringLiteral("erase"),
+                                   QStringLiteral("Effacer la sélection"), {472, 600, 33, 33});
+    BoutDeplace = makeGraphicButton(this, "BoutDeplace", QStringLiteral("move"),
+                                    QStringLiteral("Déplacer la sélection"), {528, 600, 33, 33});
     Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33});
-    Command4->setFont(faceOf("MS Sans Serif", 18));
-    Command6 = makeButton(this, "Command6", QString(), {416, 656, 33, 33});
+    Command4->setFont(Fonts::face(Fonts::SansSerif, 18));
+    Command6 = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
+                                 QStringLiteral("Annuler la dernière modification"),
+                                 {416, 656, 33, 33});
     Command3 = makeButton(this, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33});
     Command3->setFont(comic);
     Command2 = makeButton(this, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33});
     Command2->setFont(comic);
+}
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(640, 600, 315, 93);
-    Image1->setScaledContents(true);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(647, 672, 193, 25);
+void Form1::buildHidden()
+{
+    makeHiddenHolder(this, "PictureSave", QSize(89, 105));
+    QFrame *blank = makeHiddenHolder(this, "PictureFond", QSize(793, 558));
+    setColour(blank, QPalette::Window, Qt::white);
+    auto *committed = new QLabel(this);
+    committed->setObjectName(QStringLiteral("Image2"));
+    committed->resize(136, 108);
+    committed->hide();
+}
+
+void Form1::orderTabs()
+{
+    // The board comes first and has the focus when the window opens.
+    const QList<QWidget *> order = {canvas_,   Command2, BoutEfface, BoutDeplace, BoutSelect,
+                                    Command6,  Command3, Command4,   BoutOpen,    BoutSAVE,
+                                    Command1,  HScroll1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void Form1::showTools()
@@ -119,6 +200,31 @@ void Form1::showTools()
     BoutSelect->setEnabled(tools.select);
     BoutDeplace->setEnabled(tools.move);
     BoutEfface->setEnabled(tools.erase);
+}
+
+void Form1::pickPaletteEntry(int index)
+{
+    const auto before = palette_->outline();
+    if (!palette_->pick(index))
+        return;
+    if (before)
+        update(PaletteSelection::paintedArea(*before));
+    update(PaletteSelection::paintedArea(*palette_->outline()));
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    // The frame lies on the background: the entry and its neighbours cover
+    // whatever part of it falls under them.
+    const auto outline = palette_->outline();
+    if (!outline)
+        return;
+    QPainter painter(this);
+    QPen pen(PaletteSelection::frameColour(), PaletteSelection::PenWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(QPointF(outline->topLeft()), QPointF(outline->bottomRight())));
 }
 
 bool Form1::startUp()

@@ -7,13 +7,17 @@
 class BoardCanvas;
 class BoardController;
 class Editor;
+class PaletteSelection;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class ShapeOutline;
 
 // The main window: palette strip, board canvas and control panel at fixed
-// positions over a light blue-violet background.
+// positions over a light blue-violet background. It lays the controls out,
+// draws the palette frame and forwards events; the editing state lives in
+// the editor and in the command objects it owns.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -21,6 +25,10 @@ class Form1 : public QWidget
 public:
     static constexpr int ClientWidth = 1085;
     static constexpr int ClientHeight = 741;
+    // Where the client area opens on the screen when not maximised.
+    static constexpr int ScreenLeft = 11;
+    static constexpr int ScreenTop = 30;
+    static QColor background() { return QColor(128, 128, 255); }
 
     explicit Form1(Editor &editor, QWidget *parent = nullptr);
     ~Form1() override;
@@ -31,6 +39,7 @@ public:
 
     Editor &editor() { return editor_; }
     BoardController &controller() { return *controller_; }
+    PaletteSelection &paletteSelection() { return *palette_; }
     BoardCanvas *board() const { return canvas_; }
 
     // The controls of the panel, by their names.
@@ -48,17 +57,28 @@ public:
     QScrollBar *HScroll1 = nullptr;
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
+    ShapeOutline *Shape1 = nullptr;
+
+public slots:
+    // A click on palette entry i.
+    void pickPaletteEntry(int index);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildBackground();
+    void buildPalette();
     void buildPanel();
+    void buildHidden();
+    void orderTabs();
     void showTools();
 
     Editor &editor_;
     std::unique_ptr<BoardController> controller_;
+    std::unique_ptr<PaletteSelection> palette_;
     BoardCanvas *canvas_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -1,0 +1,36 @@
+#include "PictureButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+PictureButton::PictureButton(const QIcon &picture, QSize pictureSize, QWidget *parent)
+    : QPushButton(parent)
+{
+    setIcon(picture);
+    setIconSize(pictureSize);
+}
+
+QRect PictureButton::pictureRect() const
+{
+    QRect target(QPoint(0, 0), iconSize());
+    target.moveCenter(rect().center());
+    if (isDown())
+        target.translate(1, 1);
+    return target;
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QPixmap picture = icon().pixmap(iconSize(), devicePixelRatio(), mode);
+    // The button's edge, one pixel each way, is left to the style.
+    painter.setClipRect(rect().adjusted(1, 1, -1, -1));
+    painter.drawPixmap(pictureRect(), picture);
+}

@@ -1,0 +1,89 @@
+#include "EditorRun.h"
+
+#include "RealDesktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString ExecutableName = QStringLiteral("vantorel-editor");
+
+} // namespace
+
+QString EditorRun::programDir() { return qEnvironmentVariable("VANTOREL_PROGRAM_DIR"); }
+
+EditorRun::EditorRun(const QStringList &leaveOut)
+{
+    const QDir source(programDir());
+    if (programDir().isEmpty() || !source.exists(ExecutableName)) {
+        problem_ = QStringLiteral("no built editor in VANTOREL_PROGRAM_DIR \"%1\"")
+                       .arg(programDir());
+        return;
+    }
+    folder_ = root_.filePath(QStringLiteral("Éditeur de plans"));
+    if (!root_.isValid() || !QDir().mkpath(folder_)) {
+        problem_ = QStringLiteral("no temporary program folder");
+        return;
+    }
+    for (const QFileInfo &entry : source.entryInfoList(QDir::Files)) {
+        if (leaveOut.contains(entry.fileName()))
+            continue;
+        const QString target = file(entry.fileName());
+        if (!QFile::copy(entry.filePath(), target)) {
+            problem_ = QStringLiteral("cannot copy %1").arg(entry.fileName());
+            return;
+        }
+        QFile::setPermissions(target, entry.permissions());
+    }
+}
+
+EditorRun::~EditorRun()
+{
+    if (running()) {
+        process_.terminate();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool EditorRun::start(const RealDesktop &desktop)
+{
+    if (!problem_.isEmpty())
+        return false;
+    process_.setProcessEnvironment(desktop.environment());
+    process_.setWorkingDirectory(folder_);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(file(ExecutableName), {});
+    if (!process_.waitForStarted(RealDesktop::DefaultTimeout)) {
+        problem_ = QStringLiteral("the editor did not start: ") + process_.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool EditorRun::waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }
+
+QString EditorRun::output()
+{
+    output_ += QString::fromLocal8Bit(process_.readAll());
+    return output_;
+}
+
+QString EditorRun::file(const QString &name) const
+{
+    return folder_ + QLatin1Char('/') + name;
+}
+
+bool EditorRun::exists(const QString &name) const
+{
+    return QFileInfo(file(name)).isFile();
+}
+
+QImage EditorRun::image(const QString &name) const
+{
+    const QImage picture(file(name));
+    return picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB32);
+}

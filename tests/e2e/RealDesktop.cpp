@@ -1,0 +1,198 @@
+#include "RealDesktop.h"
+
+#include <QColorSpace>
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+constexpr int ToolTimeout = 15000; // ms
+
+} // namespace
+
+RealDesktop::~RealDesktop()
+{
+    if (server_.state() != QProcess::NotRunning) {
+        server_.terminate();
+        if (!server_.waitForFinished(5000))
+            server_.kill();
+        server_.waitForFinished(5000);
+    }
+}
+
+bool RealDesktop::start(QString *error)
+{
+    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "xprop", "import"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils and "
+                                    "imagemagick (scripts/test does)")
+                         .arg(QString::fromLatin1(tool));
+            return false;
+        }
+    }
+    // The server picks a free display and writes its number on standard output.
+    // It must not reset when its last client leaves: the next editor started
+    // during the reset would fail to connect, or hang without a window.
+    server_.setProcessChannelMode(QProcess::SeparateChannels);
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    if (!server_.waitForStarted(ToolTimeout)) {
+        *error = QStringLiteral("Xvfb did not start: ") + server_.errorString();
+        return false;
+    }
+    QByteArray number;
+    const bool told = waitUntil([&] {
+        server_.waitForReadyRead(100);
+        number += server_.readAllStandardOutput();
+        return number.contains('\n') || server_.state() == QProcess::NotRunning;
+    });
+    number = number.trimmed();
+    if (!told || number.isEmpty()) {
+        *error = QStringLiteral("Xvfb gave no display: ")
+                 + QString::fromLocal8Bit(server_.readAllStandardError());
+        return false;
+    }
+    display_ = QLatin1Char(':') + QString::fromLatin1(number);
+    return true;
+}
+
+QProcessEnvironment RealDesktop::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
+QByteArray RealDesktop::run(const QString &program, const QStringList &arguments,
+                            bool *ok) const
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(program, arguments);
+    const bool finished = process.waitForStarted(ToolTimeout)
+                          && process.waitForFinished(ToolTimeout);
+    if (!finished)
+        process.kill();
+    if (ok)
+        *ok = finished && process.exitStatus() == QProcess::NormalExit
+              && process.exitCode() == 0;
+    return process.readAllStandardOutput();
+}
+
+void RealDesktop::xdotool(const QStringList &arguments) const
+{
+    run(QStringLiteral("xdotool"), arguments);
+}
+
+QStringList RealDesktop::windows(qint64 pid, const QString &titlePattern) const
+{
+    const QByteArray found =
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+             QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
+             titlePattern});
+    return QString::fromLatin1(found).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString RealDesktop::waitForWindow(qint64 pid, const QString &titlePattern,
+                                   int timeoutMs) const
+{
+    QString window;
+    waitUntil(
+        [&] {
+            const QStringList found = windows(pid, titlePattern);
+            if (!found.isEmpty())
+                window = found.first();
+            return !window.isEmpty();
+        },
+        timeoutMs);
+    return window;
+}
+
+QRect RealDesktop::geometry(const QString &window) const
+{
+    const QString info =
+        QString::fromLocal8Bit(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
+    auto field = [&](const char *name) {
+        const QRegularExpression pattern(QString::fromLatin1(name)
+                                         + QStringLiteral(":\\s+(-?\\d+)"));
+        return pattern.match(info).captured(1).toInt();
+    };
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                 field("Height"));
+}
+
+QString RealDesktop::title(const QString &window) const
+{
+    return QString::fromUtf8(
+               run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}))
+        .trimmed();
+}
+
+QString RealDesktop::windowTree() const
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}));
+}
+
+QString RealDesktop::property(const QString &window, const QString &name) const
+{
+    return QString::fromUtf8(
+        run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
+}
+
+void RealDesktop::moveTo(const QString &window, QPoint client) const
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
+             window, QString::number(client.x()), QString::number(client.y())});
+}
+
+void RealDesktop::click(int button) const
+{
+    xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+void RealDesktop::clickAt(const QString &window, QPoint client, int button) const
+{
+    moveTo(window, client);
+    click(button);
+}
+
+void RealDesktop::key(const QString &window, const QString &keys) const
+{
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+             QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+void RealDesktop::type(const QString &window, const QString &text) const
+{
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+             QStringLiteral("type"), QStringLiteral("--clearmodifiers"), text});
+}
+
+QImage RealDesktop::screenshot(const QString &window) const
+{
+    const QByteArray png = run(QStringLiteral("import"),
+                               {QStringLiteral("-window"), window, QStringLiteral("png:-")});
+    QImage shot = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    // Plain screen pixels: a colour space tag would make equal pictures differ.
+    shot.setColorSpace(QColorSpace());
+    return shot;
+}
+
+bool RealDesktop::waitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(25);
+    }
+    return true;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A private X server for one test program, and the tools that drive the
+// windows on it as a user does: find a window by its title, move the pointer,
+// click, type, take a picture of a window. Window positions are client
+// coordinates of the window, as the program itself measures them.
+class RealDesktop
+{
+public:
+    static constexpr int DefaultTimeout = 20000; // ms
+
+    RealDesktop() = default;
+    ~RealDesktop();
+    RealDesktop(const RealDesktop &) = delete;
+    RealDesktop &operator=(const RealDesktop &) = delete;
+
+    // Starts Xvfb on a display no one uses yet; false, with the reason, when
+    // the server or one of the tools is missing.
+    bool start(QString *error);
+    const QString &display() const { return display_; }
+
+    // The environment for a program shown on this desktop.
+    QProcessEnvironment environment() const;
+
+    // The visible windows of the process whose title matches the regular
+    // expression, as they are now.
+    QStringList windows(qint64 pid, const QString &titlePattern) const;
+    // The first such window, waiting for it to appear; empty when none does.
+    QString waitForWindow(qint64 pid, const QString &titlePattern,
+                          int timeoutMs = DefaultTimeout) const;
+    // The window's client area on the screen.
+    QRect geometry(const QString &window) const;
+    QString title(const QString &window) const;
+    // Every window on the screen with its title and place, for a failure
+    // report.
+    QString windowTree() const;
+    // A window property as xprop prints it ("_NET_WM_ICON", "WM_CLASS").
+    QString property(const QString &window, const QString &name) const;
+
+    void moveTo(const QString &window, QPoint client) const;
+    // Presses and releases a button where the pointer is: 1 left, 3 right.
+    void click(int button = 1) const;
+    void clickAt(const QString &window, QPoint client, int button = 1) const;
+    // Keys by their X names ("Return", "Escape", "alt+s"), typed with the
+    // window holding the keyboard focus.
+    void key(const QString &window, const QString &keys) const;
+    void type(const QString &window, const QString &text) const;
+
+    // What the window shows, read back from the screen.
+    QImage screenshot(const QString &window) const;
+
+    // Polls the condition until it holds or the time is up.
+    static bool waitUntil(const std::function<bool()> &condition,
+                          int timeoutMs = DefaultTimeout);
+
+private:
+    QByteArray run(const QString &program, const QStringList &arguments,
+                   bool *ok = nullptr) const;
+    void xdotool(const QStringList &arguments) const;
+
+    QProcess server_;
+    QString display_;
+};

@@ -1,0 +1,498 @@
+#include "WindowHarness.h"
+#include "board/BoardController.h"
+#include "ui/BoardCanvas.h"
+#include "ui/Fonts.h"
+#include "ui/PictureButton.h"
+#include "ui/ShapeOutline.h"
+
+#include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyleOptionSlider>
+
+namespace {
+
+QString textOf(const QWidget *widget)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+        return group->title();
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    return {};
+}
+
+QColor pixelAt(const QImage &image, QPoint p) { return image.pixelColor(p); }
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void window();
+    void keepsControlPositionsWhenResized();
+    void visibleControls_data();
+    void visibleControls();
+    void board();
+    void hiddenControls_data();
+    void hiddenControls();
+    void graphicButtons_data();
+    void graphicButtons();
+    void creditLineOverTheBanner();
+    void outlineBeneathThePanel();
+    void printZoneBarShowsThumbAtRightEnd();
+    void stackingOfBackgroundControls();
+    void accessKeysPressTheirButton_data();
+    void accessKeysPressTheirButton();
+    void boardHasFocusAtStartEscapeReachesIt();
+    void tabOrder_data();
+    void tabOrder();
+    void substitutesAreInstalledFaces_data();
+    void substitutesAreInstalledFaces();
+};
+
+void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
+
+void TestMainWindow::window()
+{
+    WindowHarness h;
+    QVERIFY(h.started);
+    QCOMPARE(h.window.geometry(), QRect(11, 30, 1085, 741));
+    QCOMPARE(h.window.palette().color(QPalette::Window), QColor(128, 128, 255));
+    QVERIFY(h.window.autoFillBackground());
+    QCOMPARE(h.window.font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(h.window.font().pointSizeF(), 8.25);
+    QCOMPARE(h.window.font().weight(), QFont::Normal);
+    QCOMPARE(h.window.windowTitle(), h.editor.caption());
+    QVERIFY(h.window.windowTitle().endsWith(QStringLiteral("New.bmp")));
+
+    // An ordinary resizable window.
+    QVERIFY(h.window.minimumSize().width() < Form1::ClientWidth);
+    QVERIFY(h.window.maximumSize().width() > Form1::ClientWidth);
+    QVERIFY(!h.window.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+
+    QVERIFY(h.showActive());
+    const QImage shot = h.window.grab().toImage();
+    QCOMPARE(shot.size(), QSize(1085, 741));
+    QCOMPARE(pixelAt(shot, {2, 400}), QColor(128, 128, 255));
+    QCOMPARE(pixelAt(shot, {1080, 300}), QColor(128, 128, 255));
+}
+
+void TestMainWindow::keepsControlPositionsWhenResized()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QHash<QWidget *, QRect> before;
+    for (QWidget *child : h.window.findChildren<QWidget *>())
+        before.insert(child, child->geometry());
+    h.window.resize(700, 500);
+    QTRY_COMPARE(h.window.size(), QSize(700, 500));
+    h.window.resize(1200, 780);
+    QTRY_COMPARE(h.window.size(), QSize(1200, 780));
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        QCOMPARE(it.key()->geometry(), it.value());
+}
+
+void TestMainWindow::visibleControls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("rect");       // relative to the parent
+    QTest::addColumn<QRect>("inWindow");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("enabled");
+
+    const QString comic = QStringLiteral("Comic Sans MS");
+    const QString sans = QStringLiteral("MS Sans Serif");
+    const QString narrow = QStringLiteral("Arial Narrow");
+    const QString window = QStringLiteral("Form1");
+    const QString frame = QStringLiteral("FramePrint");
+
+    auto row = [&](const char *name, const char *kind, const QString &parent, QRect rect,
+                   QRect inWindow, const QString &text, const QString &family, double points,
+                   bool bold, bool enabled) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << parent << rect << inWindow << text
+                            << family << points << bold << enabled;
+    };
+    row("FramePrint", "QGroupBox", window, {208, 600, 97, 89}, {208, 600, 97, 89}, "Printing", sans,
+        8.25, false, true);
+    row("Command1", "QPushButton", frame, {8, 16, 73, 41}, {216, 616, 73, 41}, "&Print", comic, 12,
+        false, true);
+    row("HScroll1", "QScrollBar", frame, {8, 64, 73, 17}, {216, 664, 73, 17}, "", sans, 8.25,
+        false, true);
+    row("BoutOpen", "QPushButton", window, {328, 600, 65, 33}, {328, 600, 65, 33}, "&OPEN", comic,
+        9.75, true, true);
+    row("BoutSAVE", "QPushButton", window, {328, 656, 65, 33}, {328, 656, 65, 33}, "&SAVE", comic,
+        9.75, true, true);
+    row("BoutSelect", "QPushButton", window, {416, 600, 33, 33}, {416, 600, 33, 33}, "", sans,
+        8.25, false, true);
+    row("BoutEfface", "QPushButton", window, {472, 600, 33, 33}, {472, 600, 33, 33}, "", sans,
+        8.25, false, false);
+    row("BoutDeplace", "QPushButton", window, {528, 600, 33, 33}, {528, 600, 33, 33}, "", sans,
+        8.25, false, false);
+    row("Command4", "QPushButton", window, {576, 600, 49, 33}, {576, 600, 49, 33}, "?", sans, 18,
+        false, true);
+    row("Command6", "QPushButton", window, {416, 656, 33, 33}, {416, 656, 33, 33}, "", sans, 8.25,
+        false, true);
+    row("Command3", "QPushButton", window, {472, 656, 89, 33}, {472, 656, 89, 33}, "Text Editor",
+        comic, 9.75, true, true);
+    row("Command2", "QPushButton", window, {576, 656, 49, 33}, {576, 656, 49, 33}, "&EXIT", comic,
+        9.75, true, true);
+    row("Image1", "QLabel", window, {640, 600, 315, 93}, {640, 600, 315, 93}, "", sans, 8.25,
+        false, true);
+    row("Label1", "QLabel", window, {647, 672, 193, 25}, {647, 672, 193, 25},
+        "vantorel@example.org, 1998", narrow, 12, true, true);
+    row("Shape1", "ShapeOutline", window, {200, 592, 777, 113}, {200, 592, 777, 113}, "", sans,
+        8.25, false, true);
+}
+
+void TestMainWindow::visibleControls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, parent);
+    QFETCH(QRect, rect);
+    QFETCH(QRect, inWindow);
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, enabled);
+
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QWidget *control = h.control(QTest::currentDataTag());
+    QVERIFY2(control, QTest::currentDataTag());
+    QVERIFY(control->inherits(kind.toLatin1()));
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->geometry(), rect);
+    QCOMPARE(QRect(control->mapTo(&h.window, QPoint(0, 0)), control->size()), inWindow);
+    QCOMPARE(textOf(control), text);
+    QCOMPARE(control->font().family(), family);
+    QCOMPARE(control->font().pointSizeF(), points);
+    QCOMPARE(control->font().weight(), bold ? QFont::Bold : QFont::Normal);
+    QCOMPARE(control->isEnabled(), enabled);
+    QVERIFY(control->isVisible());
+}
+
+void TestMainWindow::board()
+{
+    WindowHarness h;
+    auto *canvas = h.control<BoardCanvas>("PictureMain");
+    QVERIFY(canvas);
+    QCOMPARE(canvas, h.window.board());
+    QCOMPARE(canvas->parentWidget(), &h.window);
+    // Placed at 200, 16 by design and moved to 200, 24 by start-up.
+    QCOMPARE(canvas->geometry(), QRect(200, 24, 777, 550));
+    QCOMPARE(canvas->contentsRect(), QRect(2, 2, 773, 546));
+    QCOMPARE(canvas->frameShadow(), QFrame::Sunken);
+    QCOMPARE(canvas->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
+
+    QVERIFY(h.showActive());
+    const QImage shot = h.window.grab().toImage();
+    // Tile 1 previewed at the board's origin by the activation, white beyond.
+    const QImage tile = h.editor.catalogue().picture(1);
+    QCOMPARE(shot.copy(202, 26, tile.width(), tile.height()).convertToFormat(QImage::Format_RGB32),
+             tile);
+    QCOMPARE(pixelAt(shot, {202 + 772, 26 + 545}), QColor(Qt::white));
+    QCOMPARE(pixelAt(shot, {202 + 400, 26 + 300}), QColor(Qt::white));
+}
+
+void TestMainWindow::hiddenControls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("drawingArea");
+    QTest::newRow("PictureSave") << "QFrame" << QSize(89, 105) << QSize(85, 101);
+    QTest::newRow("PictureFond") << "QFrame" << QSize(793, 558) << QSize(789, 554);
+    QTest::newRow("Image2") << "QLabel" << QSize(136, 108) << QSize(136, 108);
+}
+
+void TestMainWindow::hiddenControls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QSize, size);
+    QFETCH(QSize, drawingArea);
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QWidget *control = h.control(QTest::currentDataTag());
+    QVERIFY(control);
+    QVERIFY(control->inherits(kind.toLatin1()));
+    QCOMPARE(control->size(), size);
+    QCOMPARE(control->contentsRect().size(), drawingArea);
+    QVERIFY(!control->isVisible());
+}
+
+void TestMainWindow::graphicButtons_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("BoutSelect") << ":/ui/select.png" << true;
+    QTest::newRow("BoutEfface") << ":/ui/erase.png" << false;
+    QTest::newRow("BoutDeplace") << ":/ui/move.png" << false;
+    QTest::newRow("Command6") << ":/ui/undo.png" << true;
+}
+
+void TestMainWindow::graphicButtons()
+{
+    QFETCH(QString, picture);
+    QFETCH(bool, enabled);
+    WindowHarness h;
+    auto *button = h.control<QPushButton>(QTest::currentDataTag());
+    QVERIFY(button);
+    QVERIFY(button->text().isEmpty());
+    QVERIFY(!button->toolTip().isEmpty());
+    QCOMPARE(button->iconSize(), QSize(32, 32));
+    QCOMPARE(button->isEnabled(), enabled);
+    if (!QFile::exists(picture))
+        QSKIP("the button pictures are not built in");
+
+    QVERIFY(!button->icon().isNull());
+    const QImage normal = button->icon().pixmap(32, 32, QIcon::Normal).toImage();
+    const QImage greyed = button->icon().pixmap(32, 32, QIcon::Disabled).toImage();
+    QCOMPARE(normal.size(), QSize(32, 32));
+    QVERIFY(normal != greyed);
+
+    // Drawn centred on the face, inside the button's 1-pixel edge, and a
+    // pixel further down and right while held down.
+    QVERIFY(h.showActive());
+    auto *pictured = qobject_cast<PictureButton *>(button);
+    QVERIFY(pictured);
+    const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
+    const QImage shown = button->icon().pixmap(32, 32, mode).toImage().convertToFormat(
+        QImage::Format_ARGB32);
+    auto showsPicture = [&](QPoint at) {
+        const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect inside = button->rect().adjusted(1, 1, -1, -1);
+        int compared = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const QRgb p = shown.pixel(x, y);
+                if (qAlpha(p) < 255 || !inside.contains(at + QPoint(x, y)))
+                    continue;
+                ++compared;
+                if (face.pixel(at + QPoint(x, y)) != p)
+                    return false;
+            }
+        return compared >= 16;
+    };
+    const QRect up = pictured->pictureRect();
+    QCOMPARE(up.size(), QSize(32, 32));
+    QVERIFY(std::abs(up.left() - (33 - up.right() - 1)) <= 1);
+    QVERIFY(showsPicture(up.topLeft()));
+    button->setDown(true);
+    QCOMPARE(pictured->pictureRect().topLeft(), up.topLeft() + QPoint(1, 1));
+    QVERIFY(showsPicture(up.topLeft() + QPoint(1, 1)));
+}
+
+void TestMainWindow::creditLineOverTheBanner()
+{
+    WindowHarness h;
+    auto *label = h.control<QLabel>("Label1");
+    auto *banner = h.control<QLabel>("Image1");
+    QCOMPARE(label->text().size(), 26);
+    QVERIFY(label->text().contains(QStringLiteral("@example.org")));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 192));
+    QVERIFY(!label->autoFillBackground());
+    QVERIFY(banner->hasScaledContents());
+    if (QFile::exists(QStringLiteral(":/ui/banner.png")))
+        QCOMPARE(banner->pixmap().size(), QSize(283, 85));
+
+    // The label has no background of its own: beyond its text the banner shows
+    // through, and its text is drawn in pale yellow.
+    QVERIFY(h.showActive());
+    const QImage shot = h.window.grab().toImage();
+    const QImage bannerAlone = banner->grab().toImage();
+    const QPoint clear(647 + 190, 672 + 18);
+    QCOMPARE(pixelAt(shot, clear), pixelAt(bannerAlone, clear - QPoint(640, 600)));
+    bool yellow = false;
+    for (int y = 672; y < 697 && !yellow; ++y)
+        for (int x = 647; x < 840 && !yellow; ++x)
+            yellow = pixelAt(shot, {x, y}) == QColor(255, 255, 192);
+    QVERIFY(yellow);
+}
+
+void TestMainWindow::outlineBeneathThePanel()
+{
+    WindowHarness h;
+    auto *shape = h.control<ShapeOutline>("Shape1");
+    QCOMPARE(shape->colour(), QColor(64, 0, 64));
+    QCOMPARE(shape->penWidth(), 2);
+    QVERIFY(h.showActive());
+    const QImage shot = h.window.grab().toImage();
+    // Straight parts of the outline, 2 pixels wide, not filled.
+    for (QPoint p : {QPoint(200, 650), QPoint(201, 650), QPoint(975, 650), QPoint(976, 650),
+                     QPoint(580, 592), QPoint(580, 593), QPoint(580, 703), QPoint(580, 704)})
+        QCOMPARE(pixelAt(shot, p), QColor(64, 0, 64));
+    QCOMPARE(pixelAt(shot, {202, 650}), QColor(128, 128, 255));
+    QCOMPARE(pixelAt(shot, {199, 650}), QColor(128, 128, 255));
+    QCOMPARE(pixelAt(shot, {580, 595}), QColor(128, 128, 255));
+    // The rounded corner leaves the rectangle's corner pixel empty.
+    QCOMPARE(pixelAt(shot, {200, 592}), QColor(128, 128, 255));
+    // The mouse goes through it to the window and the buttons.
+    QCOMPARE(h.window.childAt(201, 650), nullptr);
+    QCOMPARE(h.window.childAt(330, 602), h.window.BoutOpen);
+}
+
+void TestMainWindow::printZoneBarShowsThumbAtRightEnd()
+{
+    WindowHarness h;
+    QScrollBar *bar = h.window.HScroll1;
+    QCOMPARE(bar->orientation(), Qt::Horizontal);
+    QCOMPARE(bar->minimum(), 100);
+    QCOMPARE(bar->maximum(), 544);
+    QCOMPARE(bar->value(), 544);
+    QCOMPARE(bar->singleStep(), 6);
+    QCOMPARE(bar->pageStep(), 10);
+    bar->setValue(20);
+    QCOMPARE(bar->value(), 100);
+    bar->setValue(544);
+
+    QVERIFY(h.showActive());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    QStyle *style = bar->style();
+    const QRect thumb = style->subControlRect(QStyle::CC_ScrollBar, &option,
+                                              QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove = style->subControlRect(QStyle::CC_ScrollBar, &option,
+                                               QStyle::SC_ScrollBarGroove, bar);
+    QCOMPARE(thumb.right(), groove.right());
+    QVERIFY(thumb.width() <= bar->height());
+
+    // In the picture, the thumb stands out from the groove left of it.
+    const QImage shot = bar->grab().toImage();
+    const int y = bar->height() / 2;
+    QVERIFY(shot.pixelColor(thumb.center().x(), y) != shot.pixelColor(groove.left() + 3, y));
+}
+
+void TestMainWindow::stackingOfBackgroundControls()
+{
+    WindowHarness h;
+    const QObjectList &children = h.window.children();
+    const qsizetype banner = children.indexOf(h.window.Image1);
+    const qsizetype credit = children.indexOf(h.window.Label1);
+    const qsizetype outline = children.indexOf(h.window.Shape1);
+    QVERIFY(credit > banner);
+    const qsizetype highestBackground = std::max({banner, credit, outline});
+    for (QObject *child : children) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (!widget || widget == h.window.Image1 || widget == h.window.Label1
+            || widget == h.window.Shape1)
+            continue;
+        QVERIFY2(children.indexOf(child) > highestBackground,
+                 qPrintable(child->objectName()));
+    }
+}
+
+void TestMainWindow::accessKeysPressTheirButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Alt+O opens") << "BoutOpen" << int(Qt::Key_O);
+    QTest::newRow("Alt+S saves") << "BoutSAVE" << int(Qt::Key_S);
+    QTest::newRow("Alt+P prints") << "Command1" << int(Qt::Key_P);
+    QTest::newRow("Alt+E exits") << "Command2" << int(Qt::Key_E);
+}
+
+void TestMainWindow::accessKeysPressTheirButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    auto *target = h.window.findChild<QPushButton *>(button);
+    QSignalSpy clicks(target, &QPushButton::clicked);
+    // Without Alt the letter goes to the board and presses nothing.
+    h.type(Qt::Key(key));
+    QVERIFY(!target->isDown());
+    // With it the button shows itself pressed for a moment, then clicks.
+    h.type(Qt::Key(key), Qt::AltModifier);
+    QVERIFY(target->isDown());
+    QTRY_COMPARE(clicks.size(), 1);
+}
+
+void TestMainWindow::boardHasFocusAtStartEscapeReachesIt()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QCOMPARE(QApplication::focusWidget(), h.window.board());
+
+    h.state().Mode = EditMode::SelectionMade;
+    h.editor.setTools({false, true, true});
+    h.type(Qt::Key_Escape);
+    QCOMPARE(h.state().Mode, EditMode::Placement);
+    QVERIFY(h.window.BoutSelect->isEnabled());
+    QVERIFY(!h.window.BoutEfface->isEnabled());
+    QVERIFY(!h.window.BoutDeplace->isEnabled());
+}
+
+void TestMainWindow::tabOrder_data()
+{
+    QTest::addColumn<bool>("toolsEnabled");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("at start, disabled tools skipped")
+        << false
+        << QStringList{"Command2", "BoutSelect", "Command6", "Command3", "Command4", "BoutOpen",
+                       "BoutSAVE",  "Command1",  "HScroll1", "PictureMain"};
+    QTest::newRow("with a selection made")
+        << true
+        << QStringList{"Command2", "BoutEfface", "BoutDeplace", "BoutSelect", "Command6"};
+}
+
+void TestMainWindow::tabOrder()
+{
+    QFETCH(bool, toolsEnabled);
+    QFETCH(QStringList, order);
+    WindowHarness h;
+    if (toolsEnabled)
+        h.editor.setTools({true, true, true});
+    QVERIFY(h.showActive());
+    QCOMPARE(QApplication::focusWidget(), h.window.board());
+    for (const QString &expected : order) {
+        h.type(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+    }
+}
+
+void TestMainWindow::substitutesAreInstalledFaces_data()
+{
+    QTest::addColumn<QString>("requested");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Comic Sans MS") << "Comic Sans MS" << "Comic Neue";
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
+    QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
+}
+
+void TestMainWindow::substitutesAreInstalledFaces()
+{
+    QFETCH(QString, requested);
+    QFETCH(QString, shown);
+    if (QFontDatabase::hasFamily(requested))
+        QSKIP("the requested face itself is installed");
+    if (!QFontDatabase::hasFamily(shown))
+        QSKIP("the look-alike face is not installed (scripts/setup.sh installs it)");
+    QCOMPARE(QFontInfo(QFont(requested)).family(), shown);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
