@@ -4,6 +4,7 @@
 #include "ProgramFolderFixture.h"
 #include "app/Editor.h"
 #include "board/BoardController.h"
+#include "catalogue/PaletteSelection.h"
 
 // An editor started up in a fresh program folder, with scripted dialogs and
 // real files, driven without any widget.
@@ -12,6 +13,7 @@ struct EditorHarness {
     FakePlatform fake;
     Editor editor{fake.platform(), folder.path()};
     BoardController board{editor};
+    PaletteSelection palette{editor};
     bool started = editor.startUp();
 
     EditorState &state() { return editor.state(); }
@@ -29,11 +31,10 @@ struct EditorHarness {
         move(x, y);
         leftClick(x, y);
     }
-    // Makes a palette entry current the way the palette does.
+    // Makes a palette entry current as a click on it does.
     void pick(int index)
     {
-        state().CurrentTile = index;
-        state().TileVariants = TileTable::entry(index).tag;
-        state().VariantStep = 0;
+        if (!palette.pick(index))
+            qFatal("%d is no palette entry", index);
     }
 };
