@@ -1,17 +1,52 @@
 #include "TileCatalogue.h"
 
+#include <QResource>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+const QString PackPath = QStringLiteral(":/tiles.pack");
+constexpr qint64 EntryHeader = 16;
+
+quint32 word(const uchar *p) { return qFromLittleEndian<quint32>(p); }
+
+} // namespace
+
 TileCatalogue::TileCatalogue()
 {
-    for (int i = 1; i < TileTable::EntryCount; ++i) {
-        QImage image(resourcePath(i));
-        const QSize size = TileTable::pictureSize(i);
-        if (image.size() != size) {
-            // A missing or mis-sized resource shows as a blank tile of the
-            // listed size rather than breaking placement.
-            image = QImage(size, QImage::Format_RGB32);
-            image.fill(Qt::white);
+    // The pictures are plain pixels in the program's image: each one is
+    // shown in place, with nothing decoded or copied.
+    const QResource pack(PackPath);
+    const uchar *data = pack.data();
+    const qint64 size = pack.size();
+    if (pack.isValid() && pack.compressionAlgorithm() == QResource::NoCompression && size >= 8
+        && std::memcmp(data, "VTPK", 4) == 0) {
+        const quint32 count = word(data + 4);
+        qint64 offset = 8;
+        for (quint32 n = 0; n < count && offset + EntryHeader <= size; ++n) {
+            const quint32 index = word(data + offset);
+            const qint64 width = word(data + offset + 4);
+            const qint64 height = word(data + offset + 8);
+            const uchar *pixels = data + offset + EntryHeader;
+            offset += EntryHeader + width * height * 4;
+            if (offset > size || index < 1 || index >= quint32(TileTable::EntryCount)
+                || QSize(int(width), int(height)) != TileTable::pictureSize(int(index)))
+                break;
+            QImage picture(pixels, int(width), int(height), int(width * 4),
+                           QImage::Format_RGB32);
+            // Scan lines must lie on word boundaries; otherwise keep a copy.
+            pictures_[index] = quintptr(pixels) % 4 == 0 ? picture : picture.copy();
         }
-        pictures_[i] = image.convertToFormat(QImage::Format_RGB32);
+    }
+    for (int i = 1; i < TileTable::EntryCount; ++i) {
+        if (!pictures_[i].isNull())
+            continue;
+        // A missing picture shows as a blank tile of its listed size rather
+        // than breaking placement.
+        pictures_[i] = QImage(TileTable::pictureSize(i), QImage::Format_RGB32);
+        pictures_[i].fill(Qt::white);
     }
 }
 
@@ -29,9 +64,4 @@ QSize TileCatalogue::moveBufferOuterSize() const
 {
     const QImage &buffer = pictures_[TileTable::MoveBufferIndex];
     return QSize(buffer.width() + 4, buffer.height() + 4);
-}
-
-QString TileCatalogue::resourcePath(int index)
-{
-    return QStringLiteral(":/tiles/tile_%1.png").arg(index, 2, 10, QLatin1Char('0'));
 }
