@@ -32,32 +32,59 @@ bool RealDesktop::start(QString *error)
             return false;
         }
     }
-    // The server picks a free display and writes its number on standard output.
-    // It must not reset when its last client leaves: the next editor started
-    // during the reset would fail to connect, or hang without a window.
+    // The servers of these tests keep to displays of their own, clear of a
+    // developer's desktop and of other test servers: the first free one of
+    // the range is taken. The server writes its number on standard output
+    // once it accepts clients. It must not reset when its last client leaves:
+    // the next editor started during the reset would fail to connect, or hang
+    // without a window.
+    QString reasons;
+    for (int number = FirstDisplay; number <= LastDisplay; ++number) {
+        QString reason;
+        if (startServer(number, &reason)) {
+            display_ = QLatin1Char(':') + QString::number(number);
+            return true;
+        }
+        reasons += QStringLiteral("\n:%1: %2").arg(number).arg(reason);
+    }
+    *error = QStringLiteral("no display from :%1 to :%2 is free:")
+                 .arg(FirstDisplay)
+                 .arg(LastDisplay)
+             + reasons;
+    return false;
+}
+
+bool RealDesktop::startServer(int number, QString *error)
+{
     server_.setProcessChannelMode(QProcess::SeparateChannels);
     server_.start(QStringLiteral("Xvfb"),
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                  {QLatin1Char(':') + QString::number(number), QStringLiteral("-displayfd"),
+                   QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                    QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server_.waitForStarted(ToolTimeout)) {
         *error = QStringLiteral("Xvfb did not start: ") + server_.errorString();
         return false;
     }
-    QByteArray number;
-    const bool told = waitUntil([&] {
+    QByteArray told;
+    waitUntil([&] {
         server_.waitForReadyRead(100);
-        number += server_.readAllStandardOutput();
-        return number.contains('\n') || server_.state() == QProcess::NotRunning;
+        told += server_.readAllStandardOutput();
+        return told.contains('\n') || server_.state() == QProcess::NotRunning;
     });
-    number = number.trimmed();
-    if (!told || number.isEmpty()) {
-        *error = QStringLiteral("Xvfb gave no display: ")
-                 + QString::fromLocal8Bit(server_.readAllStandardError());
-        return false;
+    if (told.trimmed() == QByteArray::number(number) && server_.state() == QProcess::Running)
+        return true;
+    // Taken by another server, or no answer in time.
+    if (server_.state() != QProcess::NotRunning) {
+        server_.kill();
+        server_.waitForFinished(5000);
     }
-    display_ = QLatin1Char(':') + QString::fromLatin1(number);
-    return true;
+    QStringList said;
+    for (const QByteArray &line : server_.readAllStandardError().split('\n'))
+        if (line.trimmed() != "(EE)" && !line.trimmed().isEmpty())
+            said.append(QString::fromLocal8Bit(line.trimmed()));
+    *error = said.isEmpty() ? QStringLiteral("no answer") : said.join(QLatin1Char(' '));
+    return false;
 }
 
 QProcessEnvironment RealDesktop::environment() const

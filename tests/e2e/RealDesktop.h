@@ -18,14 +18,18 @@ class RealDesktop
 {
 public:
     static constexpr int DefaultTimeout = 20000; // ms
+    // The displays these tests may take.
+    static constexpr int FirstDisplay = 80;
+    static constexpr int LastDisplay = 89;
 
     RealDesktop() = default;
     ~RealDesktop();
     RealDesktop(const RealDesktop &) = delete;
     RealDesktop &operator=(const RealDesktop &) = delete;
 
-    // Starts Xvfb on a display no one uses yet; false, with the reason, when
-    // the server or one of the tools is missing.
+    // Starts Xvfb on the first display of the range no one uses yet; false,
+    // with the reasons, when none is free or the server or one of the tools
+    // is missing.
     bool start(QString *error);
     const QString &display() const { return display_; }
 
@@ -64,6 +68,7 @@ public:
                           int timeoutMs = DefaultTimeout);
 
 private:
+    bool startServer(int number, QString *error);
     QByteArray run(const QString &program, const QStringList &arguments,
                    bool *ok = nullptr) const;
     void xdotool(const QStringList &arguments) const;
