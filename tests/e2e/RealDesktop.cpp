@@ -174,10 +174,28 @@ QString RealDesktop::property(const QString &window, const QString &name) const
         run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
 }
 
+QPoint RealDesktop::pointer() const
+{
+    const QString where = QString::fromLatin1(run(QStringLiteral("xdotool"),
+                                                  {QStringLiteral("getmouselocation"),
+                                                   QStringLiteral("--shell")}));
+    auto field = [&](const char *name) {
+        const QRegularExpression pattern(QStringLiteral("(?m)^%1=(-?\\d+)$")
+                                             .arg(QString::fromLatin1(name)));
+        return pattern.match(where).captured(1).toInt();
+    };
+    return QPoint(field("X"), field("Y"));
+}
+
 void RealDesktop::moveTo(const QString &window, QPoint client) const
 {
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
-             window, QString::number(client.x()), QString::number(client.y())});
+    // xdotool's --sync waits for the pointer to leave where it was, which is
+    // forever when it is already at the target.
+    const QPoint target = geometry(window).topLeft() + client;
+    if (pointer() == target)
+        return;
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(target.x()),
+             QString::number(target.y())});
 }
 
 void RealDesktop::click(int button) const

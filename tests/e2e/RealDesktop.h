@@ -51,6 +51,8 @@ public:
     // A window property as xprop prints it ("_NET_WM_ICON", "WM_CLASS").
     QString property(const QString &window, const QString &name) const;
 
+    // Where the pointer is on the screen.
+    QPoint pointer() const;
     void moveTo(const QString &window, QPoint client) const;
     // Presses and releases a button where the pointer is: 1 left, 3 right.
     void click(int button = 1) const;
