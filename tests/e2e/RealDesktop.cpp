@@ -209,6 +209,16 @@ void RealDesktop::clickAt(const QString &window, QPoint client, int button) cons
     click(button);
 }
 
+void RealDesktop::press(int button) const
+{
+    xdotool({QStringLiteral("mousedown"), QString::number(button)});
+}
+
+void RealDesktop::release(int button) const
+{
+    xdotool({QStringLiteral("mouseup"), QString::number(button)});
+}
+
 void RealDesktop::key(const QString &window, const QString &keys) const
 {
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,

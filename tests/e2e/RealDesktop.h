@@ -57,6 +57,9 @@ public:
     // Presses and releases a button where the pointer is: 1 left, 3 right.
     void click(int button = 1) const;
     void clickAt(const QString &window, QPoint client, int button = 1) const;
+    // Presses, or releases, a button where the pointer is, for a drag.
+    void press(int button = 1) const;
+    void release(int button = 1) const;
     // Keys by their X names ("Return", "Escape", "alt+s"), typed with the
     // window holding the keyboard focus.
     void key(const QString &window, const QString &keys) const;
