@@ -82,6 +82,11 @@ bool EditorRun::exists(const QString &name) const
     return QFileInfo(file(name)).isFile();
 }
 
+QStringList EditorRun::fileNames() const
+{
+    return QDir(folder_).entryList(QDir::Files, QDir::Name);
+}
+
 QImage EditorRun::image(const QString &name) const
 {
     const QImage picture(file(name));

@@ -24,7 +24,7 @@ RealDesktop::~RealDesktop()
 
 bool RealDesktop::start(QString *error)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "xprop", "import"}) {
+    for (const char *tool : {"Xvfb", "setxkbmap", "xdotool", "xwininfo", "xprop", "import"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils and "
                                     "imagemagick (scripts/test does)")
@@ -43,7 +43,7 @@ bool RealDesktop::start(QString *error)
         QString reason;
         if (startServer(number, &reason)) {
             display_ = QLatin1Char(':') + QString::number(number);
-            return true;
+            return useFrenchKeyboard(error);
         }
         reasons += QStringLiteral("\n:%1: %2").arg(number).arg(reason);
     }
@@ -85,6 +85,19 @@ bool RealDesktop::startServer(int number, QString *error)
             said.append(QString::fromLocal8Bit(line.trimmed()));
     *error = said.isEmpty() ? QStringLiteral("no answer") : said.join(QLatin1Char(' '));
     return false;
+}
+
+bool RealDesktop::useFrenchKeyboard(QString *error)
+{
+    // French names are typed on a French keyboard. There every accented
+    // letter of them has a key of its own; on another layout xdotool binds
+    // a spare key to the letter for a moment, and a program that reads the
+    // key late reads it with the binding already undone.
+    bool ok = false;
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("fr")}, &ok);
+    if (!ok)
+        *error = QStringLiteral("setxkbmap could not give %1 a French keyboard").arg(display_);
+    return ok;
 }
 
 QProcessEnvironment RealDesktop::environment() const
@@ -140,6 +153,11 @@ QString RealDesktop::waitForWindow(qint64 pid, const QString &titlePattern,
         },
         timeoutMs);
     return window;
+}
+
+bool RealDesktop::waitForNoWindow(qint64 pid, const QString &titlePattern, int timeoutMs) const
+{
+    return waitUntil([&] { return windows(pid, titlePattern).isEmpty(); }, timeoutMs);
 }
 
 QRect RealDesktop::geometry(const QString &window) const
@@ -221,8 +239,9 @@ void RealDesktop::release(int button) const
 
 void RealDesktop::key(const QString &window, const QString &keys) const
 {
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
-             QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+    xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+                        QStringLiteral("key"), QStringLiteral("--clearmodifiers")}
+            + keys.split(QLatin1Char(' '), Qt::SkipEmptyParts));
 }
 
 void RealDesktop::type(const QString &window, const QString &text) const

@@ -42,6 +42,9 @@ public:
     // The first such window, waiting for it to appear; empty when none does.
     QString waitForWindow(qint64 pid, const QString &titlePattern,
                           int timeoutMs = DefaultTimeout) const;
+    // Waits until the process shows no such window any more.
+    bool waitForNoWindow(qint64 pid, const QString &titlePattern,
+                         int timeoutMs = DefaultTimeout) const;
     // The window's client area on the screen.
     QRect geometry(const QString &window) const;
     QString title(const QString &window) const;
@@ -60,8 +63,9 @@ public:
     // Presses, or releases, a button where the pointer is, for a drag.
     void press(int button = 1) const;
     void release(int button = 1) const;
-    // Keys by their X names ("Return", "Escape", "alt+s"), typed with the
-    // window holding the keyboard focus.
+    // Keys by their X names, blank-separated ("Return", "alt+s", "Tab Home"),
+    // typed with the window holding the keyboard focus. The keyboard is a
+    // French one, so text typed holds the letters of French names.
     void key(const QString &window, const QString &keys) const;
     void type(const QString &window, const QString &text) const;
 
@@ -74,6 +78,7 @@ public:
 
 private:
     bool startServer(int number, QString *error);
+    bool useFrenchKeyboard(QString *error);
     QByteArray run(const QString &program, const QStringList &arguments,
                    bool *ok = nullptr) const;
     void xdotool(const QStringList &arguments) const;

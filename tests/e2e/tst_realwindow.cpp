@@ -11,12 +11,18 @@ namespace {
 
 const QString MainWindowTitle = QStringLiteral("^Vantorel Editor - Fichier actif :");
 const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
+const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
+const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
 // Panel buttons, in window coordinates.
+const QRect OpenButton(328, 600, 65, 33);
+const QRect SaveButton(328, 656, 65, 33);
 const QRect SelectButton(416, 600, 33, 33);
 const QRect EraseButton(472, 600, 33, 33);
 const QRect MoveButton(528, 600, 33, 33);
+// The open dialog's "&Ouvrir", in its own client coordinates.
+const QRect OuvrirButton(343, 42, 76, 52);
 // A place on the window's background, under the palette, where the pointer
 // draws nothing and shows no tooltip.
 const QPoint Aside(100, 730);
@@ -112,6 +118,7 @@ private slots:
     void missingTemplateShowsErrorAndExits();
     void selectsABlockAndErasesIt();
     void movesABlockElsewhere();
+    void savesUnderATypedNameAndOpensItAgain();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -121,6 +128,7 @@ private:
     // Waits until the window shows the whole board as expected; the last
     // screenshot taken is left in shot.
     bool waitForBoard(const QString &window, const QImage &expected, QImage *shot);
+    bool waitForTitle(const QString &window, const QString &title);
     // Stamps the current tile with a click at the board point, then waits
     // for "demo.bmp" to hold the expected board with it.
     bool stamp(const QString &window, EditorRun &editor, QImage &expected, const QImage &tile,
@@ -131,6 +139,10 @@ private:
     // Presses the select button and drags a selection over the board between
     // the two points, with real button presses.
     void selectBlock(const QString &window, QPoint from, QPoint to);
+    // Saves under the name typed into the real prompt, and checks the
+    // project bitmap and the caption.
+    void saveAs(const QString &window, EditorRun &editor, const QString &name,
+                const QImage &expected);
     // Keeps a failing scenario's screenshot beside the test, for diagnosis.
     void keep(const QImage &shot, const char *what);
     // What the desktop and the editor show when an awaited window is missing.
@@ -174,6 +186,11 @@ bool TestRealWindow::waitForBoard(const QString &window, const QImage &expected,
     });
 }
 
+bool TestRealWindow::waitForTitle(const QString &window, const QString &title)
+{
+    return RealDesktop::waitUntil([&] { return desktop_.title(window) == title; });
+}
+
 bool TestRealWindow::stamp(const QString &window, EditorRun &editor, QImage &expected,
                            const QImage &tile, QPoint at)
 {
@@ -204,6 +221,23 @@ void TestRealWindow::selectBlock(const QString &window, QPoint from, QPoint to)
     desktop_.moveTo(window, onBoard((from + to) / 2));
     desktop_.moveTo(window, onBoard(to));
     desktop_.release(1);
+}
+
+void TestRealWindow::saveAs(const QString &window, EditorRun &editor, const QString &name,
+                            const QImage &expected)
+{
+    const QString bitmap = name + QStringLiteral(".bmp");
+    desktop_.clickAt(window, SaveButton.center());
+    const QString prompt = desktop_.waitForWindow(editor.pid(), SavePromptTitle);
+    QVERIFY2(!prompt.isEmpty(), noWindow(editor).constData());
+    desktop_.key(prompt, QStringLiteral("ctrl+a"));
+    desktop_.type(prompt, name);
+    desktop_.key(prompt, QStringLiteral("Return"));
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), SavePromptTitle), "the prompt stays up");
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image(bitmap) == expected; }),
+             qPrintable(QStringLiteral("%1 does not hold the board; the folder holds %2")
+                            .arg(bitmap, editor.fileNames().join(QStringLiteral(", ")))));
+    QVERIFY2(waitForTitle(window, caption(editor, bitmap)), qPrintable(desktop_.title(window)));
 }
 
 QByteArray TestRealWindow::noWindow(EditorRun &editor) const
@@ -379,6 +413,73 @@ void TestRealWindow::movesABlockElsewhere()
     // pointer, far from where it was.
     QVERIFY2(stamp(window, editor, expected, cut, QPoint(400, 250)),
              "demo.bmp does not hold the block at its new place");
+}
+
+void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    QImage saved = whiteBoard();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    QVERIFY(stamp(window, editor, saved, catalogue_.picture(29), QPoint(60, 60)));
+
+    // The name, with a blank and an accent, typed into the real prompt.
+    const QString bitmap = QStringLiteral("Crypte é.bmp");
+    saveAs(window, editor, QStringLiteral("Crypte é"), saved);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(editor.image("demo.bmp"), saved);
+
+    // A change saved under another name, then the first map opened through
+    // the dialog.
+    QImage changed = saved;
+    desktop_.clickAt(window, TileTable::frameRect(2).center());
+    QVERIFY(stamp(window, editor, changed, catalogue_.picture(2), QPoint(300, 300)));
+    saveAs(window, editor, QStringLiteral("Autre"), changed);
+    if (QTest::currentTestFailed())
+        return;
+
+    desktop_.clickAt(window, OpenButton.center());
+    const QString dialog = desktop_.waitForWindow(editor.pid(), OpenDialogTitle);
+    QVERIFY2(!dialog.isEmpty(), noWindow(editor).constData());
+    const QRect dialogArea = desktop_.geometry(dialog);
+    QCOMPARE(dialogArea.size(), QSize(435, 209));
+    QVERIFY((dialogArea.center() - desktop_.geometry(window).center()).manhattanLength() <= 1);
+
+    // While the dialog is up the main window takes no click.
+    desktop_.clickAt(window, onBoard(QPoint(600, 100)));
+
+    // The list shows the program folder's bitmaps in letter order, case aside:
+    // "&Annuler" has the focus, five tabs reach the list.
+    QStringList bitmaps = editor.fileNames().filter(QRegularExpression(
+        QStringLiteral("\\.bmp$"), QRegularExpression::CaseInsensitiveOption));
+    bitmaps.sort(Qt::CaseInsensitive);
+    QStringList keys(5, QStringLiteral("Tab"));
+    keys << QStringLiteral("Home");
+    keys << QStringList(bitmaps.indexOf(bitmap), QStringLiteral("Down"));
+    desktop_.key(dialog, keys.join(QLatin1Char(' ')));
+    desktop_.clickAt(dialog, OuvrirButton.center());
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), OpenDialogTitle), "the dialog stays up");
+    QVERIFY2(waitForTitle(window, caption(editor, bitmap)), qPrintable(desktop_.title(window)));
+    QVERIFY2(editor.image("demo.bmp") == changed,
+             "a click went through to the board under the dialog");
+
+    // The main window takes the pointer again: the preview of the T-junction
+    // goes over the opened map, and a click stamps it there.
+    const QPoint at(500, 400);
+    desktop_.moveTo(window, onBoard(at));
+    QImage previewed = saved;
+    stampInto(previewed, catalogue_.picture(2), snapped(at));
+    QImage shot;
+    const bool shown = waitForBoard(window, previewed, &shot);
+    if (!shown)
+        keep(shot, "opened");
+    QVERIFY2(shown, "the board does not show the opened map under the preview");
+    QImage board = saved;
+    QVERIFY(stamp(window, editor, board, catalogue_.picture(2), at));
+    QCOMPARE(editor.image(bitmap), saved);
 }
 
 QTEST_MAIN(TestRealWindow)
