@@ -87,6 +87,12 @@ QStringList EditorRun::fileNames() const
     return QDir(folder_).entryList(QDir::Files, QDir::Name);
 }
 
+QByteArray EditorRun::contents(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QImage EditorRun::image(const QString &name) const
 {
     const QImage picture(file(name));

@@ -38,6 +38,8 @@ public:
     bool exists(const QString &name) const;
     // The names of the folder's files, sorted.
     QStringList fileNames() const;
+    // A file's bytes, empty when it cannot be read.
+    QByteArray contents(const QString &name) const;
     // A picture file of the folder, or a null image while it cannot be read.
     QImage image(const QString &name) const;
 

@@ -13,6 +13,7 @@ const QString MainWindowTitle = QStringLiteral("^Vantorel Editor - Fichier actif
 const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
 const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
 const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
+const QString ExitBoxTitle = QStringLiteral("^Quitter Vantorel Editor$");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
 // Panel buttons, in window coordinates.
@@ -21,6 +22,7 @@ const QRect SaveButton(328, 656, 65, 33);
 const QRect SelectButton(416, 600, 33, 33);
 const QRect EraseButton(472, 600, 33, 33);
 const QRect MoveButton(528, 600, 33, 33);
+const QRect ExitButton(576, 656, 49, 33);
 // The open dialog's "&Ouvrir", in its own client coordinates.
 const QRect OuvrirButton(343, 42, 76, 52);
 // A place on the window's background, under the palette, where the pointer
@@ -119,6 +121,7 @@ private slots:
     void selectsABlockAndErasesIt();
     void movesABlockElsewhere();
     void savesUnderATypedNameAndOpensItAgain();
+    void exitAsksAndEndsOnlyOnYes();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -480,6 +483,48 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     QImage board = saved;
     QVERIFY(stamp(window, editor, board, catalogue_.picture(2), at));
     QCOMPARE(editor.image(bitmap), saved);
+}
+
+void TestRealWindow::exitAsksAndEndsOnlyOnYes()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    QImage expected = whiteBoard();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    const QStringList files = editor.fileNames();
+    QVERIFY(!files.contains(QStringLiteral("New.bmp")));
+    const QByteArray committed = editor.contents(QStringLiteral("demo.bmp"));
+    const QString title = desktop_.title(window);
+
+    // No: the box goes, the editor runs on as it was.
+    desktop_.clickAt(window, ExitButton.center());
+    QString box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    desktop_.key(box, QStringLiteral("alt+n"));
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), ExitBoxTitle), "No left the box up");
+    QVERIFY(editor.running());
+    QCOMPARE(desktop_.windows(editor.pid(), MainWindowTitle).size(), 1);
+    QCOMPARE(desktop_.title(window), title);
+    QCOMPARE(editor.fileNames(), files);
+    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), committed);
+    // Still placing the room, at the next click.
+    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(29), QPoint(300, 200)),
+             "after No a click does not stamp the room");
+    const QByteArray stamped = editor.contents(QStringLiteral("demo.bmp"));
+
+    // Yes, the default button: the process ends at once with status 0, and
+    // writes nothing.
+    desktop_.clickAt(window, ExitButton.center());
+    box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    desktop_.key(box, QStringLiteral("Return"));
+    QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "Yes did not end the editor");
+    QCOMPARE(editor.exitCode(), 0);
+    QCOMPARE(editor.fileNames(), files);
+    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), stamped);
 }
 
 QTEST_MAIN(TestRealWindow)
