@@ -82,6 +82,17 @@ bool EditorRun::exists(const QString &name) const
     return QFileInfo(file(name)).isFile();
 }
 
+QStringList EditorRun::fileNames() const
+{
+    return QDir(folder_).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray EditorRun::contents(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QImage EditorRun::image(const QString &name) const
 {
     const QImage picture(file(name));

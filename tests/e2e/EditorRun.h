@@ -36,6 +36,10 @@ public:
     const QString &folder() const { return folder_; }
     QString file(const QString &name) const;
     bool exists(const QString &name) const;
+    // The names of the folder's files, sorted.
+    QStringList fileNames() const;
+    // A file's bytes, empty when it cannot be read.
+    QByteArray contents(const QString &name) const;
     // A picture file of the folder, or a null image while it cannot be read.
     QImage image(const QString &name) const;
 

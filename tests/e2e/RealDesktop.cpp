@@ -24,7 +24,7 @@ RealDesktop::~RealDesktop()
 
 bool RealDesktop::start(QString *error)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "xprop", "import"}) {
+    for (const char *tool : {"Xvfb", "setxkbmap", "xdotool", "xwininfo", "xprop", "import"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils and "
                                     "imagemagick (scripts/test does)")
@@ -32,32 +32,72 @@ bool RealDesktop::start(QString *error)
             return false;
         }
     }
-    // The server picks a free display and writes its number on standard output.
-    // It must not reset when its last client leaves: the next editor started
-    // during the reset would fail to connect, or hang without a window.
+    // The servers of these tests keep to displays of their own, clear of a
+    // developer's desktop and of other test servers: the first free one of
+    // the range is taken. The server writes its number on standard output
+    // once it accepts clients. It must not reset when its last client leaves:
+    // the next editor started during the reset would fail to connect, or hang
+    // without a window.
+    QString reasons;
+    for (int number = FirstDisplay; number <= LastDisplay; ++number) {
+        QString reason;
+        if (startServer(number, &reason)) {
+            display_ = QLatin1Char(':') + QString::number(number);
+            return useFrenchKeyboard(error);
+        }
+        reasons += QStringLiteral("\n:%1: %2").arg(number).arg(reason);
+    }
+    *error = QStringLiteral("no display from :%1 to :%2 is free:")
+                 .arg(FirstDisplay)
+                 .arg(LastDisplay)
+             + reasons;
+    return false;
+}
+
+bool RealDesktop::startServer(int number, QString *error)
+{
     server_.setProcessChannelMode(QProcess::SeparateChannels);
     server_.start(QStringLiteral("Xvfb"),
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                  {QLatin1Char(':') + QString::number(number), QStringLiteral("-displayfd"),
+                   QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                    QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server_.waitForStarted(ToolTimeout)) {
         *error = QStringLiteral("Xvfb did not start: ") + server_.errorString();
         return false;
     }
-    QByteArray number;
-    const bool told = waitUntil([&] {
+    QByteArray told;
+    waitUntil([&] {
         server_.waitForReadyRead(100);
-        number += server_.readAllStandardOutput();
-        return number.contains('\n') || server_.state() == QProcess::NotRunning;
+        told += server_.readAllStandardOutput();
+        return told.contains('\n') || server_.state() == QProcess::NotRunning;
     });
-    number = number.trimmed();
-    if (!told || number.isEmpty()) {
-        *error = QStringLiteral("Xvfb gave no display: ")
-                 + QString::fromLocal8Bit(server_.readAllStandardError());
-        return false;
+    if (told.trimmed() == QByteArray::number(number) && server_.state() == QProcess::Running)
+        return true;
+    // Taken by another server, or no answer in time.
+    if (server_.state() != QProcess::NotRunning) {
+        server_.kill();
+        server_.waitForFinished(5000);
     }
-    display_ = QLatin1Char(':') + QString::fromLatin1(number);
-    return true;
+    QStringList said;
+    for (const QByteArray &line : server_.readAllStandardError().split('\n'))
+        if (line.trimmed() != "(EE)" && !line.trimmed().isEmpty())
+            said.append(QString::fromLocal8Bit(line.trimmed()));
+    *error = said.isEmpty() ? QStringLiteral("no answer") : said.join(QLatin1Char(' '));
+    return false;
+}
+
+bool RealDesktop::useFrenchKeyboard(QString *error)
+{
+    // French names are typed on a French keyboard. There every accented
+    // letter of them has a key of its own; on another layout xdotool binds
+    // a spare key to the letter for a moment, and a program that reads the
+    // key late reads it with the binding already undone.
+    bool ok = false;
+    run(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("fr")}, &ok);
+    if (!ok)
+        *error = QStringLiteral("setxkbmap could not give %1 a French keyboard").arg(display_);
+    return ok;
 }
 
 QProcessEnvironment RealDesktop::environment() const
@@ -115,6 +155,11 @@ QString RealDesktop::waitForWindow(qint64 pid, const QString &titlePattern,
     return window;
 }
 
+bool RealDesktop::waitForNoWindow(qint64 pid, const QString &titlePattern, int timeoutMs) const
+{
+    return waitUntil([&] { return windows(pid, titlePattern).isEmpty(); }, timeoutMs);
+}
+
 QRect RealDesktop::geometry(const QString &window) const
 {
     const QString info =
@@ -147,10 +192,28 @@ QString RealDesktop::property(const QString &window, const QString &name) const
         run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
 }
 
+QPoint RealDesktop::pointer() const
+{
+    const QString where = QString::fromLatin1(run(QStringLiteral("xdotool"),
+                                                  {QStringLiteral("getmouselocation"),
+                                                   QStringLiteral("--shell")}));
+    auto field = [&](const char *name) {
+        const QRegularExpression pattern(QStringLiteral("(?m)^%1=(-?\\d+)$")
+                                             .arg(QString::fromLatin1(name)));
+        return pattern.match(where).captured(1).toInt();
+    };
+    return QPoint(field("X"), field("Y"));
+}
+
 void RealDesktop::moveTo(const QString &window, QPoint client) const
 {
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
-             window, QString::number(client.x()), QString::number(client.y())});
+    // xdotool's --sync waits for the pointer to leave where it was, which is
+    // forever when it is already at the target.
+    const QPoint target = geometry(window).topLeft() + client;
+    if (pointer() == target)
+        return;
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(target.x()),
+             QString::number(target.y())});
 }
 
 void RealDesktop::click(int button) const
@@ -164,10 +227,21 @@ void RealDesktop::clickAt(const QString &window, QPoint client, int button) cons
     click(button);
 }
 
+void RealDesktop::press(int button) const
+{
+    xdotool({QStringLiteral("mousedown"), QString::number(button)});
+}
+
+void RealDesktop::release(int button) const
+{
+    xdotool({QStringLiteral("mouseup"), QString::number(button)});
+}
+
 void RealDesktop::key(const QString &window, const QString &keys) const
 {
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
-             QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+    xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+                        QStringLiteral("key"), QStringLiteral("--clearmodifiers")}
+            + keys.split(QLatin1Char(' '), Qt::SkipEmptyParts));
 }
 
 void RealDesktop::type(const QString &window, const QString &text) const

@@ -18,14 +18,18 @@ class RealDesktop
 {
 public:
     static constexpr int DefaultTimeout = 20000; // ms
+    // The displays these tests may take.
+    static constexpr int FirstDisplay = 80;
+    static constexpr int LastDisplay = 89;
 
     RealDesktop() = default;
     ~RealDesktop();
     RealDesktop(const RealDesktop &) = delete;
     RealDesktop &operator=(const RealDesktop &) = delete;
 
-    // Starts Xvfb on a display no one uses yet; false, with the reason, when
-    // the server or one of the tools is missing.
+    // Starts Xvfb on the first display of the range no one uses yet; false,
+    // with the reasons, when none is free or the server or one of the tools
+    // is missing.
     bool start(QString *error);
     const QString &display() const { return display_; }
 
@@ -38,6 +42,9 @@ public:
     // The first such window, waiting for it to appear; empty when none does.
     QString waitForWindow(qint64 pid, const QString &titlePattern,
                           int timeoutMs = DefaultTimeout) const;
+    // Waits until the process shows no such window any more.
+    bool waitForNoWindow(qint64 pid, const QString &titlePattern,
+                         int timeoutMs = DefaultTimeout) const;
     // The window's client area on the screen.
     QRect geometry(const QString &window) const;
     QString title(const QString &window) const;
@@ -47,12 +54,18 @@ public:
     // A window property as xprop prints it ("_NET_WM_ICON", "WM_CLASS").
     QString property(const QString &window, const QString &name) const;
 
+    // Where the pointer is on the screen.
+    QPoint pointer() const;
     void moveTo(const QString &window, QPoint client) const;
     // Presses and releases a button where the pointer is: 1 left, 3 right.
     void click(int button = 1) const;
     void clickAt(const QString &window, QPoint client, int button = 1) const;
-    // Keys by their X names ("Return", "Escape", "alt+s"), typed with the
-    // window holding the keyboard focus.
+    // Presses, or releases, a button where the pointer is, for a drag.
+    void press(int button = 1) const;
+    void release(int button = 1) const;
+    // Keys by their X names, blank-separated ("Return", "alt+s", "Tab Home"),
+    // typed with the window holding the keyboard focus. The keyboard is a
+    // French one, so text typed holds the letters of French names.
     void key(const QString &window, const QString &keys) const;
     void type(const QString &window, const QString &text) const;
 
@@ -64,6 +77,8 @@ public:
                           int timeoutMs = DefaultTimeout);
 
 private:
+    bool startServer(int number, QString *error);
+    bool useFrenchKeyboard(QString *error);
     QByteArray run(const QString &program, const QStringList &arguments,
                    bool *ok = nullptr) const;
     void xdotool(const QStringList &arguments) const;

@@ -11,6 +11,23 @@ namespace {
 
 const QString MainWindowTitle = QStringLiteral("^Vantorel Editor - Fichier actif :");
 const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
+const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
+const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
+const QString ExitBoxTitle = QStringLiteral("^Quitter Vantorel Editor$");
+const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
+
+// Panel buttons, in window coordinates.
+const QRect OpenButton(328, 600, 65, 33);
+const QRect SaveButton(328, 656, 65, 33);
+const QRect SelectButton(416, 600, 33, 33);
+const QRect EraseButton(472, 600, 33, 33);
+const QRect MoveButton(528, 600, 33, 33);
+const QRect ExitButton(576, 656, 49, 33);
+// The open dialog's "&Ouvrir", in its own client coordinates.
+const QRect OuvrirButton(343, 42, 76, 52);
+// A place on the window's background, under the palette, where the pointer
+// draws nothing and shows no tooltip.
+const QPoint Aside(100, 730);
 
 // Where the board's drawing area starts in the window, and its size.
 const QPoint BoardOrigin(202, 26);
@@ -37,6 +54,35 @@ void stampInto(QImage &board, const QImage &tile, QPoint at)
     QPainter painter(&board);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(at, tile);
+}
+
+void blank(QImage &board, const QRect &block)
+{
+    QPainter(&board).fillRect(block, Qt::white);
+}
+
+QPoint snapped(QPoint board) { return QPoint(snap(board.x()), snap(board.y())); }
+
+// The picture of a graphic button, inside the edge where the style shows
+// the focus: plain when the button is enabled, greyed when it is not.
+QImage faceOf(const QImage &window, const QRect &button)
+{
+    return window.copy(button.adjusted(3, 3, -3, -3));
+}
+
+struct ToolFaces {
+    QImage select, erase, move;
+};
+
+ToolFaces toolFaces(const QImage &window)
+{
+    return {faceOf(window, SelectButton), faceOf(window, EraseButton),
+            faceOf(window, MoveButton)};
+}
+
+QString caption(const EditorRun &editor, const QString &fileName)
+{
+    return CaptionPrefix + QDir::toNativeSeparators(editor.file(fileName));
 }
 
 // Whether the 2-pixel frame round a palette entry shows in the colour, on the
@@ -72,16 +118,41 @@ private slots:
     void opensAtItsPlaceShowingTileOne();
     void stampsTurnsAndStampsWithTheMouse();
     void missingTemplateShowsErrorAndExits();
+    void selectsABlockAndErasesIt();
+    void movesABlockElsewhere();
+    void savesUnderATypedNameAndOpensItAgain();
+    void exitAsksAndEndsOnlyOnYes();
 
 private:
-    // Starts the editor and waits for its main window.
-    QString openEditor(EditorRun &editor);
+    // Starts the editor and waits for its main window to show the board as
+    // it opens, tile 1 at its origin; the tool buttons as they look then are
+    // read into faces. Empty when the window does not come.
+    QString openEditor(EditorRun &editor, ToolFaces *faces = nullptr);
+    // Waits until the window shows the whole board as expected; the last
+    // screenshot taken is left in shot.
+    bool waitForBoard(const QString &window, const QImage &expected, QImage *shot);
+    bool waitForTitle(const QString &window, const QString &title);
+    // Stamps the current tile with a click at the board point, then waits
+    // for "demo.bmp" to hold the expected board with it.
+    bool stamp(const QString &window, EditorRun &editor, QImage &expected, const QImage &tile,
+               QPoint at);
+    // Picks the room of entry 29 and stamps it in rows and columns of the
+    // given count from (26, 26), room beside room.
+    bool stampRooms(const QString &window, EditorRun &editor, QImage &expected, int count);
+    // Presses the select button and drags a selection over the board between
+    // the two points, with real button presses.
+    void selectBlock(const QString &window, QPoint from, QPoint to);
+    // Saves under the name typed into the real prompt, and checks the
+    // project bitmap and the caption.
+    void saveAs(const QString &window, EditorRun &editor, const QString &name,
+                const QImage &expected);
     // Keeps a failing scenario's screenshot beside the test, for diagnosis.
     void keep(const QImage &shot, const char *what);
     // What the desktop and the editor show when an awaited window is missing.
     QByteArray noWindow(EditorRun &editor) const;
 
     RealDesktop desktop_;
+    const TileCatalogue catalogue_;
 };
 
 void TestRealWindow::initTestCase()
@@ -91,11 +162,85 @@ void TestRealWindow::initTestCase()
         QFAIL(qPrintable(problem));
 }
 
-QString TestRealWindow::openEditor(EditorRun &editor)
+QString TestRealWindow::openEditor(EditorRun &editor, ToolFaces *faces)
 {
     if (!editor.problem().isEmpty() || !editor.start(desktop_))
         return {};
-    return desktop_.waitForWindow(editor.pid(), MainWindowTitle);
+    const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
+    if (window.isEmpty())
+        return {};
+    QImage opening = whiteBoard();
+    stampInto(opening, catalogue_.picture(1), QPoint(0, 0));
+    QImage shot;
+    if (!waitForBoard(window, opening, &shot)) {
+        keep(shot, "opening");
+        return {};
+    }
+    if (faces)
+        *faces = toolFaces(shot);
+    return window;
+}
+
+bool TestRealWindow::waitForBoard(const QString &window, const QImage &expected, QImage *shot)
+{
+    return RealDesktop::waitUntil([&] {
+        *shot = desktop_.screenshot(window);
+        return !shot->isNull() && boardIn(*shot) == expected;
+    });
+}
+
+bool TestRealWindow::waitForTitle(const QString &window, const QString &title)
+{
+    return RealDesktop::waitUntil([&] { return desktop_.title(window) == title; });
+}
+
+bool TestRealWindow::stamp(const QString &window, EditorRun &editor, QImage &expected,
+                           const QImage &tile, QPoint at)
+{
+    desktop_.moveTo(window, onBoard(at));
+    desktop_.click(1);
+    stampInto(expected, tile, snapped(at));
+    return RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; });
+}
+
+bool TestRealWindow::stampRooms(const QString &window, EditorRun &editor, QImage &expected,
+                                int count)
+{
+    const QImage room = catalogue_.picture(29);
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    for (int row = 0; row < count; ++row)
+        for (int column = 0; column < count; ++column)
+            if (!stamp(window, editor, expected, room,
+                       QPoint(30 + column * room.width(), 30 + row * room.height())))
+                return false;
+    return true;
+}
+
+void TestRealWindow::selectBlock(const QString &window, QPoint from, QPoint to)
+{
+    desktop_.clickAt(window, SelectButton.center());
+    desktop_.moveTo(window, onBoard(from));
+    desktop_.press(1);
+    desktop_.moveTo(window, onBoard((from + to) / 2));
+    desktop_.moveTo(window, onBoard(to));
+    desktop_.release(1);
+}
+
+void TestRealWindow::saveAs(const QString &window, EditorRun &editor, const QString &name,
+                            const QImage &expected)
+{
+    const QString bitmap = name + QStringLiteral(".bmp");
+    desktop_.clickAt(window, SaveButton.center());
+    const QString prompt = desktop_.waitForWindow(editor.pid(), SavePromptTitle);
+    QVERIFY2(!prompt.isEmpty(), noWindow(editor).constData());
+    desktop_.key(prompt, QStringLiteral("ctrl+a"));
+    desktop_.type(prompt, name);
+    desktop_.key(prompt, QStringLiteral("Return"));
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), SavePromptTitle), "the prompt stays up");
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image(bitmap) == expected; }),
+             qPrintable(QStringLiteral("%1 does not hold the board; the folder holds %2")
+                            .arg(bitmap, editor.fileNames().join(QStringLiteral(", ")))));
+    QVERIFY2(waitForTitle(window, caption(editor, bitmap)), qPrintable(desktop_.title(window)));
 }
 
 QByteArray TestRealWindow::noWindow(EditorRun &editor) const
@@ -127,23 +272,11 @@ void TestRealWindow::opensAtItsPlaceShowingTileOne()
     if (QFile::exists(QStringLiteral(":/ui/icon-16.png")))
         QVERIFY(desktop_.property(window, QStringLiteral("_NET_WM_ICON"))
                     .contains(QStringLiteral("Icon (16 x 16)")));
-    QCOMPARE(desktop_.title(window),
-             QStringLiteral("Vantorel Editor - Fichier actif :")
-                 + QDir::toNativeSeparators(editor.file(QStringLiteral("New.bmp"))));
+    QCOMPARE(desktop_.title(window), caption(editor, QStringLiteral("New.bmp")));
 
-    // Becoming active draws tile 1 at the board's origin, over white.
-    const TileCatalogue catalogue;
-    QImage expected = whiteBoard();
-    stampInto(expected, catalogue.picture(1), QPoint(0, 0));
-    QImage shot;
-    const bool shown = RealDesktop::waitUntil([&] {
-        shot = desktop_.screenshot(window);
-        return !shot.isNull() && boardIn(shot) == expected;
-    });
-    if (!shown)
-        keep(shot, "opening");
-    QVERIFY(shown);
-    QCOMPARE(shot.pixelColor(2, 400), Background);
+    // Becoming active drew tile 1 at the board's origin, over white: the
+    // editor's window was awaited so.
+    QCOMPARE(desktop_.screenshot(window).pixelColor(2, 400), Background);
     QVERIFY(editor.exists(QStringLiteral("new.doc")));
     QVERIFY(!editor.exists(QStringLiteral("demo.bmp")));
 }
@@ -153,33 +286,24 @@ void TestRealWindow::stampsTurnsAndStampsWithTheMouse()
     EditorRun editor;
     const QString window = openEditor(editor);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
-    const TileCatalogue catalogue;
 
     // Pick entry 6, then entry 2: only the second keeps its frame on screen.
     desktop_.clickAt(window, TileTable::frameRect(6).center());
     desktop_.clickAt(window, TileTable::frameRect(2).center());
 
     // The first stamp lands on the grid cell under the pointer.
-    const QPoint first(198, 174);
-    desktop_.moveTo(window, onBoard(first));
-    desktop_.click(1);
     QImage expected = whiteBoard();
-    stampInto(expected, catalogue.picture(2), QPoint(snap(first.x()), snap(first.y())));
-    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(2), QPoint(198, 174)),
              "demo.bmp does not hold tile 2 where the pointer was");
 
     // A right click turns the T-junction a quarter turn: tile 3 goes down next.
     desktop_.click(3);
-    const QPoint second(300, 280);
-    desktop_.moveTo(window, onBoard(second));
-    desktop_.click(1);
-    stampInto(expected, catalogue.picture(3), QPoint(snap(second.x()), snap(second.y())));
-    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(3), QPoint(300, 280)),
              "demo.bmp does not hold the turned tile 3 beside tile 2");
 
     // Off the board the preview stays on the last stamp, so the screen shows
     // the committed board, and the frame round entry 2 alone.
-    desktop_.moveTo(window, QPoint(100, 730));
+    desktop_.moveTo(window, Aside);
     QImage shot;
     const bool shown = RealDesktop::waitUntil([&] {
         shot = desktop_.screenshot(window);
@@ -210,6 +334,197 @@ void TestRealWindow::missingTemplateShowsErrorAndExits()
     QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "the editor did not exit");
     QVERIFY(editor.exitCode() != 0);
     QVERIFY(!editor.exists(QStringLiteral("new.doc")));
+}
+
+void TestRealWindow::selectsABlockAndErasesIt()
+{
+    // The tool buttons as they are at start: select enabled, erase and move greyed.
+    EditorRun editor;
+    ToolFaces atStart;
+    const QString window = openEditor(editor, &atStart);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    // Three rows of three rooms from (26, 26), and a T-junction apart.
+    QImage expected = whiteBoard();
+    QVERIFY(stampRooms(window, editor, expected, 3));
+    desktop_.clickAt(window, TileTable::frameRect(2).center());
+    QVERIFY(stamp(window, editor, expected, catalogue_.picture(2), QPoint(400, 300)));
+
+    // A block from grid point (65, 52) to (182, 182): rooms on every side of
+    // it, so a block a cell too large or too small shows.
+    selectBlock(window, QPoint(70, 60), QPoint(190, 190));
+    QImage shot;
+    const bool selected = RealDesktop::waitUntil([&] {
+        shot = desktop_.screenshot(window);
+        const ToolFaces faces = toolFaces(shot);
+        return faces.erase != atStart.erase && faces.move != atStart.move
+               && faces.select != atStart.select;
+    });
+    if (!selected)
+        keep(shot, "selection");
+    QVERIFY2(selected, "the erase and move buttons did not come alive after the drag");
+    QVERIFY2(boardIn(shot) != expected, "no selection rectangle on the board");
+
+    desktop_.clickAt(window, EraseButton.center());
+    blank(expected, QRect(QPoint(65, 52), QPoint(182, 182) - QPoint(1, 1)));
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+             "demo.bmp does not hold the board with exactly the block blanked");
+
+    // The screen shows the same board, and the buttons are as at start.
+    desktop_.moveTo(window, Aside);
+    const bool erased = RealDesktop::waitUntil([&] {
+        shot = desktop_.screenshot(window);
+        const ToolFaces faces = toolFaces(shot);
+        return boardIn(shot) == expected && faces.erase == atStart.erase
+               && faces.move == atStart.move && faces.select == atStart.select;
+    });
+    if (!erased)
+        keep(shot, "erased");
+    QVERIFY2(erased, "after the erase the screen does not show the board and the buttons "
+                     "as at start");
+
+    // Back in placement with the tile picked before the selection.
+    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(2), QPoint(500, 100)),
+             "after the erase a click does not stamp the T-junction");
+}
+
+void TestRealWindow::movesABlockElsewhere()
+{
+    EditorRun editor;
+    ToolFaces atStart;
+    const QString window = openEditor(editor, &atStart);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    // Two rows of two rooms from (26, 26); the block is cut out of their middle.
+    QImage expected = whiteBoard();
+    QVERIFY(stampRooms(window, editor, expected, 2));
+    const QRect block(QPoint(52, 65), QPoint(130, 130) - QPoint(1, 1));
+    const QImage cut = expected.copy(block);
+    selectBlock(window, QPoint(60, 70), QPoint(135, 140));
+    QVERIFY2(RealDesktop::waitUntil([&] {
+                 return faceOf(desktop_.screenshot(window), MoveButton) != atStart.move;
+             }),
+             "the move button did not come alive after the drag");
+    desktop_.clickAt(window, MoveButton.center());
+    blank(expected, block);
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+             "demo.bmp does not show the block's place blanked");
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("tiledeplace.bmp") == cut; }),
+             "tiledeplace.bmp does not hold the block");
+
+    // The block is the tile now: a click stamps it on the grid cell under the
+    // pointer, far from where it was.
+    QVERIFY2(stamp(window, editor, expected, cut, QPoint(400, 250)),
+             "demo.bmp does not hold the block at its new place");
+}
+
+void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    QImage saved = whiteBoard();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    QVERIFY(stamp(window, editor, saved, catalogue_.picture(29), QPoint(60, 60)));
+
+    // The name, with a blank and an accent, typed into the real prompt.
+    const QString bitmap = QStringLiteral("Crypte é.bmp");
+    saveAs(window, editor, QStringLiteral("Crypte é"), saved);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(editor.image("demo.bmp"), saved);
+
+    // A change saved under another name, then the first map opened through
+    // the dialog.
+    QImage changed = saved;
+    desktop_.clickAt(window, TileTable::frameRect(2).center());
+    QVERIFY(stamp(window, editor, changed, catalogue_.picture(2), QPoint(300, 300)));
+    saveAs(window, editor, QStringLiteral("Autre"), changed);
+    if (QTest::currentTestFailed())
+        return;
+
+    desktop_.clickAt(window, OpenButton.center());
+    const QString dialog = desktop_.waitForWindow(editor.pid(), OpenDialogTitle);
+    QVERIFY2(!dialog.isEmpty(), noWindow(editor).constData());
+    const QRect dialogArea = desktop_.geometry(dialog);
+    QCOMPARE(dialogArea.size(), QSize(435, 209));
+    QVERIFY((dialogArea.center() - desktop_.geometry(window).center()).manhattanLength() <= 1);
+
+    // While the dialog is up the main window takes no click.
+    desktop_.clickAt(window, onBoard(QPoint(600, 100)));
+
+    // The list shows the program folder's bitmaps in letter order, case aside:
+    // "&Annuler" has the focus, five tabs reach the list.
+    QStringList bitmaps = editor.fileNames().filter(QRegularExpression(
+        QStringLiteral("\\.bmp$"), QRegularExpression::CaseInsensitiveOption));
+    bitmaps.sort(Qt::CaseInsensitive);
+    QStringList keys(5, QStringLiteral("Tab"));
+    keys << QStringLiteral("Home");
+    keys << QStringList(bitmaps.indexOf(bitmap), QStringLiteral("Down"));
+    desktop_.key(dialog, keys.join(QLatin1Char(' ')));
+    desktop_.clickAt(dialog, OuvrirButton.center());
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), OpenDialogTitle), "the dialog stays up");
+    QVERIFY2(waitForTitle(window, caption(editor, bitmap)), qPrintable(desktop_.title(window)));
+    QVERIFY2(editor.image("demo.bmp") == changed,
+             "a click went through to the board under the dialog");
+
+    // The main window takes the pointer again: the preview of the T-junction
+    // goes over the opened map, and a click stamps it there.
+    const QPoint at(500, 400);
+    desktop_.moveTo(window, onBoard(at));
+    QImage previewed = saved;
+    stampInto(previewed, catalogue_.picture(2), snapped(at));
+    QImage shot;
+    const bool shown = waitForBoard(window, previewed, &shot);
+    if (!shown)
+        keep(shot, "opened");
+    QVERIFY2(shown, "the board does not show the opened map under the preview");
+    QImage board = saved;
+    QVERIFY(stamp(window, editor, board, catalogue_.picture(2), at));
+    QCOMPARE(editor.image(bitmap), saved);
+}
+
+void TestRealWindow::exitAsksAndEndsOnlyOnYes()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    QImage expected = whiteBoard();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    const QStringList files = editor.fileNames();
+    QVERIFY(!files.contains(QStringLiteral("New.bmp")));
+    const QByteArray committed = editor.contents(QStringLiteral("demo.bmp"));
+    const QString title = desktop_.title(window);
+
+    // No: the box goes, the editor runs on as it was.
+    desktop_.clickAt(window, ExitButton.center());
+    QString box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    desktop_.key(box, QStringLiteral("alt+n"));
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), ExitBoxTitle), "No left the box up");
+    QVERIFY(editor.running());
+    QCOMPARE(desktop_.windows(editor.pid(), MainWindowTitle).size(), 1);
+    QCOMPARE(desktop_.title(window), title);
+    QCOMPARE(editor.fileNames(), files);
+    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), committed);
+    // Still placing the room, at the next click.
+    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(29), QPoint(300, 200)),
+             "after No a click does not stamp the room");
+    const QByteArray stamped = editor.contents(QStringLiteral("demo.bmp"));
+
+    // Yes, the default button: the process ends at once with status 0, and
+    // writes nothing.
+    desktop_.clickAt(window, ExitButton.center());
+    box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    desktop_.key(box, QStringLiteral("Return"));
+    QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "Yes did not end the editor");
+    QCOMPARE(editor.exitCode(), 0);
+    QCOMPARE(editor.fileNames(), files);
+    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), stamped);
 }
 
 QTEST_MAIN(TestRealWindow)
