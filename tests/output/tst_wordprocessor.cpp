@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,10 +56,16 @@ struct RealStarts {
     QList<QStringList> starts(int count) const
     {
         QDir dir(records);
+        // A start still writing its record has only a ".part" file: count and
+        // read the finished records alone.
+        const auto finished = [&] {
+            return dir.entryList(QDir::Files, QDir::Time | QDir::Reversed)
+                .filter(QRegularExpression(QStringLiteral("^\\d+$")));
+        };
         QList<QStringList> all;
-        if (!QTest::qWaitFor([&] { return dir.entryList(QDir::Files).size() >= count; }, 20000))
+        if (!QTest::qWaitFor([&] { return finished().size() >= count; }, 20000))
             return all;
-        for (const QString &name : dir.entryList(QDir::Files, QDir::Time | QDir::Reversed)) {
+        for (const QString &name : finished()) {
             QFile f(dir.filePath(name));
             f.open(QIODevice::ReadOnly);
             QStringList args = QString::fromLocal8Bit(f.readAll()).split(QChar(0));
