@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    // Ties the window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
     QApplication::setWindowIcon(UiArt::programIcon());
     Fonts::installSubstitutes();
 
