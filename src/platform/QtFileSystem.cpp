@@ -9,7 +9,7 @@
 
 QString QtFileSystem::resolve(const QString &folder, const QString &name) const
 {
-    const QString exact = QDir(folder).filePath(name);
+    QString exact = QDir(folder).filePath(name);
     if (QFileInfo(exact).exists())
         return exact;
     const QStringList entries =
