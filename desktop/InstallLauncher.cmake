@@ -2,7 +2,10 @@
 # program folder, relatively so that the whole prefix can be moved, and writes
 # the desktop entry, which starts the editor by its full path: a bin folder
 # made by this install is not on the PATH of a session already open.
-set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+
+# A relative prefix given to cmake --install counts from the current folder.
+get_filename_component(prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
+set(root "$ENV{DESTDIR}${prefix}")
 
 set(link "${root}/bin/vantorel-editor")
 message(STATUS "Installing: ${link}")
@@ -13,9 +16,9 @@ list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}")
 
 # The Exec key quotes a path with any character the launcher would read
 # otherwise, escaped once for the quotes and once more for the key's string.
-set(exec "${CMAKE_INSTALL_PREFIX}/bin/vantorel-editor")
+set(exec "${prefix}/bin/vantorel-editor")
 if(exec MATCHES "[\n\r\t]")
-    message(FATAL_ERROR "A desktop entry cannot start a program from this prefix: ${CMAKE_INSTALL_PREFIX}")
+    message(FATAL_ERROR "A desktop entry cannot start a program from this prefix: ${prefix}")
 endif()
 if(NOT exec MATCHES "^[A-Za-z0-9/._+-]+$")
     string(REPLACE "\\" "\\\\\\\\" exec "${exec}")

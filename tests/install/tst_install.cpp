@@ -37,6 +37,7 @@ private slots:
     void startsThroughLinksInItsProgramFolder();
     void unwritableProgramFolderStopsBeforeTheWindow();
     void reinstallKeepsTheProjects();
+    void relativePrefixGaveTheDesktopEntryARelativeCommand();
 
 private:
     QString programFolder() const { return prefix_ + QStringLiteral("/lib/vantorel-editor"); }
@@ -45,7 +46,9 @@ private:
     {
         return prefix_ + QStringLiteral("/share/applications/org.example.VantorelEditor.desktop");
     }
-    bool install(QString *output);
+    // Installs the build into the prefix, which counts from the working
+    // folder when it is relative.
+    bool install(const QString &prefix, QString *output, const QString &workingFolder = {});
     bool startServer(const QString &display);
     QProcessEnvironment editorEnvironment() const;
     QStringList windows(qint64 pid, const QString &titlePattern) const;
@@ -73,10 +76,11 @@ struct Outcome {
 
 Outcome run(const QString &program, const QStringList &arguments,
             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-            int timeoutMs = 120000)
+            int timeoutMs = 120000, const QString &workingFolder = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingFolder);
     process.start(program, arguments);
     Outcome outcome;
     outcome.finished = process.waitForStarted(Timeout) && process.waitForFinished(timeoutMs);
@@ -155,11 +159,12 @@ void setOwnerWrites(const QString &path, bool writes)
 
 } // namespace
 
-bool TestInstall::install(QString *output)
+bool TestInstall::install(const QString &prefix, QString *output, const QString &workingFolder)
 {
     const Outcome outcome = run(QStringLiteral(VANTOREL_CMAKE_COMMAND),
                                 {QStringLiteral("--install"), QStringLiteral(VANTOREL_BUILD_DIR),
-                                 QStringLiteral("--prefix"), prefix_});
+                                 QStringLiteral("--prefix"), prefix},
+                                QProcessEnvironment::systemEnvironment(), 120000, workingFolder);
     *output = outcome.output + outcome.errors;
     return outcome.finished && outcome.code == 0;
 }
@@ -176,7 +181,7 @@ void TestInstall::initTestCase()
     setOwnerWrites(root_.path(), true);
     prefix_ = QFileInfo(root_.path()).canonicalFilePath() + QStringLiteral("/Préfixe d'essai");
     QString output;
-    QVERIFY2(install(&output), qPrintable(output));
+    QVERIFY2(install(prefix_, &output), qPrintable(output));
 
     // A private X server on the first free display from :90.
     for (int number = 90; number <= 99 && display_.isEmpty(); ++number) {
@@ -435,11 +440,23 @@ void TestInstall::reinstallKeepsTheProjects()
     file.close();
 
     QString output;
-    QVERIFY2(install(&output), qPrintable(output));
+    QVERIFY2(install(prefix_, &output), qPrintable(output));
     QCOMPARE(contents(map), QByteArray("BM a map of the user's"));
     QVERIFY(QFileInfo(binLink()).isSymLink());
     QCOMPARE(QFileInfo(binLink()).canonicalFilePath(),
              QFileInfo(programFolder() + QStringLiteral("/vantorel-editor")).canonicalFilePath());
+}
+
+void TestInstall::relativePrefixGaveTheDesktopEntryARelativeCommand()
+{
+    const QString folder = root_.filePath(QStringLiteral("ailleurs"));
+    QVERIFY(QDir().mkpath(folder));
+    QString output;
+    QVERIFY2(install(QStringLiteral("relatif"), &output, folder), qPrintable(output));
+    const QString entry = folder + QStringLiteral("/relatif/share/applications/") + AppId
+                          + QStringLiteral(".desktop");
+    QCOMPARE(execProgram(entryValue(entry, QStringLiteral("Exec"))),
+             folder + QStringLiteral("/relatif/bin/vantorel-editor"));
 }
 
 QTEST_MAIN(TestInstall)
