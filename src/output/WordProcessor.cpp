@@ -45,7 +45,7 @@ QString WordProcessor::program() const
         return platform.programs.findExecutable(WindowsLauncher);
     }
     for (const QString &name : Candidates) {
-        const QString found = platform.programs.findExecutable(name);
+        QString found = platform.programs.findExecutable(name);
         if (!found.isEmpty())
             return found;
     }

@@ -65,13 +65,13 @@ void copyOpaqueRow(quint32 *out, const uchar *in, int width)
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     for (; x + 4 <= width; x += 4) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * x));
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(pixels, opaque));
     }
 #endif
     for (; x < width; ++x) {
         quint32 pixel;
-        std::memcpy(&pixel, in + 4 * x, 4);
+        std::memcpy(&pixel, in + 4 * qsizetype(x), 4);
         out[x] = pixel | 0xff000000u;
     }
 }
@@ -312,7 +312,7 @@ private:
         }
         case 16:
             for (int x = 0; x < width; ++x)
-                out[x] = colour(get16(in + 2 * x));
+                out[x] = colour(get16(in + 2 * qsizetype(x)));
             return true;
         case 24:
             for (int x = 0; x < width; ++x, in += 3)
@@ -320,7 +320,7 @@ private:
             return true;
         case 32:
             for (int x = 0; x < width; ++x)
-                out[x] = colour(get32(in + 4 * x));
+                out[x] = colour(get32(in + 4 * qsizetype(x)));
             return true;
         }
         return false;

@@ -20,4 +20,9 @@ public:
     // Copies a file byte for byte, replacing the destination atomically.
     // Copying a file onto itself leaves it as it is and succeeds.
     virtual bool copyFile(const QString &from, const QString &to, QString *error) = 0;
+
+    // Whether new files can be made in the folder, found out by creating and
+    // removing a uniquely named file there: permission bits say nothing for
+    // the superuser, on a read-only disk or under access control lists.
+    virtual bool canCreateFiles(const QString &folder, QString *error) = 0;
 };

@@ -5,10 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 QString QtFileSystem::resolve(const QString &folder, const QString &name) const
 {
-    const QString exact = QDir(folder).filePath(name);
+    QString exact = QDir(folder).filePath(name);
     if (QFileInfo(exact).exists())
         return exact;
     const QStringList entries =
@@ -66,6 +67,25 @@ bool QtFileSystem::copyFile(const QString &from, const QString &to, QString *err
     if (!out.commit()) {
         if (error)
             *error = frenchReason(out.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool QtFileSystem::canCreateFiles(const QString &folder, QString *error)
+{
+    // A hidden name, so that a probe left behind by a crash stays out of sight.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".vantorel-XXXXXX.tmp")));
+    probe.setAutoRemove(false);
+    if (!probe.open()) {
+        if (error)
+            *error = frenchReason(probe.errorString());
+        return false;
+    }
+    probe.close();
+    if (!probe.remove()) {
+        if (error)
+            *error = frenchReason(probe.errorString());
         return false;
     }
     return true;

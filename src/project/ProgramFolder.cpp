@@ -4,8 +4,8 @@
 
 #include <QDir>
 
-ProgramFolder::ProgramFolder(QString path, const FileSystem &files)
-    : path_(QDir::cleanPath(std::move(path))), files_(files)
+ProgramFolder::ProgramFolder(const QString &path, const FileSystem &files)
+    : path_(QDir::cleanPath(path)), files_(files)
 {
 }
 

@@ -10,7 +10,7 @@ class FileSystem;
 class ProgramFolder
 {
 public:
-    ProgramFolder(QString path, const FileSystem &files);
+    ProgramFolder(const QString &path, const FileSystem &files);
 
     const QString &path() const { return path_; }
 

@@ -107,8 +107,8 @@ void TestUiArt::committedPicturesAreWhatTheGeneratorPaints_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
-    for (const QString &name : {"select.png", "erase.png", "move.png", "undo.png", "icon-32.png"})
-        QTest::newRow(qPrintable(name)) << name << QSize(32, 32);
+    for (const char *name : {"select.png", "erase.png", "move.png", "undo.png", "icon-32.png"})
+        QTest::newRow(name) << QString::fromLatin1(name) << QSize(32, 32);
     QTest::newRow("erase16.png") << "erase16.png" << QSize(16, 16);
     QTest::newRow("banner.png") << "banner.png" << QSize(283, 85);
     QTest::newRow("icon.png") << "icon.png" << QSize(256, 256);
