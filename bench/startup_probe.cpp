@@ -1,9 +1,7 @@
 // The editor's own start-up, ending right after the main window's first
 // painted frame. The program folder is given as the only argument.
 
-#include "app/Editor.h"
-#include "platform/QtPlatform.h"
-#include "ui/Form1.h"
+#include "app/EditorApplication.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -16,7 +14,7 @@ class FirstPaint : public QObject
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("Form1"))
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         return QObject::eventFilter(watched, event);
     }
@@ -27,16 +25,12 @@ protected:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
-    QtPlatform platform;
-    Editor editor(platform.platform(), argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                                : QCoreApplication::applicationDirPath());
-    Form1 window(editor);
-    platform.dialogs.setParentWindow(&window);
-    if (!window.startUp())
-        return 1;
     FirstPaint probe;
-    window.installEventFilter(&probe);
-    window.show();
+    app.installEventFilter(&probe);
+    EditorApplication::configure();
+    EditorApplication editor(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                      : QCoreApplication::applicationDirPath());
+    if (!editor.start())
+        return 1;
     return app.exec();
 }

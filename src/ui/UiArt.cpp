@@ -29,7 +29,9 @@ QPixmap banner() { return QPixmap(resource(QStringLiteral("banner.png"))); }
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    // A window icon needs no more than 64 pixels; the larger sizes are for
+    // the desktop's icon theme, installed beside the program.
+    for (int size : {16, 32, 48, 64})
         addIfPresent(icon, QStringLiteral("icon-%1.png").arg(size));
     if (icon.isNull())
         addIfPresent(icon, QStringLiteral("icon.png"));

@@ -1,0 +1,38 @@
+#include "EditorApplication.h"
+
+#include "ProgramFolderCheck.h"
+#include "ui/Fonts.h"
+#include "ui/Form1.h"
+#include "ui/UiArt.h"
+
+#include <QApplication>
+
+void EditorApplication::configure()
+{
+    QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    // Ties the window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
+    QApplication::setWindowIcon(UiArt::programIcon());
+    Fonts::installSubstitutes();
+}
+
+EditorApplication::EditorApplication(const QString &programFolder)
+    : editor_(platform_.platform(), programFolder)
+{
+}
+
+EditorApplication::~EditorApplication() = default;
+
+bool EditorApplication::start()
+{
+    if (!ProgramFolderCheck::writable(editor_))
+        return false;
+    window_ = std::make_unique<Form1>(editor_);
+    platform_.dialogs.setParentWindow(window_.get());
+    if (!window_->startUp()) {
+        window_.reset();
+        return false;
+    }
+    window_->show();
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Editor.h"
+#include "platform/QtPlatform.h"
+
+#include <QString>
+
+#include <memory>
+
+class Form1;
+
+// The editor as a process runs it: the real platform, the document in its
+// program folder and the main window, started up in order.
+class EditorApplication
+{
+public:
+    // Application-wide settings, once the QApplication exists: names, icon,
+    // font substitutes.
+    static void configure();
+
+    explicit EditorApplication(const QString &programFolder);
+    ~EditorApplication();
+
+    // Checks the program folder, builds the main window, runs the start-up
+    // and shows the window. False when the editor must not open; the user
+    // has been told why.
+    bool start();
+
+    Form1 *window() const { return window_.get(); }
+
+private:
+    QtPlatform platform_;
+    Editor editor_;
+    std::unique_ptr<Form1> window_;
+};
