@@ -1,0 +1,140 @@
+// A long session through the editor's own classes on real files: ten thousand
+// stamps, a thousand select, erase, move and undo cycles and two hundred saves
+// and opens, interleaved. Memory must stay flat once every path has run, and
+// every saved bitmap must read back as the map that was committed.
+#include "EditorHarness.h"
+#include "board/EraseTool.h"
+#include "board/MoveTool.h"
+#include "board/SelectTool.h"
+#include "board/UndoCommand.h"
+#include "catalogue/TileTable.h"
+#include "project/OpenCommand.h"
+#include "project/SaveCommand.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Resident size of this process, in bytes.
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
+}
+
+struct Soak : EditorHarness {
+    SelectTool selectTool {editor};
+    EraseTool eraseTool {editor};
+    MoveTool moveTool {editor};
+    UndoCommand undo {editor};
+    QRandomGenerator random {20261208};
+
+    QPointF anywhere()
+    {
+        return QPointF(random.bounded(BoardModel::Width + 40.0) - 20,
+                       random.bounded(BoardModel::Height + 40.0) - 20);
+    }
+
+    void stampSome()
+    {
+        pick(TileTable::paletteOrder().at(random.bounded(TileTable::PaletteCount)));
+        for (int turns = int(random.bounded(4)); turns > 0; --turns)
+            rightClick();
+        const QPointF at = anywhere();
+        stamp(at.x(), at.y());
+    }
+
+    void select(QPointF anchor, QPointF end)
+    {
+        selectTool.press();
+        move(anchor.x(), anchor.y());
+        board.buttonPress(Qt::LeftButton, anchor);
+        board.pointerMove(Qt::LeftButton, end);
+        board.buttonRelease(Qt::LeftButton, end);
+    }
+
+    void selectEraseMoveUndo()
+    {
+        select(anywhere(), anywhere());
+        eraseTool.press();
+        select(anywhere(), anywhere());
+        moveTool.press();
+        const QPointF at = anywhere();
+        stamp(at.x(), at.y());
+        undo.press();
+    }
+
+    // Saves under one of a few names, checks the file, changes the map and
+    // opens the project again.
+    bool saveAndOpen(int round)
+    {
+        const QString name = QStringLiteral("soak%1").arg(round % 3);
+        fake.dialogs.promptAnswers.enqueue(name);
+        if (SaveCommand(editor).run() != SaveCommand::Result::Saved)
+            return false;
+        const QImage saved = editor.board().committed();
+        const QString file = folder.file(name + QStringLiteral(".bmp"));
+        if (BoardModel::normalized(fake.pictures.readPicture(file, nullptr)) != saved)
+            return false;
+        stampSome();
+        return OpenCommand(editor).open(name + QStringLiteral(".bmp"))
+               && editor.board().committed() == saved;
+    }
+};
+
+} // namespace
+
+class TestSoak : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void longSessionStaysSoundAndFlat();
+};
+
+void TestSoak::longSessionStaysSoundAndFlat()
+{
+    constexpr int Rounds = 100; // each: 100 stamps, 10 cycles, 2 saves and opens
+    constexpr int WarmUp = 10;
+    constexpr qint64 Allowed = 2 * 1024 * 1024;
+    Soak s;
+    QVERIFY(s.started);
+    qint64 settled = 0;
+    qint64 highest = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        for (int i = 0; i < 100; ++i)
+            s.stampSome();
+        for (int i = 0; i < 10; ++i)
+            s.selectEraseMoveUndo();
+        for (int i = 0; i < 2; ++i)
+            QVERIFY2(s.saveAndOpen(2 * round + i), qPrintable(QString::number(round)));
+        QVERIFY(s.fake.dialogs.messages.isEmpty());
+
+        const qint64 resident = residentBytes();
+        QVERIFY(resident > 0);
+        if (round == WarmUp - 1)
+            settled = resident;
+        else if (round >= WarmUp)
+            highest = qMax(highest, resident);
+    }
+    qInfo("resident after warm-up %lld KiB, highest after %lld KiB", settled / 1024,
+          highest / 1024);
+    QVERIFY2(
+        highest <= settled + Allowed,
+        qPrintable(QStringLiteral("resident size grew by %1 KiB").arg((highest - settled) / 1024)));
+    // The working copy follows the last change.
+    s.stampSome();
+    QCOMPARE(BoardModel::normalized(
+                 s.fake.pictures.readPicture(s.folder.file(QStringLiteral("demo.bmp")), nullptr)),
+             s.editor.board().committed());
+}
+
+QTEST_MAIN(TestSoak)
+#include "tst_soak.moc"
