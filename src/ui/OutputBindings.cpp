@@ -9,7 +9,7 @@
 #include <QScrollBar>
 
 OutputBindings::OutputBindings(Form1 &form)
-    : QObject(&form), form_(form), zone_(form.editor()), print_(form.editor()),
+    : QObject(&form), frame_(form.FramePrint), zone_(form.editor()), print_(form.editor()),
       textEditor_(form.editor()), help_(form.editor()), exit_(form.editor())
 {
     // Every value, from an arrow, the track or the end of a drag, and every
@@ -29,9 +29,9 @@ bool OutputBindings::eventFilter(QObject *watched, QEvent *event)
 {
     // Moves over the frame's button or scroll bar reach the frame too; only
     // those over the frame itself show the zone.
-    if (watched == form_.FramePrint && event->type() == QEvent::MouseMove) {
+    if (watched == frame_ && event->type() == QEvent::MouseMove) {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (!form_.FramePrint->childAt(at))
+        if (!frame_->childAt(at))
             zone_.showFrame();
     }
     return QObject::eventFilter(watched, event);

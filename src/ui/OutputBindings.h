@@ -9,6 +9,7 @@
 #include <QObject>
 
 class Form1;
+class QWidget;
 
 // Connects the main window's print frame and its text editor, help and exit
 // buttons to their commands. Owned by the window.
@@ -23,7 +24,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Form1 &form_;
+    // The print frame, kept apart from the window: the filter still sees the
+    // frame's events while the window is being destroyed, when it is no
+    // longer a Form1.
+    QWidget *frame_;
     PrintZone zone_;
     PrintCommand print_;
     TextEditorCommand textEditor_;
