@@ -15,18 +15,33 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <malloc.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+// From the sanitizer's run-time; GCC installs no header that declares it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace {
 
-// Resident size of this process, in bytes.
-qint64 residentBytes()
+// The memory the editor keeps, in bytes: the resident size once the
+// allocator has handed back what is free. Under AddressSanitizer the
+// resident size also holds the sanitizer's own records, which grow as new
+// allocation paths run, and freed blocks it holds back to catch late uses:
+// there the bytes the program holds allocated are what tells a leak.
+qint64 keptBytes()
 {
+#if defined(__SANITIZE_ADDRESS__)
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#else
+    ::malloc_trim(0);
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return -1;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
+#endif
 }
 
 struct Soak : EditorHarness {
@@ -117,18 +132,18 @@ void TestSoak::longSessionStaysSoundAndFlat()
             QVERIFY2(s.saveAndOpen(2 * round + i), qPrintable(QString::number(round)));
         QVERIFY(s.fake.dialogs.messages.isEmpty());
 
-        const qint64 resident = residentBytes();
-        QVERIFY(resident > 0);
+        const qint64 kept = keptBytes();
+        QVERIFY(kept > 0);
         if (round == WarmUp - 1)
-            settled = resident;
+            settled = kept;
         else if (round >= WarmUp)
-            highest = qMax(highest, resident);
+            highest = qMax(highest, kept);
     }
-    qInfo("resident after warm-up %lld KiB, highest after %lld KiB", settled / 1024,
+    qInfo("memory kept after warm-up %lld KiB, at most %lld KiB after", settled / 1024,
           highest / 1024);
-    QVERIFY2(
-        highest <= settled + Allowed,
-        qPrintable(QStringLiteral("resident size grew by %1 KiB").arg((highest - settled) / 1024)));
+    QVERIFY2(highest <= settled + Allowed,
+             qPrintable(
+                 QStringLiteral("the memory kept grew by %1 KiB").arg((highest - settled) / 1024)));
     // The working copy follows the last change.
     s.stampSome();
     QCOMPARE(BoardModel::normalized(
