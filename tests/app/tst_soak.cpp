@@ -2,11 +2,7 @@
 // stamps, a thousand select, erase, move and undo cycles and two hundred saves
 // and opens, interleaved. Memory must stay flat once every path has run, and
 // every saved bitmap must read back as the map that was committed.
-#include "EditorHarness.h"
-#include "board/EraseTool.h"
-#include "board/MoveTool.h"
-#include "board/SelectTool.h"
-#include "board/UndoCommand.h"
+#include "../board/ToolHarness.h"
 #include "catalogue/TileTable.h"
 #include "project/OpenCommand.h"
 #include "project/SaveCommand.h"
@@ -44,11 +40,7 @@ qint64 keptBytes()
 #endif
 }
 
-struct Soak : EditorHarness {
-    SelectTool selectTool {editor};
-    EraseTool eraseTool {editor};
-    MoveTool moveTool {editor};
-    UndoCommand undo {editor};
+struct Soak : ToolHarness {
     QRandomGenerator random {20261208};
 
     QPointF anywhere()
@@ -64,15 +56,6 @@ struct Soak : EditorHarness {
             rightClick();
         const QPointF at = anywhere();
         stamp(at.x(), at.y());
-    }
-
-    void select(QPointF anchor, QPointF end)
-    {
-        selectTool.press();
-        move(anchor.x(), anchor.y());
-        board.buttonPress(Qt::LeftButton, anchor);
-        board.pointerMove(Qt::LeftButton, end);
-        board.buttonRelease(Qt::LeftButton, end);
     }
 
     void selectEraseMoveUndo()
