@@ -64,8 +64,7 @@ QString ProjectName::refusal(const QString &name)
     // Its document, looked up under the trimmed name, would be the help
     // document delivered with the editor.
     if (trimmed(name).compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.")
-            .arg(name);
+        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.").arg(name);
     // The editor rewrites these bitmaps at every change of the board: a map
     // saved under their name would not stay as it was saved.
     for (const char *working : {"demo", "tiledeplace"})
