@@ -220,11 +220,11 @@ void TestSaveProject::refusedNamesWriteNothingAnywhere_data()
     QTest::newRow("line feed") << "a\nb" << true;
     QTest::newRow("delete") << "a\x7f" << true;
     for (const char *name : {"CON", "con", "Prn", "aux", "NUL", "com1", "COM9", "lpt1", "LPT9",
-                             "nul.txt", "aux ", "readme", "README"})
+                             "nul.txt", "aux ", "readme", "README", " readme", "demo", "Demo"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     // Names close to the refused ones that stay plain file names.
-    for (const char *name :
-         {"a b", "con2", "COM10", "lpt", "console", "l'été", "a.b", "readme2", "-x-", "#1"})
+    for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "l'été", "a.b", "readme2",
+                             "-x-", "#1", "demo "})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
