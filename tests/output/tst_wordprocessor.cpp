@@ -4,6 +4,7 @@
 #include "output/TextEditorCommand.h"
 #include "output/WordProcessor.h"
 #include "platform/QtPrograms.h"
+#include "project/SaveCommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +91,7 @@ class TestWordProcessor : public QObject
 private slots:
     void startUpDocumentOpensWithOneBeep();
     void newProjectDocumentIsMadeFromTemplate();
+    void noBreakSpaceNameOpensTheDocumentSaveCarried();
     void helpOpensTheHelpDocument();
     void programChoice_data();
     void programChoice();
@@ -131,6 +133,23 @@ void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
     QCOMPARE(r.fake.beeper.beeps, 1);
     const QStringList expected {r.path("Carte 1.doc")};
     QCOMPARE(r.starts(2), (QList<QStringList> {expected, expected}));
+}
+
+void TestWordProcessor::noBreakSpaceNameOpensTheDocumentSaveCarried()
+{
+    // French keyboards type a no-break space: the save keeps it in the name,
+    // so the scenario it carried over is under that name, not a trimmed one.
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    const QString name = QStringLiteral("\u00a0Plan");
+    h.fake.dialogs.promptAnswers.enqueue(name);
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+
+    QVERIFY(TextEditorCommand(h.editor).run());
+    QCOMPARE(h.fake.beeper.beeps, 1);
+    const QString document = QDir::toNativeSeparators(h.folder.file(name + ".doc"));
+    QCOMPARE(h.fake.programs.starts.first().arguments, QStringList(document));
+    QVERIFY(!h.folder.exists("Plan.doc"));
 }
 
 void TestWordProcessor::helpOpensTheHelpDocument()
