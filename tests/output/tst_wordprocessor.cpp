@@ -163,24 +163,31 @@ void TestWordProcessor::helpOpensTheHelpDocument()
 
 void TestWordProcessor::programChoice_data()
 {
+    QTest::addColumn<bool>("windows");
     QTest::addColumn<QStringList>("available");
     QTest::addColumn<QString>("program");
-    QTest::newRow("all") << QStringList {"xdg-open", "abiword", "libreoffice", "lowriter"}
+    QTest::newRow("all") << false << QStringList {"xdg-open", "abiword", "libreoffice", "lowriter"}
                          << "/usr/bin/lowriter";
     QTest::newRow("no writer launcher")
-        << QStringList {"xdg-open", "libreoffice", "abiword"} << "/usr/bin/libreoffice";
-    QTest::newRow("abiword") << QStringList {"xdg-open", "abiword"} << "/usr/bin/abiword";
-    QTest::newRow("desktop opener") << QStringList {"xdg-open"} << "/usr/bin/xdg-open";
-    QTest::newRow("none") << QStringList {"vi"} << QString();
+        << false << QStringList {"xdg-open", "libreoffice", "abiword"} << "/usr/bin/libreoffice";
+    QTest::newRow("abiword") << false << QStringList {"xdg-open", "abiword"} << "/usr/bin/abiword";
+    QTest::newRow("desktop opener") << false << QStringList {"xdg-open"} << "/usr/bin/xdg-open";
+    QTest::newRow("none") << false << QStringList {"vi"} << QString();
+    QTest::newRow("windows launcher")
+        << true << QStringList {"lowriter", "write"} << "/usr/bin/write";
+    QTest::newRow("windows without wordpad")
+        << true << QStringList {"abiword"} << "/usr/bin/abiword";
 }
 
 void TestWordProcessor::programChoice()
 {
+    QFETCH(bool, windows);
     QFETCH(QStringList, available);
     QFETCH(QString, program);
     EditorHarness h;
     h.fake.programs.available = available;
-    QCOMPARE(WordProcessor(h.editor, WordProcessor::Host::Other).program(), program);
+    const auto host = windows ? WordProcessor::Host::Windows : WordProcessor::Host::Other;
+    QCOMPARE(WordProcessor(h.editor, host).program(), program);
 }
 
 void TestWordProcessor::nothingToStartIsTold()
