@@ -9,11 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-const QString WordProcessor::WindowsProgram =
-    QStringLiteral("c:\\Program Files\\Accessoires\\WORDPAD.EXE");
-const QStringList WordProcessor::Candidates = {
-    QStringLiteral("lowriter"), QStringLiteral("libreoffice"), QStringLiteral("abiword"),
-    QStringLiteral("xdg-open")};
+const QString WordProcessor::WindowsProgram
+    = QStringLiteral("c:\\Program Files\\Accessoires\\WORDPAD.EXE");
+const QStringList WordProcessor::Candidates
+    = {QStringLiteral("lowriter"), QStringLiteral("libreoffice"), QStringLiteral("abiword"),
+       QStringLiteral("xdg-open")};
 
 namespace {
 

@@ -65,7 +65,8 @@ void copyOpaqueRow(quint32 *out, const uchar *in, int width)
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     for (; x + 4 <= width; x += 4) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
+        const __m128i pixels
+            = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(pixels, opaque));
     }
 #endif
@@ -151,8 +152,7 @@ class BitmapReader
 public:
     explicit BitmapReader(const QByteArray &bytes)
         : p_(reinterpret_cast<const uchar *>(bytes.constData())), size_(bytes.size())
-    {
-    }
+    {}
 
     QImage read()
     {
@@ -161,8 +161,8 @@ public:
         image_ = QImage(int(width_), int(height_), QImage::Format_RGB32);
         if (image_.isNull())
             return {};
-        const bool ok = compression_ == Rle8 || compression_ == Rle4 ? readRunLengths()
-                                                                     : readRows();
+        const bool ok
+            = compression_ == Rle8 || compression_ == Rle4 ? readRunLengths() : readRows();
         return ok ? image_ : QImage();
     }
 
@@ -186,8 +186,8 @@ private:
             paletteEntryBytes_ = 3;
             if (bitCount_ != 1 && bitCount_ != 4 && bitCount_ != 8 && bitCount_ != 24)
                 return false;
-        } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56
-                   || headerSize_ == 64 || headerSize_ == 108 || headerSize_ == 124) {
+        } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56 || headerSize_ == 64
+                   || headerSize_ == 108 || headerSize_ == 124) {
             if (size_ < kFileHeaderSize + qint64(headerSize_))
                 return false;
             width_ = qint32(get32(h + 4));
@@ -399,8 +399,7 @@ private:
     // Writes count pixels of a run from x on in the row y rows up from the
     // bottom. Writers pad rows to whole words with runs of their own, so what
     // falls beyond the right edge is dropped, unread.
-    template<typename IndexAt>
-    bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
+    template<typename IndexAt> bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
     {
         QRgb *out = reinterpret_cast<QRgb *>(image_.scanLine(int(height_ - 1 - y)));
         const qint64 visible = qBound(qint64(0), width_ - x, qint64(count));

@@ -63,8 +63,7 @@ QString ProjectName::refusal(const QString &name)
             .arg(name);
     // Its document would replace the help document delivered with the editor.
     if (name.compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.")
-            .arg(name);
+        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.").arg(name);
     return {};
 }
 

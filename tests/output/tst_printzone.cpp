@@ -53,11 +53,11 @@ void TestPrintZone::zoneFollowsTheBar_data()
     QTest::addColumn<QList<int>>("values");
     QTest::addColumn<double>("width");
     QTest::addColumn<int>("height");
-    QTest::newRow("never used") << QList<int>{} << 770.0 << 544;
-    QTest::newRow("away and back to 544") << QList<int>{538, 544} << 769.76 << 544;
-    QTest::newRow("smallest") << QList<int>{100} << 141.5 << 100;
-    QTest::newRow("one arrow step") << QList<int>{538} << 761.27 << 538;
-    QTest::newRow("one track step") << QList<int>{534} << 755.61 << 534;
+    QTest::newRow("never used") << QList<int> {} << 770.0 << 544;
+    QTest::newRow("away and back to 544") << QList<int> {538, 544} << 769.76 << 544;
+    QTest::newRow("smallest") << QList<int> {100} << 141.5 << 100;
+    QTest::newRow("one arrow step") << QList<int> {538} << 761.27 << 538;
+    QTest::newRow("one track step") << QList<int> {534} << 755.61 << 534;
 }
 
 void TestPrintZone::zoneFollowsTheBar()

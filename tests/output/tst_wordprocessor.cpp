@@ -30,8 +30,8 @@ struct RealStarts {
     QString records = base.filePath(QStringLiteral("records"));
     FakePlatform fake;
     QtPrograms programs;
-    Platform platform{fake.dialogs, fake.files,   fake.pictures, programs,
-                      fake.printer, fake.beeper, fake.process};
+    Platform platform {fake.dialogs, fake.files,  fake.pictures, programs,
+                       fake.printer, fake.beeper, fake.process};
     std::unique_ptr<Editor> editor;
 
     RealStarts()
@@ -109,7 +109,7 @@ void TestWordProcessor::startUpDocumentOpensWithOneBeep()
     QCOMPARE(r.fake.beeper.beeps, 1);
     // "New.doc" is the start-up document "new.doc", letter case aside.
     const QList<QStringList> starts = r.starts(1);
-    QCOMPARE(starts, QList<QStringList>{{r.path("new.doc")}});
+    QCOMPARE(starts, QList<QStringList> {{r.path("new.doc")}});
     QVERIFY(r.fake.dialogs.messages.isEmpty());
 }
 
@@ -129,8 +129,8 @@ void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
     // The next press finds it.
     QVERIFY(TextEditorCommand(*r.editor).run());
     QCOMPARE(r.fake.beeper.beeps, 1);
-    const QStringList expected{r.path("Carte 1.doc")};
-    QCOMPARE(r.starts(2), (QList<QStringList>{expected, expected}));
+    const QStringList expected {r.path("Carte 1.doc")};
+    QCOMPARE(r.starts(2), (QList<QStringList> {expected, expected}));
 }
 
 void TestWordProcessor::helpOpensTheHelpDocument()
@@ -138,7 +138,7 @@ void TestWordProcessor::helpOpensTheHelpDocument()
     RealStarts r;
     QVERIFY(r.editor->startUp());
     QVERIFY(HelpCommand(*r.editor).run());
-    QCOMPARE(r.starts(1), QList<QStringList>{{r.path("readme.doc")}});
+    QCOMPARE(r.starts(1), QList<QStringList> {{r.path("readme.doc")}});
     QCOMPARE(r.fake.beeper.beeps, 0);
 }
 
@@ -146,13 +146,13 @@ void TestWordProcessor::programChoice_data()
 {
     QTest::addColumn<QStringList>("available");
     QTest::addColumn<QString>("program");
-    QTest::newRow("all") << QStringList{"xdg-open", "abiword", "libreoffice", "lowriter"}
+    QTest::newRow("all") << QStringList {"xdg-open", "abiword", "libreoffice", "lowriter"}
                          << "/usr/bin/lowriter";
-    QTest::newRow("no writer launcher") << QStringList{"xdg-open", "libreoffice", "abiword"}
-                                        << "/usr/bin/libreoffice";
-    QTest::newRow("abiword") << QStringList{"xdg-open", "abiword"} << "/usr/bin/abiword";
-    QTest::newRow("desktop opener") << QStringList{"xdg-open"} << "/usr/bin/xdg-open";
-    QTest::newRow("none") << QStringList{"vi"} << QString();
+    QTest::newRow("no writer launcher")
+        << QStringList {"xdg-open", "libreoffice", "abiword"} << "/usr/bin/libreoffice";
+    QTest::newRow("abiword") << QStringList {"xdg-open", "abiword"} << "/usr/bin/abiword";
+    QTest::newRow("desktop opener") << QStringList {"xdg-open"} << "/usr/bin/xdg-open";
+    QTest::newRow("none") << QStringList {"vi"} << QString();
 }
 
 void TestWordProcessor::programChoice()
@@ -236,9 +236,9 @@ void TestWordProcessor::buttonsStartTheWordProcessor()
     const QString doc = QDir::toNativeSeparators(w.folder.file("new.doc"));
     const QString help = QDir::toNativeSeparators(w.folder.file("readme.doc"));
     QCOMPARE(w.fake.programs.starts.size(), 3);
-    QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList{doc});
-    QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList{help});
-    QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList{help});
+    QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList {doc});
+    QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList {help});
+    QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList {help});
     QCOMPARE(w.fake.beeper.beeps, 1);
 }
 

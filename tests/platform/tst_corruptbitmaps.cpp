@@ -108,8 +108,8 @@ void TestCorruptBitmaps::refusesBrokenBitmaps_data()
     QTest::newRow("RLE delta above the top row")
         << paletted(4, 1, QByteArray::fromHex("000200050001"), 1);
 
-    QByteArray fields = with32(BmpCodec::encode(QImage(2, 2, QImage::Format_RGB32)),
-                               kCompression, 3);
+    QByteArray fields
+        = with32(BmpCodec::encode(QImage(2, 2, QImage::Format_RGB32)), kCompression, 3);
     fields = with32(fields, kOffset, 54 + 12);
     fields.insert(54, QByteArray(12, '\0'));
     QTest::newRow("bit fields with a gap in a mask")
@@ -144,8 +144,7 @@ void TestCorruptBitmaps::opensSoundEdgeCases_data()
     QTest::newRow("RLE8 without its final mark")
         << paletted(4, 2, QByteArray::fromHex("0401000004000000"), 1) << QSize(4, 2) << white;
     QTest::newRow("RLE8 runs padding the row beyond its end")
-        << paletted(3, 1, QByteArray::fromHex("030101000001"), 1) << QSize(3, 1)
-        << qRgb(0, 0, 0);
+        << paletted(3, 1, QByteArray::fromHex("030101000001"), 1) << QSize(3, 1) << qRgb(0, 0, 0);
 }
 
 void TestCorruptBitmaps::opensSoundEdgeCases()
@@ -162,9 +161,9 @@ void TestCorruptBitmaps::refusesDimensionsBeyondTheAllocationLimit()
 {
     // A few bytes that claim more pixels than an image may hold.
     QVERIFY(BmpCodec::decode(paletted(60000, 60000, QByteArray::fromHex("0001"), 1)).isNull());
-    QVERIFY(BmpCodec::decode(with32(with32(BmpCodec::encode(QImage(1, 1, QImage::Format_RGB32)),
-                                           kWidth, 30000),
-                                    kHeight, 30000))
+    QVERIFY(BmpCodec::decode(
+                with32(with32(BmpCodec::encode(QImage(1, 1, QImage::Format_RGB32)), kWidth, 30000),
+                       kHeight, 30000))
                 .isNull());
 }
 

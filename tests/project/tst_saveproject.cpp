@@ -20,14 +20,16 @@ Result save(EditorHarness &h, const QString &name)
 QStringList tree(const ProgramFolderFixture &folder)
 {
     QStringList entries;
-    QDirIterator it(folder.path(), QDir::AllEntries | QDir::Hidden | QDir::System
-                                       | QDir::NoDotAndDotDot,
+    QDirIterator it(folder.path(),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        entries.append(QStringLiteral("%1 %2 %3").arg(info.filePath()).arg(info.size()).arg(
-            info.lastModified().toMSecsSinceEpoch()));
+        entries.append(QStringLiteral("%1 %2 %3")
+                           .arg(info.filePath())
+                           .arg(info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch()));
     }
     entries.sort();
     return entries;
@@ -211,8 +213,8 @@ void TestSaveProject::refusedNamesWriteNothingAnywhere_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("refused");
 
-    for (const char *name : {"a/b", "../evil", "a\\b", "c:x", "a*", "what?", "say\"hi", "<a>",
-                             "a|b", ".", ".."})
+    for (const char *name :
+         {"a/b", "../evil", "a\\b", "c:x", "a*", "what?", "say\"hi", "<a>", "a|b", ".", ".."})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     QTest::newRow("tab") << "a\tb" << true;
     QTest::newRow("line feed") << "a\nb" << true;
@@ -221,8 +223,8 @@ void TestSaveProject::refusedNamesWriteNothingAnywhere_data()
                              "nul.txt", "aux ", "readme", "README"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     // Names close to the refused ones that stay plain file names.
-    for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "l'été", "a.b", "readme2",
-                             "-x-", "#1"})
+    for (const char *name :
+         {"a b", "con2", "COM10", "lpt", "console", "l'été", "a.b", "readme2", "-x-", "#1"})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
