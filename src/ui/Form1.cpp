@@ -94,13 +94,16 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
 
-    // The panel buttons' commands, one binder per group of buttons.
-    new OutputBindings(*this);
-    new ProjectBindings(*this);
-    new ToolBindings(*this);
+    bindings_ = {new OutputBindings(*this), new ProjectBindings(*this), new ToolBindings(*this)};
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The binders filter the controls' events and act on the window: they go
+    // while it is whole, not with its children once only a QWidget is left,
+    // which still sends events to its controls as it closes.
+    qDeleteAll(bindings_);
+}
 
 void Form1::buildBackground()
 {

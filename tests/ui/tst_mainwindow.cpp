@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 
+#include <memory>
+
 namespace {
 
 QString textOf(const QWidget *widget)
@@ -58,6 +60,7 @@ private slots:
     void tabOrder();
     void substitutesAreInstalledFaces_data();
     void substitutesAreInstalledFaces();
+    void bindingsGoWhileTheWindowIsWhole();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -492,6 +495,28 @@ void TestMainWindow::substitutesAreInstalledFaces()
     if (!QFontDatabase::hasFamily(shown))
         QSKIP("the look-alike face is not installed (scripts/setup.sh installs it)");
     QCOMPARE(QFontInfo(QFont(requested)).family(), shown);
+}
+
+// The command bindings filter the controls' events and act on the window.
+// Left to the window's QObject teardown, they outlived its Form1 part and
+// their filter read it while the closing window sent its last events.
+void TestMainWindow::bindingsGoWhileTheWindowIsWhole()
+{
+    auto h = std::make_unique<WindowHarness>();
+    QVERIFY(h->showActive());
+    int bindings = 0;
+    int goneWhileWhole = 0;
+    for (QObject *child : h->window.children()) {
+        if (child->isWidgetType())
+            continue;
+        ++bindings;
+        connect(child, &QObject::destroyed, [&goneWhileWhole, child] {
+            goneWhileWhole += qobject_cast<Form1 *>(child->parent()) != nullptr;
+        });
+    }
+    QVERIFY(bindings > 0);
+    h.reset();
+    QCOMPARE(goneWhileWhole, bindings);
 }
 
 QTEST_MAIN(TestMainWindow)
