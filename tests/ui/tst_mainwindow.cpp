@@ -56,6 +56,7 @@ private slots:
     void accessKeysPressTheirButton_data();
     void accessKeysPressTheirButton();
     void boardHasFocusAtStartEscapeReachesIt();
+    void escapeRightAfterSelectCancelsIt();
     void tabOrder_data();
     void tabOrder();
     void substitutesAreInstalledFaces_data();
@@ -445,6 +446,20 @@ void TestMainWindow::boardHasFocusAtStartEscapeReachesIt()
     QVERIFY(h.window.BoutSelect->isEnabled());
     QVERIFY(!h.window.BoutEfface->isEnabled());
     QVERIFY(!h.window.BoutDeplace->isEnabled());
+}
+
+// The select button disables itself when pressed; the focus must not fall to
+// the next button, where Escape would do nothing.
+void TestMainWindow::escapeRightAfterSelectCancelsIt()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QTest::mouseClick(h.window.BoutSelect, Qt::LeftButton);
+    QCOMPARE(h.state().Mode, EditMode::SelectionArmed);
+    QCOMPARE(QApplication::focusWidget(), h.window.board());
+    h.type(Qt::Key_Escape);
+    QCOMPARE(h.state().Mode, EditMode::Placement);
+    QVERIFY(h.window.BoutSelect->isEnabled());
 }
 
 void TestMainWindow::tabOrder_data()
