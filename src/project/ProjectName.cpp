@@ -72,6 +72,13 @@ QString ProjectName::refusal(const QString &name)
             return QStringLiteral("Le nom « %1 » est celui d'un fichier de travail du programme, "
                                   "réécrit à chaque modification du plan.")
                 .arg(name);
+    // Opening takes a project's name from its file name up to the first dot:
+    // a map saved as "v1.2" could never be opened again under its name.
+    if (name.contains(QLatin1Char('.')))
+        return QStringLiteral("Le nom « %1 » contient un point : le projet ne pourrait pas être "
+                              "rouvert sous ce nom, l'ouverture ne lisant le nom que jusqu'au "
+                              "premier point.")
+            .arg(name);
     return {};
 }
 

@@ -249,9 +249,10 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("refused");
 
-    for (const char *name : {"a/b",    "../evil", "../../x", "/",       "a\\b", "..\\x", "c:x",
-                             "a*",     "what?",   "say\"hi", "<a>",     "a|b",  ".",     "..",
-                             "readme", "README",  "ReadMe",  " readme", "demo", "Demo"})
+    for (const char *name :
+         {"a/b",     "../evil", "../../x", "/",   "a\\b", "..\\x",  "c:x",    "a*",     "what?",
+          "say\"hi", "<a>",     "a|b",     ".",   "..",   "readme", "README", "ReadMe", " readme",
+          "demo",    "Demo",    "a.b",     "...", "é.è",  "v1.",    ".a"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     for (const char16_t c : {0x01, 0x09, 0x0a, 0x0d, 0x1b, 0x1f, 0x7f, 0x85})
         QTest::addRow("control U+%04X", unsigned(c)) << QStringLiteral("a") + QChar(c) << true;
@@ -267,9 +268,8 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     }
     // Names close to the refused ones that stay plain file names, and names
     // with accents and blanks.
-    for (const char *name :
-         {"a b", "con2", "COM10", "lpt", "console", "readme2", "-x-", "#1", "a.b", "...", "l'été",
-          "à côté", "Ça va", " ñ ", "Œuvre", "é.è", "\xc2\xa0nbsp", "demo "})
+    for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "readme2", "-x-", "#1",
+                             "l'été", "à côté", "Ça va", " ñ ", "Œuvre", "\xc2\xa0nbsp", "demo "})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
