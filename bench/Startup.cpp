@@ -16,9 +16,9 @@ Measure::Summary measure(Probe probe, int count)
                              ? QString::fromLocal8Bit(qgetenv("VANTOREL_BENCH_DIR"))
                              : QStringLiteral(VANTOREL_BENCH_DIR);
     QTemporaryDir folder;
-    const QString program =
-        here + (probe == BareProbe ? QStringLiteral("/vantorel-bare-probe")
-                                   : QStringLiteral("/vantorel-startup-probe"));
+    const QString program = here
+                            + (probe == BareProbe ? QStringLiteral("/vantorel-bare-probe")
+                                                  : QStringLiteral("/vantorel-startup-probe"));
     QFile::copy(QStringLiteral(VANTOREL_TEMPLATE), folder.filePath(QStringLiteral("vantorel.vtr")));
 
     QVector<double> samples;

@@ -75,10 +75,10 @@ Summary fileFloor(const QString &folder, qint64 size, int count)
 struct Session {
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor{fake.platform(), folder.path()};
-    Form1 window{editor};
+    Editor editor {fake.platform(), folder.path()};
+    Form1 window {editor};
     BoardController &board = window.controller();
-    QRandomGenerator random{42};
+    QRandomGenerator random {42};
 
     Session()
     {
@@ -180,10 +180,11 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
 
     OpenCommand open(editor);
     table.add(QStringLiteral("open"),
-              Measure::summarise(Measure::sample(fileCount, {}, [&] {
-                  if (!open.open(QStringLiteral("bench.bmp")))
-                      qFatal("open failed");
-              })),
+              Measure::summarise(Measure::sample(fileCount, {},
+                                                 [&] {
+                                                     if (!open.open(QStringLiteral("bench.bmp")))
+                                                         qFatal("open failed");
+                                                 })),
               fileName, file);
 }
 
@@ -207,17 +208,18 @@ void measureStamps(Table &table, const Counts &n, bool smoke)
     const qint64 afterAll = Measure::residentBytes();
     const Summary first = Measure::summarise(times.mid(0, window));
     const Summary last = Measure::summarise(times.mid(total - window));
-    table.note(QStringLiteral("%1 stamps: resident %2 KiB after 10, %3 KiB after %1 (growth %4 KiB, "
-                              "target <= 1024); median first %5 = %6 us, last %5 = %7 us "
-                              "(ratio %8, target <= 1.10)")
-                   .arg(total)
-                   .arg(afterTen / 1024)
-                   .arg(afterAll / 1024)
-                   .arg((afterAll - afterTen) / 1024)
-                   .arg(window)
-                   .arg(first.median, 0, 'f', 1)
-                   .arg(last.median, 0, 'f', 1)
-                   .arg(last.median / first.median, 0, 'f', 3));
+    table.note(
+        QStringLiteral("%1 stamps: resident %2 KiB after 10, %3 KiB after %1 (growth %4 KiB, "
+                       "target <= 1024); median first %5 = %6 us, last %5 = %7 us "
+                       "(ratio %8, target <= 1.10)")
+            .arg(total)
+            .arg(afterTen / 1024)
+            .arg(afterAll / 1024)
+            .arg((afterAll - afterTen) / 1024)
+            .arg(window)
+            .arg(first.median, 0, 'f', 1)
+            .arg(last.median, 0, 'f', 1)
+            .arg(last.median / first.median, 0, 'f', 3));
 }
 
 } // namespace

@@ -33,8 +33,7 @@ QImage BoardModel::normalized(const QImage &picture)
     return board;
 }
 
-BoardModel::BoardModel()
-    : picture_(whiteBoard()), committed_(picture_), blank_(white(789, 554))
+BoardModel::BoardModel() : picture_(whiteBoard()), committed_(picture_), blank_(white(789, 554))
 {
     displayed_ = picture_.copy();
 }
@@ -112,10 +111,7 @@ void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest
     touched(clipped);
 }
 
-void BoardModel::copyTile(const QImage &tile, QPoint topLeft)
-{
-    blit(tile, tile.rect(), topLeft);
-}
+void BoardModel::copyTile(const QImage &tile, QPoint topLeft) { blit(tile, tile.rect(), topLeft); }
 
 void BoardModel::drawCircle(QPoint centre, int radius, QColor colour, int penWidth)
 {

@@ -64,6 +64,6 @@ private:
     QImage committed_;
     QImage undoCopy_;
     QImage blank_;
-    QRegion drawn_;  // where the drawings may differ from the picture
+    QRegion drawn_; // where the drawings may differ from the picture
     QRegion damage_; // where the displayed board changed
 };

@@ -14,8 +14,7 @@ const QString Editor::HelpFile = QStringLiteral("readme.doc");
 
 Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
     : QObject(parent), platform_(platform), folder_(programFolder, platform.files)
-{
-}
+{}
 
 bool Editor::startUp()
 {
@@ -67,8 +66,8 @@ void Editor::CommitBoard()
     const QString path = folder_.file(CommitFile);
     QString reason;
     QImage readBack;
-    if (platform_.pictures.writeBitmap(path, board_.displayed(),
-                                       PictureFiles::Durability::Mirror, &reason))
+    if (platform_.pictures.writeBitmap(path, board_.displayed(), PictureFiles::Durability::Mirror,
+                                       &reason))
         readBack = platform_.pictures.readPicture(path, &reason);
 
     if (!readBack.isNull()) {

@@ -18,8 +18,7 @@ void EditorApplication::configure()
 
 EditorApplication::EditorApplication(const QString &programFolder)
     : editor_(platform_.platform(), programFolder)
-{
-}
+{}
 
 EditorApplication::~EditorApplication() = default;
 

@@ -4,10 +4,10 @@
 
 // The editing mode couples the board's pointer handling with the tool buttons.
 enum class EditMode {
-    Placement = 1,         // the current tile's preview follows the pointer
-    SelectionArmed = 2,    // a marker shows the grid point under the pointer
-    SelectionDragged = 3,  // a rectangle runs from the anchor to the pointer
-    SelectionMade = 4      // the rectangle stays until a tool or Escape
+    Placement = 1, // the current tile's preview follows the pointer
+    SelectionArmed = 2, // a marker shows the grid point under the pointer
+    SelectionDragged = 3, // a rectangle runs from the anchor to the pointer
+    SelectionMade = 4 // the rectangle stays until a tool or Escape
 };
 
 // The one record of editing state. Members that start-up does not set start

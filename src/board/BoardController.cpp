@@ -29,8 +29,7 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
         s.GridY = snap(position.y(), s.GridStep);
         if (s.GridX != s.MarkX || s.GridY != s.MarkY) {
             showCommitted();
-            board.drawCircle(QPoint(s.GridX, s.GridY), 2, editor_.foreColor(),
-                             editor_.penWidth());
+            board.drawCircle(QPoint(s.GridX, s.GridY), 2, editor_.foreColor(), editor_.penWidth());
             s.MarkX = s.GridX;
             s.MarkY = s.GridY;
             editor_.flushBoard();

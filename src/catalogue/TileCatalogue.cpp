@@ -34,8 +34,7 @@ TileCatalogue::TileCatalogue()
             if (offset > size || index < 1 || index >= quint32(TileTable::EntryCount)
                 || QSize(int(width), int(height)) != TileTable::pictureSize(int(index)))
                 break;
-            QImage picture(pixels, int(width), int(height), int(width * 4),
-                           QImage::Format_RGB32);
+            QImage picture(pixels, int(width), int(height), int(width * 4), QImage::Format_RGB32);
             // Scan lines must lie on word boundaries; otherwise keep a copy.
             pictures_[index] = quintptr(pixels) % 4 == 0 ? picture : picture.copy();
         }
@@ -56,8 +55,8 @@ QString TileCatalogue::tag(int index) { return QString::number(TileTable::entry(
 
 void TileCatalogue::setMoveBuffer(const QImage &block)
 {
-    pictures_[TileTable::MoveBufferIndex] =
-        block.isNull() ? QImage() : block.convertToFormat(QImage::Format_RGB32);
+    pictures_[TileTable::MoveBufferIndex]
+        = block.isNull() ? QImage() : block.convertToFormat(QImage::Format_RGB32);
 }
 
 QSize TileCatalogue::moveBufferOuterSize() const

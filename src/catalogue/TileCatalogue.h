@@ -24,7 +24,6 @@ public:
     // The move buffer's outer size: its picture plus a 2-pixel frame each way.
     QSize moveBufferOuterSize() const;
 
-
 private:
     std::array<QImage, TileTable::EntryCount> pictures_;
 };

@@ -19,12 +19,12 @@ enum class Turn { Clockwise, CounterClockwise };
 
 struct Entry {
     int index = 0;
-    int width = 0;   // picture size in pixels
+    int width = 0; // picture size in pixels
     int height = 0;
     bool inPalette = false;
-    int frameLeft = 0;  // outer frame in main-window pixels, palette entries only
+    int frameLeft = 0; // outer frame in main-window pixels, palette entries only
     int frameTop = 0;
-    int tag = 0;        // number of orientation variants that follow a palette entry
+    int tag = 0; // number of orientation variants that follow a palette entry
 };
 
 // Entry by index 0..97; entry 0 is the move buffer and has no size of its own.

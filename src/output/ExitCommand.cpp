@@ -4,8 +4,8 @@
 #include "platform/Dialogs.h"
 #include "platform/ProcessEnd.h"
 
-const QString ExitCommand::Question =
-    QStringLiteral("Etes vous sur de vouloir quitter Vantorel Editor ?");
+const QString ExitCommand::Question
+    = QStringLiteral("Etes vous sur de vouloir quitter Vantorel Editor ?");
 const QString ExitCommand::Title = QStringLiteral("Quitter Vantorel Editor");
 
 ExitCommand::ExitCommand(Editor &editor) : editor_(editor) {}

@@ -16,7 +16,7 @@ public:
     // Where the zone lands on the page, in points.
     static constexpr int PageWidth = 804;
     static constexpr int PageHeight = 545;
-    static constexpr int Offset = 20;  // twips from the printable area's corner
+    static constexpr int Offset = 20; // twips from the printable area's corner
 
     // The rectangle of the page, in twips, that the board is stretched into.
     static QRectF targetTwips(double printWidth, qint16 printHeight);

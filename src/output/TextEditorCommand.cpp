@@ -5,6 +5,7 @@
 #include "platform/Beeper.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "project/ProjectName.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ bool staysInFolder(const QString &name)
 
 QString TextEditorCommand::documentName(const QString &projectName)
 {
-    return projectName.trimmed() + QStringLiteral(".doc");
+    // Blanks alone, as the save command trims the name it carries the
+    // document from: a name with a no-break space finds its own document.
+    return ProjectName::trimmed(projectName) + QStringLiteral(".doc");
 }
 
 TextEditorCommand::TextEditorCommand(Editor &editor) : editor_(editor) {}
@@ -41,7 +44,7 @@ bool TextEditorCommand::run()
             QStringLiteral("Le nom du projet « %1 » ne peut pas servir de nom de document : "
                            "il contient un séparateur de dossiers.\n\n"
                            "Enregistrez le projet sous un autre nom, puis recommencez.")
-                .arg(editor_.projectName().trimmed()),
+                .arg(ProjectName::trimmed(editor_.projectName())),
             Title);
         return false;
     }

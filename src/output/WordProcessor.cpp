@@ -9,11 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-const QString WordProcessor::WindowsProgram =
-    QStringLiteral("c:\\Program Files\\Accessoires\\WORDPAD.EXE");
-const QStringList WordProcessor::Candidates = {
-    QStringLiteral("lowriter"), QStringLiteral("libreoffice"), QStringLiteral("abiword"),
-    QStringLiteral("xdg-open")};
+const QString WordProcessor::WindowsProgram
+    = QStringLiteral("c:\\Program Files\\Accessoires\\WORDPAD.EXE");
+const QStringList WordProcessor::Candidates
+    = {QStringLiteral("lowriter"), QStringLiteral("libreoffice"), QStringLiteral("abiword"),
+       QStringLiteral("xdg-open")};
 
 namespace {
 
@@ -42,7 +42,11 @@ QString WordProcessor::program() const
         const QFileInfo fixed(QDir::fromNativeSeparators(WindowsProgram));
         if (platform.files.exists(fixed.path(), fixed.fileName()))
             return WindowsProgram;
-        return platform.programs.findExecutable(WindowsLauncher);
+        QString launcher = platform.programs.findExecutable(WindowsLauncher);
+        if (!launcher.isEmpty())
+            return launcher;
+        // Recent Windows no longer ships its word processor: look for the
+        // others as everywhere else.
     }
     for (const QString &name : Candidates) {
         QString found = platform.programs.findExecutable(name);

@@ -14,7 +14,8 @@ public:
 
     // The word processor of Windows, where it is installed.
     static const QString WindowsProgram;
-    // Looked for on the search path, in this order, elsewhere.
+    // Looked for on the search path, in this order, elsewhere and on a
+    // Windows without its own.
     static const QStringList Candidates;
 
     static Host currentHost();

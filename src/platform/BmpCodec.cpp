@@ -24,6 +24,15 @@ constexpr int kInfoHeaderSize = 40;
 constexpr int kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
 constexpr quint32 kPixelsPerMetre = 3780; // 96 dots per inch
 
+// A run-length encoded bitmap can promise any number of pixels in a few bytes:
+// an end of bitmap leaves the rest of the picture to the first palette colour.
+// A run covers at most 255 pixels in two bytes, so a writer that encodes every
+// row in runs spends more than a byte per 128 pixels. A picture larger than
+// the free size must carry that much data, so that a small file cannot make
+// the reader allocate and fill a huge image.
+constexpr qint64 kRlePixelsPerByte = 128;
+constexpr qint64 kRleFreePixels = qint64(2048) * 2048;
+
 void put16(uchar *p, quint16 v)
 {
     p[0] = uchar(v);
@@ -65,7 +74,8 @@ void copyOpaqueRow(quint32 *out, const uchar *in, int width)
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     for (; x + 4 <= width; x += 4) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
+        const __m128i pixels
+            = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(pixels, opaque));
     }
 #endif
@@ -151,22 +161,49 @@ class BitmapReader
 public:
     explicit BitmapReader(const QByteArray &bytes)
         : p_(reinterpret_cast<const uchar *>(bytes.constData())), size_(bytes.size())
-    {
-    }
+    {}
 
+    // Reads the headers and the palette, and checks that the bytes can hold
+    // the pixels the headers promise. Allocates nothing in proportion to the
+    // picture, so every refusal here costs next to nothing.
+    bool accept() { return readHeaders() && readPalette() && holdsPixels(); }
+
+    QSize size() const { return {int(width_), int(height_)}; }
+
+    // Decodes the pixels of an accepted bitmap.
     QImage read()
     {
-        if (!readHeaders() || !readPalette())
-            return {};
         image_ = QImage(int(width_), int(height_), QImage::Format_RGB32);
         if (image_.isNull())
             return {};
-        const bool ok = compression_ == Rle8 || compression_ == Rle4 ? readRunLengths()
-                                                                     : readRows();
+        const bool ok = isRunLength() ? readRunLengths() : readRows();
         return ok ? image_ : QImage();
     }
 
 private:
+    bool isRunLength() const { return compression_ == Rle8 || compression_ == Rle4; }
+
+    qint64 rowBytes() const { return (width_ * bitCount_ + 31) / 32 * 4; }
+
+    // Where run-length data ends: at the size the header gives, if the file
+    // holds that much, else at the end of the file.
+    qint64 runLengthEnd() const
+    {
+        if (imageBytes_ != 0 && pixelOffset_ + qint64(imageBytes_) < size_)
+            return pixelOffset_ + imageBytes_;
+        return size_;
+    }
+
+    bool holdsPixels() const
+    {
+        if (isRunLength())
+            return width_ * height_
+                   <= qMax(kRleFreePixels, (runLengthEnd() - pixelOffset_) * kRlePixelsPerByte);
+        // The last row may come without its padding.
+        const qint64 lastRowBytes = (width_ * bitCount_ + 7) / 8;
+        return pixelOffset_ + rowBytes() * (height_ - 1) + lastRowBytes <= size_;
+    }
+
     bool readHeaders()
     {
         if (size_ < kFileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
@@ -186,8 +223,8 @@ private:
             paletteEntryBytes_ = 3;
             if (bitCount_ != 1 && bitCount_ != 4 && bitCount_ != 8 && bitCount_ != 24)
                 return false;
-        } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56
-                   || headerSize_ == 64 || headerSize_ == 108 || headerSize_ == 124) {
+        } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56 || headerSize_ == 64
+                   || headerSize_ == 108 || headerSize_ == 124) {
             if (size_ < kFileHeaderSize + qint64(headerSize_))
                 return false;
             width_ = qint32(get32(h + 4));
@@ -278,13 +315,8 @@ private:
 
     bool readRows()
     {
-        const qint64 rowBytes = (width_ * bitCount_ + 31) / 32 * 4;
-        // The last row may come without its padding.
-        const qint64 lastRowBytes = (width_ * bitCount_ + 7) / 8;
-        if (pixelOffset_ + rowBytes * (height_ - 1) + lastRowBytes > size_)
-            return false;
         for (qint64 row = 0; row < height_; ++row) {
-            const uchar *in = p_ + pixelOffset_ + rowBytes * row;
+            const uchar *in = p_ + pixelOffset_ + rowBytes() * row;
             const int y = int(topDown_ ? row : height_ - 1 - row);
             if (!readRow(in, reinterpret_cast<QRgb *>(image_.scanLine(y))))
                 return false;
@@ -337,9 +369,7 @@ private:
     {
         image_.fill(palette_[0]);
         qint64 pos = pixelOffset_;
-        qint64 end = size_;
-        if (imageBytes_ != 0 && pixelOffset_ + qint64(imageBytes_) < size_)
-            end = pixelOffset_ + imageBytes_;
+        const qint64 end = runLengthEnd();
         qint64 x = 0;
         qint64 y = 0; // counted from the bottom row
         const bool four = compression_ == Rle4;
@@ -399,8 +429,7 @@ private:
     // Writes count pixels of a run from x on in the row y rows up from the
     // bottom. Writers pad rows to whole words with runs of their own, so what
     // falls beyond the right edge is dropped, unread.
-    template<typename IndexAt>
-    bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
+    template<typename IndexAt> bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
     {
         QRgb *out = reinterpret_cast<QRgb *>(image_.scanLine(int(height_ - 1 - y)));
         const qint64 visible = qBound(qint64(0), width_ - x, qint64(count));
@@ -463,12 +492,19 @@ QByteArray encode(const QImage &source)
     return bytes;
 }
 
+QSize pictureSize(const QByteArray &bytes)
+{
+    BitmapReader reader(bytes);
+    return reader.accept() ? reader.size() : QSize();
+}
+
 QImage decode(const QByteArray &bytes)
 {
     QImage image = decodeDirect(bytes);
-    if (image.isNull())
-        image = BitmapReader(bytes).read();
-    return image;
+    if (!image.isNull())
+        return image;
+    BitmapReader reader(bytes);
+    return reader.accept() ? reader.read() : QImage();
 }
 
 } // namespace BmpCodec

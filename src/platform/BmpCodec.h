@@ -16,4 +16,10 @@ QByteArray encode(const QImage &image);
 // Returns a null image when the bytes are no whole, well-formed bitmap.
 QImage decode(const QByteArray &bytes);
 
+// The size of the picture a bitmap's headers describe, or an invalid size
+// when they are broken or promise more pixels than the bytes can hold. Reads
+// no pixel and allocates nothing in proportion to the picture: decode()
+// refuses, before any allocation, every bitmap refused here.
+QSize pictureSize(const QByteArray &bytes);
+
 } // namespace BmpCodec

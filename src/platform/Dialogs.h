@@ -25,8 +25,8 @@ public:
     virtual Answer message(const Message &message) = 0;
 
     // The text typed, or an empty text when the user cancelled.
-    virtual QString prompt(const QString &message, const QString &title,
-                           const QString &defaultText) = 0;
+    virtual QString prompt(const QString &message, const QString &title, const QString &defaultText)
+        = 0;
 
     // Shorthands for the boxes most commands show.
     void warning(const QString &text, const QString &title);

@@ -9,8 +9,8 @@ class PictureFiles
 {
 public:
     enum class Durability {
-        Mirror,  // a working copy: atomic, need not wait for the disk
-        Durable  // a user's file: atomic and flushed to the disk
+        Mirror, // a working copy: atomic, need not wait for the disk
+        Durable // a user's file: atomic and flushed to the disk
     };
 
     virtual ~PictureFiles() = default;
@@ -18,7 +18,8 @@ public:
     // Writes the image as a Windows bitmap. On failure returns false and
     // describes the reason in *error.
     virtual bool writeBitmap(const QString &path, const QImage &image, Durability durability,
-                             QString *error) = 0;
+                             QString *error)
+        = 0;
 
     // Reads a picture file; a null image on failure, with the reason in *error.
     virtual QImage readPicture(const QString &path, QString *error) = 0;

@@ -15,6 +15,6 @@ public:
     // Prints one landscape page with the picture stretched into the target
     // rectangle, given in twips (1/1440 inch) from the top-left corner of the
     // printable area. On failure returns false with the reason in *error.
-    virtual bool printLandscape(const QImage &picture, const QRectF &targetTwips,
-                                QString *error) = 0;
+    virtual bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error)
+        = 0;
 };

@@ -13,6 +13,6 @@ public:
     // Full path of an executable found on the search path, or empty.
     virtual QString findExecutable(const QString &name) const = 0;
 
-    virtual bool startDetached(const QString &program, const QStringList &arguments,
-                               QString *error) = 0;
+    virtual bool startDetached(const QString &program, const QStringList &arguments, QString *error)
+        = 0;
 };

@@ -58,8 +58,7 @@ Dialogs::Answer QtDialogs::message(const Message &message)
     return choices.size() > 1 ? choices.last().answer : choices.first().answer;
 }
 
-QString QtDialogs::prompt(const QString &message, const QString &title,
-                          const QString &defaultText)
+QString QtDialogs::prompt(const QString &message, const QString &title, const QString &defaultText)
 {
     QInputDialog dialog(parent_);
     dialog.setWindowModality(Qt::ApplicationModal);

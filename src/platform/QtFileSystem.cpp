@@ -1,5 +1,5 @@
-#include "FrenchReason.h"
 #include "QtFileSystem.h"
+#include "FrenchReason.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +12,8 @@ QString QtFileSystem::resolve(const QString &folder, const QString &name) const
     QString exact = QDir(folder).filePath(name);
     if (QFileInfo(exact).exists())
         return exact;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden
+                                                       | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return QDir(folder).filePath(entry);

@@ -20,8 +20,7 @@ void setError(QString *error, const QString &text)
 
 // Draws the picture stretched into the target on one page. The painter's
 // origin is the top-left corner of the printable area.
-bool paintPage(QPrinter &printer, const QImage &picture, const QRectF &targetTwips,
-               QString *error)
+bool paintPage(QPrinter &printer, const QImage &picture, const QRectF &targetTwips, QString *error)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {

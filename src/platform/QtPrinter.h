@@ -12,8 +12,7 @@ public:
     static constexpr double PdfMargin = 10;
 
     bool hasDefaultPrinter() const override;
-    bool printLandscape(const QImage &picture, const QRectF &targetTwips,
-                        QString *error) override;
+    bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 
     // Prints into this PDF file, on an A4 page, instead of on the default
     // printer; an empty path prints on the printer again.

@@ -8,8 +8,7 @@ QString QtPrograms::findExecutable(const QString &name) const
     return QStandardPaths::findExecutable(name);
 }
 
-bool QtPrograms::startDetached(const QString &program, const QStringList &arguments,
-                               QString *error)
+bool QtPrograms::startDetached(const QString &program, const QStringList &arguments, QString *error)
 {
     QProcess process;
     process.setProgram(program);

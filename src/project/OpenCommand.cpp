@@ -7,8 +7,8 @@
 #include "platform/PictureFiles.h"
 
 const QString OpenCommand::NothingChosenText = QStringLiteral("Vous devez sélectionnez un fichier");
-const QString OpenCommand::LoadFailedText =
-    QStringLiteral("Impossible de charger le fichier sélectionné!");
+const QString OpenCommand::LoadFailedText
+    = QStringLiteral("Impossible de charger le fichier sélectionné!");
 
 OpenCommand::OpenCommand(Editor &editor) : editor_(editor) {}
 

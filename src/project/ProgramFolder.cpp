@@ -6,8 +6,7 @@
 
 ProgramFolder::ProgramFolder(const QString &path, const FileSystem &files)
     : path_(QDir::cleanPath(path)), files_(files)
-{
-}
+{}
 
 QString ProgramFolder::file(const QString &name) const { return files_.resolve(path_, name); }
 

@@ -9,8 +9,7 @@ const QString ProjectBrowser::ErrorTitle = QStringLiteral("Erreur");
 
 ProjectBrowser::ProjectBrowser(FolderListing &listing, Dialogs &dialogs)
     : listing_(listing), dialogs_(dialogs)
-{
-}
+{}
 
 void ProjectBrowser::start()
 {
@@ -38,8 +37,8 @@ int ProjectBrowser::driveOf(const QString &path) const
     int best = -1;
     for (int i = 0; i < drives_.size(); ++i) {
         const QString root = QDir::cleanPath(drives_.at(i));
-        const bool holds = path == root || root == QDir::rootPath()
-                           || path.startsWith(root + QLatin1Char('/'));
+        const bool holds
+            = path == root || root == QDir::rootPath() || path.startsWith(root + QLatin1Char('/'));
         if (holds && (best < 0 || root.size() > QDir::cleanPath(drives_.at(best)).size()))
             best = i;
     }
@@ -88,8 +87,8 @@ bool ProjectBrowser::openFolder(const QString &path)
 
     folder_ = target;
     driveIndex_ = driveOf(target);
-    const QString root =
-        driveIndex_ >= 0 ? QDir::cleanPath(drives_.at(driveIndex_)) : QDir::rootPath();
+    const QString root
+        = driveIndex_ >= 0 ? QDir::cleanPath(drives_.at(driveIndex_)) : QDir::rootPath();
     lastFolderOnDrive_.insert(root, target);
 
     // The drive's root, then each folder down to the current one.

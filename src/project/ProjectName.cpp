@@ -61,9 +61,23 @@ QString ProjectName::refusal(const QString &name)
         return QStringLiteral("Le nom « %1 » est réservé par Windows à un périphérique (CON, PRN, "
                               "AUX, NUL, COM1 à COM9, LPT1 à LPT9).")
             .arg(name);
-    // Its document would replace the help document delivered with the editor.
-    if (name.compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.")
+    // Its document, looked up under the trimmed name, would be the help
+    // document delivered with the editor.
+    if (trimmed(name).compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.").arg(name);
+    // The editor rewrites these bitmaps at every change of the board: a map
+    // saved under their name would not stay as it was saved.
+    for (const char *working : {"demo", "tiledeplace"})
+        if (name.compare(QLatin1String(working), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Le nom « %1 » est celui d'un fichier de travail du programme, "
+                                  "réécrit à chaque modification du plan.")
+                .arg(name);
+    // Opening takes a project's name from its file name up to the first dot:
+    // a map saved as "v1.2" could never be opened again under its name.
+    if (name.contains(QLatin1Char('.')))
+        return QStringLiteral("Le nom « %1 » contient un point : le projet ne pourrait pas être "
+                              "rouvert sous ce nom, l'ouverture ne lisant le nom que jusqu'au "
+                              "premier point.")
             .arg(name);
     return {};
 }

@@ -8,16 +8,16 @@
 
 const QString SaveCommand::PromptText = QStringLiteral("Entrez un nom de 8 caractères maxi");
 const QString SaveCommand::PromptTitle = QStringLiteral("Enregistrer sous...");
-const QString SaveCommand::TooLongText =
-    QStringLiteral("Le nom comporte plus de 8 caractères! La commande est annulée!");
+const QString SaveCommand::TooLongText
+    = QStringLiteral("Le nom comporte plus de 8 caractères! La commande est annulée!");
 
 SaveCommand::SaveCommand(Editor &editor) : editor_(editor) {}
 
 SaveCommand::Result SaveCommand::run()
 {
     Dialogs &dialogs = editor_.platform().dialogs;
-    const QString name = dialogs.prompt(PromptText, PromptTitle,
-                                        ProjectName::trimmed(editor_.projectName()));
+    const QString name
+        = dialogs.prompt(PromptText, PromptTitle, ProjectName::trimmed(editor_.projectName()));
     const int length = ProjectName::length(name);
     if (length == 0)
         return Result::Cancelled;

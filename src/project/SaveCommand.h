@@ -11,11 +11,11 @@ class SaveCommand
 {
 public:
     enum class Result {
-        Cancelled,   // an empty name: nothing happens
-        TooLong,     // more than eight characters: told, nothing written
-        Refused,     // no plain file name: told, nothing written
+        Cancelled, // an empty name: nothing happens
+        TooLong, // more than eight characters: told, nothing written
+        Refused, // no plain file name: told, nothing written
         WriteFailed, // the bitmap could not be written: told, nothing changed
-        Saved        // bitmap written, name and caption set (the document may have failed)
+        Saved // bitmap written, name and caption set (the document may have failed)
     };
 
     static const QString PromptText;

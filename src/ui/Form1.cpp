@@ -18,8 +18,8 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -94,13 +94,16 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
 
-    // The panel buttons' commands, one binder per group of buttons.
-    new OutputBindings(*this);
-    new ProjectBindings(*this);
-    new ToolBindings(*this);
+    bindings_ = {new OutputBindings(*this), new ProjectBindings(*this), new ToolBindings(*this)};
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The binders filter the controls' events and act on the window: they go
+    // while it is whole, not with its children once only a QWidget is left,
+    // which still sends events to its controls as it closes.
+    qDeleteAll(bindings_);
+}
 
 void Form1::buildBackground()
 {
@@ -164,9 +167,9 @@ void Form1::buildPanel()
                                     QStringLiteral("Déplacer la sélection"), {528, 600, 33, 33});
     Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33});
     Command4->setFont(Fonts::face(Fonts::SansSerif, 18));
-    Command6 = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
-                                 QStringLiteral("Annuler la dernière modification"),
-                                 {416, 656, 33, 33});
+    Command6
+        = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
+                            QStringLiteral("Annuler la dernière modification"), {416, 656, 33, 33});
     Command3 = makeButton(this, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33});
     Command3->setFont(comic);
     Command2 = makeButton(this, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33});
@@ -187,9 +190,9 @@ void Form1::buildHidden()
 void Form1::orderTabs()
 {
     // The board comes first and has the focus when the window opens.
-    const QList<QWidget *> order = {canvas_,   Command2, BoutEfface, BoutDeplace, BoutSelect,
-                                    Command6,  Command3, Command4,   BoutOpen,    BoutSAVE,
-                                    Command1,  HScroll1};
+    const QList<QWidget *> order
+        = {canvas_,  Command2, BoutEfface, BoutDeplace, BoutSelect, Command6,
+           Command3, Command4, BoutOpen,   BoutSAVE,    Command1,   HScroll1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

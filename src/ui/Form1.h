@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <memory>
@@ -80,5 +81,7 @@ private:
     std::unique_ptr<BoardController> controller_;
     std::unique_ptr<PaletteSelection> palette_;
     BoardCanvas *canvas_ = nullptr;
+    // The panel buttons' commands, one binder per group of buttons.
+    QList<QObject *> bindings_;
     bool shownOnce_ = false;
 };

@@ -75,8 +75,7 @@ void Form_Fichier::build()
 {
     Command1 = button(this, "Command1", QStringLiteral("&Annuler"), {345, 106, 76, 23}, 8.25);
     Text1 = place(new QLineEdit(this), "Text1", {187, 41, 127, 24}, 9.75);
-    bout_open = button(this, "bout_open", QStringLiteral("&Ouvrir"), {343, 42, 76, 52}, 9.75,
-                       true);
+    bout_open = button(this, "bout_open", QStringLiteral("&Ouvrir"), {343, 42, 76, 52}, 9.75, true);
     Drive1 = place(new QComboBox(this), "Drive1", {19, 40, 157, 21}, 8.25);
     Dir1 = place(new QTreeWidget(this), "Dir1", {16, 82, 163, 92}, 8.25);
     Dir1->setHeaderHidden(true);

@@ -12,6 +12,14 @@ int PrintZoneBarStyle::pixelMetric(PixelMetric metric, const QStyleOption *optio
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
+int PrintZoneBarStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                                 QStyleHintReturn *returnData) const
+{
+    if (hint == SH_ScrollBar_LeftClickAbsolutePosition)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 void PrintZoneBarStyle::drawComplexControl(ComplexControl control,
                                            const QStyleOptionComplex *option, QPainter *painter,
                                            const QWidget *widget) const

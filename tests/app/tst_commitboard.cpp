@@ -83,10 +83,10 @@ void TestCommitBoard::commitLeavesNoTemporaryFiles()
     EditorHarness h;
     for (int i = 0; i < 5; ++i)
         h.stamp(13 * i, 0);
-    QStringList entries = QDir(h.folder.path())
-                              .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList entries
+        = QDir(h.folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     entries.sort();
-    QCOMPARE(entries, (QStringList{"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
+    QCOMPARE(entries, (QStringList {"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
 }
 
 QTEST_MAIN(TestCommitBoard)

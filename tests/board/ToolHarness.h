@@ -12,10 +12,10 @@
 // An editor with the selection tools and undo, and a map whose every pixel
 // differs from its neighbours, so a block out of place shows.
 struct ToolHarness : EditorHarness {
-    SelectTool selectTool{editor};
-    EraseTool eraseTool{editor};
-    MoveTool moveTool{editor};
-    UndoCommand undo{editor};
+    SelectTool selectTool {editor};
+    EraseTool eraseTool {editor};
+    MoveTool moveTool {editor};
+    UndoCommand undo {editor};
 
     static QImage patternedMap()
     {

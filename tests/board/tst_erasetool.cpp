@@ -21,18 +21,18 @@ void TestEraseTool::erasesExactlyTheSelectedBlock_data()
     QTest::addColumn<QPointF>("anchor");
     QTest::addColumn<QPointF>("end");
     QTest::addColumn<QRect>("blanked");
-    QTest::newRow("2 x 4 cells at (26, 0)") << QPointF(30, 5) << QPointF(55, 60)
-                                            << QRect(26, 0, 26, 52);
-    QTest::newRow("dragged up and left") << QPointF(55, 60) << QPointF(30, 5)
-                                         << QRect(26, 0, 26, 52);
-    QTest::newRow("dragged up and right") << QPointF(30, 60) << QPointF(55, 5)
-                                          << QRect(26, 0, 26, 52);
-    QTest::newRow("past the top-left corner") << QPointF(-20, -30) << QPointF(40, 30)
-                                              << QRect(0, 0, 39, 26);
+    QTest::newRow("2 x 4 cells at (26, 0)")
+        << QPointF(30, 5) << QPointF(55, 60) << QRect(26, 0, 26, 52);
+    QTest::newRow("dragged up and left")
+        << QPointF(55, 60) << QPointF(30, 5) << QRect(26, 0, 26, 52);
+    QTest::newRow("dragged up and right")
+        << QPointF(30, 60) << QPointF(55, 5) << QRect(26, 0, 26, 52);
+    QTest::newRow("past the top-left corner")
+        << QPointF(-20, -30) << QPointF(40, 30) << QRect(0, 0, 39, 26);
     // The end point (780, 559) lies past the board's 773 x 546 pixels: only
     // the part inside is erased.
-    QTest::newRow("past the bottom-right corner") << QPointF(755, 530) << QPointF(790, 560)
-                                                  << QRect(754, 520, 19, 26);
+    QTest::newRow("past the bottom-right corner")
+        << QPointF(755, 530) << QPointF(790, 560) << QRect(754, 520, 19, 26);
 }
 
 void TestEraseTool::erasesExactlyTheSelectedBlock()
@@ -51,7 +51,7 @@ void TestEraseTool::erasesExactlyTheSelectedBlock()
     QCOMPARE(h.folder.image("demo.bmp"), expected);
     QCOMPARE(h.editor.board().undoCopy(), map);
     QCOMPARE(h.state().Mode, EditMode::Placement);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{true, false, false}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {true, false, false}));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
 }
 
@@ -76,7 +76,7 @@ void TestEraseTool::emptySelectionEndsCycleAndChangesNothing()
     h.eraseTool.press();
 
     QCOMPARE(h.state().Mode, EditMode::Placement);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{true, false, false}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {true, false, false}));
     QCOMPARE(h.committed(), map);
     // The selection marks are gone and no commit was made.
     QCOMPARE(h.editor.board().displayed(), map);
@@ -96,8 +96,8 @@ void TestEraseTool::secondEraseInARowKeepsTheFirst()
     h.setSelection(QPoint(195, 195), QPoint(260, 221));
     h.eraseTool.press();
 
-    QCOMPARE(h.committed(), withBlank(withBlank(map, QRect(13, 13, 52, 52)),
-                                      QRect(195, 195, 65, 26)));
+    QCOMPARE(h.committed(),
+             withBlank(withBlank(map, QRect(13, 13, 52, 52)), QRect(195, 195, 65, 26)));
     // The undo copy is the board just before the second erase.
     QCOMPARE(h.editor.board().undoCopy(), afterFirst);
 }

@@ -51,13 +51,13 @@ void TestMoveTool::cutsBlockIntoMoveBuffer_data()
     QTest::addColumn<QPointF>("anchor");
     QTest::addColumn<QPointF>("end");
     QTest::addColumn<QRect>("block");
-    QTest::newRow("3 x 3 cells at (13, 26)") << QPointF(13, 26) << QPointF(52, 65)
-                                             << QRect(13, 26, 39, 39);
-    QTest::newRow("dragged up and left") << QPointF(60, 70) << QPointF(20, 30)
-                                         << QRect(13, 26, 39, 39);
+    QTest::newRow("3 x 3 cells at (13, 26)")
+        << QPointF(13, 26) << QPointF(52, 65) << QRect(13, 26, 39, 39);
+    QTest::newRow("dragged up and left")
+        << QPointF(60, 70) << QPointF(20, 30) << QRect(13, 26, 39, 39);
     // Dragged out past the right edge: the end point is (780, 65).
-    QTest::newRow("past the right edge") << QPointF(760, 30) << QPointF(785, 70)
-                                         << QRect(754, 26, 19, 39);
+    QTest::newRow("past the right edge")
+        << QPointF(760, 30) << QPointF(785, 70) << QRect(754, 26, 19, 39);
 }
 
 void TestMoveTool::cutsBlockIntoMoveBuffer()
@@ -85,7 +85,7 @@ void TestMoveTool::cutsBlockIntoMoveBuffer()
     QCOMPARE(h.state().Mode, EditMode::Placement);
     QCOMPARE(h.state().CurrentTile, 0);
     QCOMPARE(h.state().TileVariants, 0);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{true, false, false}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {true, false, false}));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
 
     // The block has no orientations: the right button leaves it current.
@@ -132,7 +132,7 @@ void TestMoveTool::emptySelectionKeepsTileBufferAndFiles()
     h.select(QPointF(100, 100), QPointF(300, 103));
     h.moveTool.press();
     QCOMPARE(h.state().Mode, EditMode::Placement);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{true, false, false}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {true, false, false}));
     QCOMPARE(h.state().CurrentTile, 29);
     QCOMPARE(h.state().TileVariants, 3);
     QCOMPARE(h.editor.catalogue().picture(0), buffer);
@@ -159,8 +159,7 @@ void TestMoveTool::moveRightAfterEraseKeepsTheErasedBlock()
     const QImage &buffer = h.editor.catalogue().picture(0);
     QCOMPARE(buffer, erased.copy(26, 26, 78, 78));
     QVERIFY(isWhite(buffer, QRect(0, 0, 26, 26)));
-    QCOMPARE(h.committed(), withBlank(withBlank(map, QRect(0, 0, 52, 52)),
-                                      QRect(26, 26, 78, 78)));
+    QCOMPARE(h.committed(), withBlank(withBlank(map, QRect(0, 0, 52, 52)), QRect(26, 26, 78, 78)));
     QCOMPARE(h.editor.board().undoCopy(), erased);
 }
 
@@ -191,7 +190,7 @@ void TestMoveTool::pickDuringSelectionKeepsTheSelection()
     h.board.pointerMove(Qt::LeftButton, QPointF(52, 65));
     h.board.buttonRelease(Qt::LeftButton, QPointF(52, 65));
     pickIf(h, EditMode::SelectionMade);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{false, true, true}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {false, true, true}));
 
     h.moveTool.press();
     QCOMPARE(h.editor.catalogue().picture(0), map.copy(13, 26, 39, 39));

@@ -152,12 +152,11 @@ void TestPlacement::rightPressesWalkTheFamily()
         h.rightClick();
         seen << h.state().CurrentTile;
     }
-    QCOMPARE(seen, (QList<int>{3, 4, 5, 2, 3}));
+    QCOMPARE(seen, (QList<int> {3, 4, 5, 2, 3}));
 
     // A turn is shown at the next move, not before.
     h.move(0, 0);
-    QVERIFY(showsTile(h.editor.board().displayed(), h.editor.catalogue().picture(3),
-                      QPoint(0, 0)));
+    QVERIFY(showsTile(h.editor.board().displayed(), h.editor.catalogue().picture(3), QPoint(0, 0)));
 
     // Picking again mid-cycle restarts it.
     h.pick(2);
@@ -187,8 +186,8 @@ void TestPlacement::rightPressTurnsInEveryMode()
 {
     EditorHarness h;
     h.pick(6);
-    for (EditMode mode : {EditMode::SelectionArmed, EditMode::SelectionDragged,
-                          EditMode::SelectionMade}) {
+    for (EditMode mode :
+         {EditMode::SelectionArmed, EditMode::SelectionDragged, EditMode::SelectionMade}) {
         h.state().Mode = mode;
         const int before = h.state().CurrentTile;
         h.rightClick();
@@ -255,7 +254,7 @@ void TestPlacement::escapeCancelsSelection()
 
     h.board.character(BoardController::EscapeCode);
     QCOMPARE(h.state().Mode, EditMode::Placement);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{true, false, false}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {true, false, false}));
     QVERIFY(isWhiteOutside(h.editor.board().displayed(), QRect()));
     // The corners keep their values.
     QCOMPARE(QPoint(h.state().SelX2, h.state().SelY2), QPoint(195, 195));
@@ -263,7 +262,7 @@ void TestPlacement::escapeCancelsSelection()
     // Escape in placement mode is ignored.
     h.editor.setTools({false, true, true});
     h.board.character(BoardController::EscapeCode);
-    QCOMPARE(h.editor.tools(), (Editor::ToolButtons{false, true, true}));
+    QCOMPARE(h.editor.tools(), (Editor::ToolButtons {false, true, true}));
 }
 
 QTEST_MAIN(TestPlacement)

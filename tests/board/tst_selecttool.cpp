@@ -25,9 +25,9 @@ void TestSelectTool::buttonsFollowTheCycle_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<EditMode>("mode");
     QTest::addColumn<Tools>("tools");
-    const Tools placement{true, false, false};
-    const Tools selecting{false, false, false};
-    const Tools made{false, true, true};
+    const Tools placement {true, false, false};
+    const Tools selecting {false, false, false};
+    const Tools made {false, true, true};
     QTest::newRow("at start") << "" << EditMode::Placement << placement;
     QTest::newRow("armed") << "s" << EditMode::SelectionArmed << selecting;
     QTest::newRow("dragged") << "sad" << EditMode::SelectionDragged << selecting;
@@ -56,19 +56,36 @@ void TestSelectTool::buttonsFollowTheCycle()
     const QPointF anchor(13, 26);
     for (QChar step : steps) {
         switch (step.toLatin1()) {
-        case 's': h.selectTool.press(); break;
+        case 's':
+            h.selectTool.press();
+            break;
         case 'a':
             h.move(anchor.x(), anchor.y());
             h.board.buttonPress(Qt::LeftButton, anchor);
             break;
-        case 'd': h.board.pointerMove(Qt::LeftButton, QPointF(52, 65)); break;
-        case 'z': h.board.buttonRelease(Qt::LeftButton, anchor); break;
-        case 'r': h.board.buttonRelease(Qt::LeftButton, QPointF(52, 65)); break;
-        case 'M': h.moveTool.press(); break;
-        case 'E': h.eraseTool.press(); break;
-        case 'U': h.undo.press(); break;
-        case 'x': h.board.character(BoardController::EscapeCode); break;
-        default: QFAIL("unknown step");
+        case 'd':
+            h.board.pointerMove(Qt::LeftButton, QPointF(52, 65));
+            break;
+        case 'z':
+            h.board.buttonRelease(Qt::LeftButton, anchor);
+            break;
+        case 'r':
+            h.board.buttonRelease(Qt::LeftButton, QPointF(52, 65));
+            break;
+        case 'M':
+            h.moveTool.press();
+            break;
+        case 'E':
+            h.eraseTool.press();
+            break;
+        case 'U':
+            h.undo.press();
+            break;
+        case 'x':
+            h.board.character(BoardController::EscapeCode);
+            break;
+        default:
+            QFAIL("unknown step");
         }
     }
     QCOMPARE(h.state().Mode, mode);

@@ -12,8 +12,8 @@ namespace {
 struct WindowHarness {
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor{fake.platform(), folder.path()};
-    Form1 form{editor};
+    Editor editor {fake.platform(), folder.path()};
+    Form1 form {editor};
     QImage map;
 
     WindowHarness()
@@ -38,8 +38,7 @@ struct WindowHarness {
                Qt::MouseButtons held)
     {
         const QPointF local = boardPosition + QPointF(2, 2); // inside the sunken border
-        QMouseEvent event(type, local, canvas()->mapToGlobal(local), button, held,
-                          Qt::NoModifier);
+        QMouseEvent event(type, local, canvas()->mapToGlobal(local), button, held, Qt::NoModifier);
         QApplication::sendEvent(canvas(), &event);
     }
 
@@ -66,7 +65,7 @@ struct WindowHarness {
     }
 };
 
-const Editor::ToolButtons placementTools{true, false, false};
+const Editor::ToolButtons placementTools {true, false, false};
 
 } // namespace
 
@@ -85,10 +84,10 @@ void TestToolButtons::selectEraseAndUndoThroughTheWindow()
     QCOMPARE(w.shown(), placementTools);
     w.click("BoutSelect");
     QCOMPARE(w.editor.state().Mode, EditMode::SelectionArmed);
-    QCOMPARE(w.shown(), (Editor::ToolButtons{false, false, false}));
+    QCOMPARE(w.shown(), (Editor::ToolButtons {false, false, false}));
     w.drag(QPointF(30, 5), QPointF(55, 60));
     QCOMPARE(w.editor.state().Mode, EditMode::SelectionMade);
-    QCOMPARE(w.shown(), (Editor::ToolButtons{false, true, true}));
+    QCOMPARE(w.shown(), (Editor::ToolButtons {false, true, true}));
 
     w.click("BoutEfface");
     const QRect blanked(26, 0, 26, 52);

@@ -18,8 +18,8 @@ EditorRun::EditorRun(const QStringList &leaveOut)
 {
     const QDir source(programDir());
     if (programDir().isEmpty() || !source.exists(ExecutableName)) {
-        problem_ = QStringLiteral("no built editor in VANTOREL_PROGRAM_DIR \"%1\"")
-                       .arg(programDir());
+        problem_
+            = QStringLiteral("no built editor in VANTOREL_PROGRAM_DIR \"%1\"").arg(programDir());
         return;
     }
     folder_ = root_.filePath(QStringLiteral("Éditeur de plans"));
@@ -72,15 +72,9 @@ QString EditorRun::output()
     return output_;
 }
 
-QString EditorRun::file(const QString &name) const
-{
-    return folder_ + QLatin1Char('/') + name;
-}
+QString EditorRun::file(const QString &name) const { return folder_ + QLatin1Char('/') + name; }
 
-bool EditorRun::exists(const QString &name) const
-{
-    return QFileInfo(file(name)).isFile();
-}
+bool EditorRun::exists(const QString &name) const { return QFileInfo(file(name)).isFile(); }
 
 QStringList EditorRun::fileNames() const
 {

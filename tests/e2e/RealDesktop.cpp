@@ -47,10 +47,9 @@ bool RealDesktop::start(QString *error)
         }
         reasons += QStringLiteral("\n:%1: %2").arg(number).arg(reason);
     }
-    *error = QStringLiteral("no display from :%1 to :%2 is free:")
-                 .arg(FirstDisplay)
-                 .arg(LastDisplay)
-             + reasons;
+    *error
+        = QStringLiteral("no display from :%1 to :%2 is free:").arg(FirstDisplay).arg(LastDisplay)
+          + reasons;
     return false;
 }
 
@@ -109,19 +108,17 @@ QProcessEnvironment RealDesktop::environment() const
     return env;
 }
 
-QByteArray RealDesktop::run(const QString &program, const QStringList &arguments,
-                            bool *ok) const
+QByteArray RealDesktop::run(const QString &program, const QStringList &arguments, bool *ok) const
 {
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
-    const bool finished = process.waitForStarted(ToolTimeout)
-                          && process.waitForFinished(ToolTimeout);
+    const bool finished
+        = process.waitForStarted(ToolTimeout) && process.waitForFinished(ToolTimeout);
     if (!finished)
         process.kill();
     if (ok)
-        *ok = finished && process.exitStatus() == QProcess::NormalExit
-              && process.exitCode() == 0;
+        *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return process.readAllStandardOutput();
 }
 
@@ -132,16 +129,14 @@ void RealDesktop::xdotool(const QStringList &arguments) const
 
 QStringList RealDesktop::windows(qint64 pid, const QString &titlePattern) const
 {
-    const QByteArray found =
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-             QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
-             titlePattern});
+    const QByteArray found = run(QStringLiteral("xdotool"),
+                                 {QStringLiteral("search"), QStringLiteral("--all"),
+                                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                  QString::number(pid), QStringLiteral("--name"), titlePattern});
     return QString::fromLatin1(found).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-QString RealDesktop::waitForWindow(qint64 pid, const QString &titlePattern,
-                                   int timeoutMs) const
+QString RealDesktop::waitForWindow(qint64 pid, const QString &titlePattern, int timeoutMs) const
 {
     QString window;
     waitUntil(
@@ -162,8 +157,8 @@ bool RealDesktop::waitForNoWindow(qint64 pid, const QString &titlePattern, int t
 
 QRect RealDesktop::geometry(const QString &window) const
 {
-    const QString info =
-        QString::fromLocal8Bit(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
+    const QString info
+        = QString::fromLocal8Bit(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
     auto field = [&](const char *name) {
         const QRegularExpression pattern(QString::fromLatin1(name)
                                          + QStringLiteral(":\\s+(-?\\d+)"));
@@ -188,18 +183,17 @@ QString RealDesktop::windowTree() const
 
 QString RealDesktop::property(const QString &window, const QString &name) const
 {
-    return QString::fromUtf8(
-        run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
+    return QString::fromUtf8(run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, name}));
 }
 
 QPoint RealDesktop::pointer() const
 {
-    const QString where = QString::fromLatin1(run(QStringLiteral("xdotool"),
-                                                  {QStringLiteral("getmouselocation"),
-                                                   QStringLiteral("--shell")}));
+    const QString where
+        = QString::fromLatin1(run(QStringLiteral("xdotool"),
+                                  {QStringLiteral("getmouselocation"), QStringLiteral("--shell")}));
     auto field = [&](const char *name) {
-        const QRegularExpression pattern(QStringLiteral("(?m)^%1=(-?\\d+)$")
-                                             .arg(QString::fromLatin1(name)));
+        const QRegularExpression pattern(
+            QStringLiteral("(?m)^%1=(-?\\d+)$").arg(QString::fromLatin1(name)));
         return pattern.match(where).captured(1).toInt();
     };
     return QPoint(field("X"), field("Y"));
@@ -239,8 +233,8 @@ void RealDesktop::release(int button) const
 
 void RealDesktop::key(const QString &window, const QString &keys) const
 {
-    xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
-                        QStringLiteral("key"), QStringLiteral("--clearmodifiers")}
+    xdotool(QStringList {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+                         QStringLiteral("key"), QStringLiteral("--clearmodifiers")}
             + keys.split(QLatin1Char(' '), Qt::SkipEmptyParts));
 }
 

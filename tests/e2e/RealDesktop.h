@@ -73,14 +73,12 @@ public:
     QImage screenshot(const QString &window) const;
 
     // Polls the condition until it holds or the time is up.
-    static bool waitUntil(const std::function<bool()> &condition,
-                          int timeoutMs = DefaultTimeout);
+    static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = DefaultTimeout);
 
 private:
     bool startServer(int number, QString *error);
     bool useFrenchKeyboard(QString *error);
-    QByteArray run(const QString &program, const QStringList &arguments,
-                   bool *ok = nullptr) const;
+    QByteArray run(const QString &program, const QStringList &arguments, bool *ok = nullptr) const;
     void xdotool(const QStringList &arguments) const;
 
     QProcess server_;

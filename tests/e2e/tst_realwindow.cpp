@@ -56,10 +56,7 @@ void stampInto(QImage &board, const QImage &tile, QPoint at)
     painter.drawImage(at, tile);
 }
 
-void blank(QImage &board, const QRect &block)
-{
-    QPainter(&board).fillRect(block, Qt::white);
-}
+void blank(QImage &board, const QRect &block) { QPainter(&board).fillRect(block, Qt::white); }
 
 QPoint snapped(QPoint board) { return QPoint(snap(board.x()), snap(board.y())); }
 
@@ -76,8 +73,7 @@ struct ToolFaces {
 
 ToolFaces toolFaces(const QImage &window)
 {
-    return {faceOf(window, SelectButton), faceOf(window, EraseButton),
-            faceOf(window, MoveButton)};
+    return {faceOf(window, SelectButton), faceOf(window, EraseButton), faceOf(window, MoveButton)};
 }
 
 QString caption(const EditorRun &editor, const QString &fileName)
@@ -92,10 +88,10 @@ bool frameShown(const QImage &window, int entry, const QColor &colour)
     const QRect band = PaletteSelection::paintedArea(PaletteSelection::outlineOf(entry));
     const int midX = band.center().x();
     const int midY = band.center().y();
-    for (QPoint p : {QPoint(band.left(), midY), QPoint(band.left() + 1, midY),
-                     QPoint(band.right(), midY), QPoint(band.right() - 1, midY),
-                     QPoint(midX, band.top()), QPoint(midX, band.top() + 1),
-                     QPoint(midX, band.bottom()), QPoint(midX, band.bottom() - 1)})
+    for (QPoint p :
+         {QPoint(band.left(), midY), QPoint(band.left() + 1, midY), QPoint(band.right(), midY),
+          QPoint(band.right() - 1, midY), QPoint(midX, band.top()), QPoint(midX, band.top() + 1),
+          QPoint(midX, band.bottom()), QPoint(midX, band.bottom() - 1)})
         if (window.pixelColor(p) != colour)
             return false;
     return true;
@@ -245,11 +241,11 @@ void TestRealWindow::saveAs(const QString &window, EditorRun &editor, const QStr
 
 QByteArray TestRealWindow::noWindow(EditorRun &editor) const
 {
-    return (editor.problem() + QStringLiteral("\neditor pid %1, %2; it said: %3\n")
-                                   .arg(editor.pid())
-                                   .arg(editor.running() ? QStringLiteral("running")
-                                                         : QStringLiteral("ended"))
-                                   .arg(editor.output())
+    return (editor.problem()
+            + QStringLiteral("\neditor pid %1, %2; it said: %3\n")
+                  .arg(editor.pid())
+                  .arg(editor.running() ? QStringLiteral("running") : QStringLiteral("ended"))
+                  .arg(editor.output())
             + desktop_.windowTree())
         .toLocal8Bit();
 }
@@ -401,9 +397,8 @@ void TestRealWindow::movesABlockElsewhere()
     const QRect block(QPoint(52, 65), QPoint(130, 130) - QPoint(1, 1));
     const QImage cut = expected.copy(block);
     selectBlock(window, QPoint(60, 70), QPoint(135, 140));
-    QVERIFY2(RealDesktop::waitUntil([&] {
-                 return faceOf(desktop_.screenshot(window), MoveButton) != atStart.move;
-             }),
+    QVERIFY2(RealDesktop::waitUntil(
+                 [&] { return faceOf(desktop_.screenshot(window), MoveButton) != atStart.move; }),
              "the move button did not come alive after the drag");
     desktop_.clickAt(window, MoveButton.center());
     blank(expected, block);
@@ -456,8 +451,8 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
 
     // The list shows the program folder's bitmaps in letter order, case aside:
     // "&Annuler" has the focus, five tabs reach the list.
-    QStringList bitmaps = editor.fileNames().filter(QRegularExpression(
-        QStringLiteral("\\.bmp$"), QRegularExpression::CaseInsensitiveOption));
+    QStringList bitmaps = editor.fileNames().filter(
+        QRegularExpression(QStringLiteral("\\.bmp$"), QRegularExpression::CaseInsensitiveOption));
     bitmaps.sort(Qt::CaseInsensitive);
     QStringList keys(5, QStringLiteral("Tab"));
     keys << QStringLiteral("Home");

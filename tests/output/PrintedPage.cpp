@@ -112,8 +112,8 @@ QList<QImage> render(const QString &pdf, QString *error)
         return {};
     }
     QList<QImage> pages;
-    const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.png")}, QDir::Files,
-                                                         QDir::Name);
+    const QStringList files
+        = QDir(out.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
         pages.append(QImage(out.filePath(file)).convertToFormat(QImage::Format_RGB32));
     return pages;

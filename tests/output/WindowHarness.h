@@ -10,7 +10,7 @@
 struct WindowHarness {
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor{fake.platform(), folder.path()};
-    Form1 form{editor};
+    Editor editor {fake.platform(), folder.path()};
+    Form1 form {editor};
     bool started = form.startUp();
 };

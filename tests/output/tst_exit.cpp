@@ -56,7 +56,7 @@ void TestExit::noChangesNothing()
              QRect(QPoint(before.SelX1, before.SelY1), QPoint(before.SelX2, before.SelY2)));
     QCOMPARE(w.editor.board().displayed(), displayed);
     QCOMPARE(w.editor.board().committed(), committed);
-    QCOMPARE(w.editor.tools(), (Editor::ToolButtons{true, true, true}));
+    QCOMPARE(w.editor.tools(), (Editor::ToolButtons {true, true, true}));
     QCOMPARE(QDir(w.folder.path()).entryList(QDir::Files), files);
 }
 
@@ -65,7 +65,7 @@ void TestExit::yesEndsWithStatusZeroAndSavesNothing()
     WindowHarness w;
     w.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     QTest::mouseClick(w.form.Command2, Qt::LeftButton);
-    QCOMPARE(w.fake.process.ends, QList<int>{0});
+    QCOMPARE(w.fake.process.ends, QList<int> {0});
     QCOMPARE(w.fake.dialogs.messages.size(), 1);
     QVERIFY(!w.folder.exists("New.bmp"));
 }
@@ -96,7 +96,7 @@ void TestExit::confirmedExitEndsTheRealProcess()
     QCOMPARE(demo.pixel(270, 270), qRgb(255, 255, 255));
     QStringList files = QDir(folder.path()).entryList(QDir::Files);
     files.sort();
-    QCOMPARE(files, (QStringList{"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
+    QCOMPARE(files, (QStringList {"demo.bmp", "new.doc", "readme.doc", "vantorel.vtr"}));
 }
 
 QTEST_MAIN(TestExit)

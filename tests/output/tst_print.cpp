@@ -15,8 +15,8 @@ namespace {
 // The fake platform with a real printer in place of the recording one.
 Platform withPrinter(FakePlatform &fake, Printer &printer)
 {
-    return {fake.dialogs, fake.files, fake.pictures, fake.programs, printer, fake.beeper,
-            fake.process};
+    return {fake.dialogs, fake.files,  fake.pictures, fake.programs,
+            printer,      fake.beeper, fake.process};
 }
 
 } // namespace
@@ -76,8 +76,7 @@ void TestPrint::smallestZonePrintsAboutFiveTimesLarger()
     zone.setValue(544);
     const QRectF full = PrintCommand::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
     zone.setValue(100);
-    const QRectF smallest =
-        PrintCommand::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
+    const QRectF smallest = PrintCommand::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
     QVERIFY(qAbs(smallest.width() / full.width() - 5.44) < 0.005);
     QVERIFY(qAbs(smallest.height() / full.height() - 5.44) < 0.005);
 }
@@ -168,8 +167,8 @@ void TestPrint::pdfPageShowsTheMapAtTheZoneScale()
     if (pages.isEmpty() && error.startsWith("pdftoppm ("))
         QSKIP(qPrintable(error));
     QCOMPARE(pages.size(), 1);
-    const QRectF target =
-        PrintCommand::targetTwips(editor.state().PrintWidth, editor.state().PrintHeight);
+    const QRectF target
+        = PrintCommand::targetTwips(editor.state().PrintWidth, editor.state().PrintHeight);
     const double margin = QtPrinter::PdfMargin;
     const QString wrong = PrintedPage::check(pages.first(), QPointF(margin, margin), target);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));

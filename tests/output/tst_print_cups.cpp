@@ -135,8 +135,8 @@ void TestPrintCups::printedPageShowsTheMap()
     const QStringList files = printedFiles(1);
     QCOMPARE(files.size(), 1);
     QString error;
-    const QList<QImage> pages =
-        PrintedPage::render(QDir(outputFolder()).filePath(files.first()), &error);
+    const QList<QImage> pages
+        = PrintedPage::render(QDir(outputFolder()).filePath(files.first()), &error);
     QVERIFY2(!pages.isEmpty(), qPrintable(error));
     QCOMPARE(pages.size(), 1);
     const QRectF target = PrintCommand::targetTwips(printWidth, qint16(printHeight));

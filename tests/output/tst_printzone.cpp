@@ -3,6 +3,7 @@
 #include "output/PrintZone.h"
 
 #include <QGroupBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -33,6 +34,19 @@ bool showsFrame(const Editor &editor)
            && board.pixel(int(s.PrintWidth) / 2, s.PrintHeight / 2) != Red;
 }
 
+// A desktop style whose scroll bars jump to a click on the groove.
+class JumpingStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ScrollBar_LeftClickAbsolutePosition)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 class TestPrintZone : public QObject
@@ -45,6 +59,7 @@ private slots:
     void updateLeavesOnlyTheFrame();
     void frameDisplayKeepsWhatTheBoardShows();
     void barStepsAndThumbDrag();
+    void grooveClickStepsByAPageOnAnyDesktop();
     void pointerOverFrameItselfShowsTheZone();
 };
 
@@ -53,11 +68,11 @@ void TestPrintZone::zoneFollowsTheBar_data()
     QTest::addColumn<QList<int>>("values");
     QTest::addColumn<double>("width");
     QTest::addColumn<int>("height");
-    QTest::newRow("never used") << QList<int>{} << 770.0 << 544;
-    QTest::newRow("away and back to 544") << QList<int>{538, 544} << 769.76 << 544;
-    QTest::newRow("smallest") << QList<int>{100} << 141.5 << 100;
-    QTest::newRow("one arrow step") << QList<int>{538} << 761.27 << 538;
-    QTest::newRow("one track step") << QList<int>{534} << 755.61 << 534;
+    QTest::newRow("never used") << QList<int> {} << 770.0 << 544;
+    QTest::newRow("away and back to 544") << QList<int> {538, 544} << 769.76 << 544;
+    QTest::newRow("smallest") << QList<int> {100} << 141.5 << 100;
+    QTest::newRow("one arrow step") << QList<int> {538} << 761.27 << 538;
+    QTest::newRow("one track step") << QList<int> {534} << 755.61 << 534;
 }
 
 void TestPrintZone::zoneFollowsTheBar()
@@ -119,6 +134,17 @@ void TestPrintZone::barStepsAndThumbDrag()
     bar->setSliderDown(false);
     bar->setValue(0);
     QCOMPARE(int(w.editor.state().PrintHeight), 100);
+}
+
+void TestPrintZone::grooveClickStepsByAPageOnAnyDesktop()
+{
+    WindowHarness w;
+    auto *barStyle = qobject_cast<QProxyStyle *>(w.form.HScroll1->style());
+    QVERIFY(barStyle);
+    barStyle->setBaseStyle(new JumpingStyle);
+    // Left of the thumb, which stands at the right end.
+    QTest::mouseClick(w.form.HScroll1, Qt::LeftButton, {}, QPoint(25, 8));
+    QCOMPARE(int(w.editor.state().PrintHeight), 534);
 }
 
 void TestPrintZone::pointerOverFrameItselfShowsTheZone()

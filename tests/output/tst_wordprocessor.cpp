@@ -4,6 +4,7 @@
 #include "output/TextEditorCommand.h"
 #include "output/WordProcessor.h"
 #include "platform/QtPrograms.h"
+#include "project/SaveCommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,8 +31,8 @@ struct RealStarts {
     QString records = base.filePath(QStringLiteral("records"));
     FakePlatform fake;
     QtPrograms programs;
-    Platform platform{fake.dialogs, fake.files,   fake.pictures, programs,
-                      fake.printer, fake.beeper, fake.process};
+    Platform platform {fake.dialogs, fake.files,  fake.pictures, programs,
+                       fake.printer, fake.beeper, fake.process};
     std::unique_ptr<Editor> editor;
 
     RealStarts()
@@ -90,6 +91,7 @@ class TestWordProcessor : public QObject
 private slots:
     void startUpDocumentOpensWithOneBeep();
     void newProjectDocumentIsMadeFromTemplate();
+    void noBreakSpaceNameOpensTheDocumentSaveCarried();
     void helpOpensTheHelpDocument();
     void programChoice_data();
     void programChoice();
@@ -109,7 +111,7 @@ void TestWordProcessor::startUpDocumentOpensWithOneBeep()
     QCOMPARE(r.fake.beeper.beeps, 1);
     // "New.doc" is the start-up document "new.doc", letter case aside.
     const QList<QStringList> starts = r.starts(1);
-    QCOMPARE(starts, QList<QStringList>{{r.path("new.doc")}});
+    QCOMPARE(starts, QList<QStringList> {{r.path("new.doc")}});
     QVERIFY(r.fake.dialogs.messages.isEmpty());
 }
 
@@ -129,8 +131,25 @@ void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
     // The next press finds it.
     QVERIFY(TextEditorCommand(*r.editor).run());
     QCOMPARE(r.fake.beeper.beeps, 1);
-    const QStringList expected{r.path("Carte 1.doc")};
-    QCOMPARE(r.starts(2), (QList<QStringList>{expected, expected}));
+    const QStringList expected {r.path("Carte 1.doc")};
+    QCOMPARE(r.starts(2), (QList<QStringList> {expected, expected}));
+}
+
+void TestWordProcessor::noBreakSpaceNameOpensTheDocumentSaveCarried()
+{
+    // French keyboards type a no-break space: the save keeps it in the name,
+    // so the scenario it carried over is under that name, not a trimmed one.
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    const QString name = QStringLiteral("\u00a0Plan");
+    h.fake.dialogs.promptAnswers.enqueue(name);
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+
+    QVERIFY(TextEditorCommand(h.editor).run());
+    QCOMPARE(h.fake.beeper.beeps, 1);
+    const QString document = QDir::toNativeSeparators(h.folder.file(name + ".doc"));
+    QCOMPARE(h.fake.programs.starts.first().arguments, QStringList(document));
+    QVERIFY(!h.folder.exists("Plan.doc"));
 }
 
 void TestWordProcessor::helpOpensTheHelpDocument()
@@ -138,30 +157,37 @@ void TestWordProcessor::helpOpensTheHelpDocument()
     RealStarts r;
     QVERIFY(r.editor->startUp());
     QVERIFY(HelpCommand(*r.editor).run());
-    QCOMPARE(r.starts(1), QList<QStringList>{{r.path("readme.doc")}});
+    QCOMPARE(r.starts(1), QList<QStringList> {{r.path("readme.doc")}});
     QCOMPARE(r.fake.beeper.beeps, 0);
 }
 
 void TestWordProcessor::programChoice_data()
 {
+    QTest::addColumn<bool>("windows");
     QTest::addColumn<QStringList>("available");
     QTest::addColumn<QString>("program");
-    QTest::newRow("all") << QStringList{"xdg-open", "abiword", "libreoffice", "lowriter"}
+    QTest::newRow("all") << false << QStringList {"xdg-open", "abiword", "libreoffice", "lowriter"}
                          << "/usr/bin/lowriter";
-    QTest::newRow("no writer launcher") << QStringList{"xdg-open", "libreoffice", "abiword"}
-                                        << "/usr/bin/libreoffice";
-    QTest::newRow("abiword") << QStringList{"xdg-open", "abiword"} << "/usr/bin/abiword";
-    QTest::newRow("desktop opener") << QStringList{"xdg-open"} << "/usr/bin/xdg-open";
-    QTest::newRow("none") << QStringList{"vi"} << QString();
+    QTest::newRow("no writer launcher")
+        << false << QStringList {"xdg-open", "libreoffice", "abiword"} << "/usr/bin/libreoffice";
+    QTest::newRow("abiword") << false << QStringList {"xdg-open", "abiword"} << "/usr/bin/abiword";
+    QTest::newRow("desktop opener") << false << QStringList {"xdg-open"} << "/usr/bin/xdg-open";
+    QTest::newRow("none") << false << QStringList {"vi"} << QString();
+    QTest::newRow("windows launcher")
+        << true << QStringList {"lowriter", "write"} << "/usr/bin/write";
+    QTest::newRow("windows without wordpad")
+        << true << QStringList {"abiword"} << "/usr/bin/abiword";
 }
 
 void TestWordProcessor::programChoice()
 {
+    QFETCH(bool, windows);
     QFETCH(QStringList, available);
     QFETCH(QString, program);
     EditorHarness h;
     h.fake.programs.available = available;
-    QCOMPARE(WordProcessor(h.editor, WordProcessor::Host::Other).program(), program);
+    const auto host = windows ? WordProcessor::Host::Windows : WordProcessor::Host::Other;
+    QCOMPARE(WordProcessor(h.editor, host).program(), program);
 }
 
 void TestWordProcessor::nothingToStartIsTold()
@@ -236,9 +262,9 @@ void TestWordProcessor::buttonsStartTheWordProcessor()
     const QString doc = QDir::toNativeSeparators(w.folder.file("new.doc"));
     const QString help = QDir::toNativeSeparators(w.folder.file("readme.doc"));
     QCOMPARE(w.fake.programs.starts.size(), 3);
-    QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList{doc});
-    QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList{help});
-    QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList{help});
+    QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList {doc});
+    QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList {help});
+    QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList {help});
     QCOMPARE(w.fake.beeper.beeps, 1);
 }
 

@@ -41,7 +41,7 @@ private slots:
 void TestBitmapFiles::encodedLayoutIsAStandardBitmap()
 {
     QImage image(3, 2, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(1, 2, 3));    // top row
+    image.setPixel(0, 0, qRgb(1, 2, 3)); // top row
     image.setPixel(0, 1, qRgb(10, 20, 30)); // bottom row
     const QByteArray bytes = BmpCodec::encode(image);
     QCOMPARE(bytes.size(), 54 + 3 * 2 * 4);

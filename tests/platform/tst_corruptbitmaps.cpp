@@ -71,6 +71,7 @@ private slots:
     void opensSoundEdgeCases_data();
     void opensSoundEdgeCases();
     void refusesDimensionsBeyondTheAllocationLimit();
+    void fewBytesPromisingMillionsOfPixelsWereAllocatedAndFilled();
 };
 
 void TestCorruptBitmaps::refusesBrokenBitmaps_data()
@@ -108,8 +109,8 @@ void TestCorruptBitmaps::refusesBrokenBitmaps_data()
     QTest::newRow("RLE delta above the top row")
         << paletted(4, 1, QByteArray::fromHex("000200050001"), 1);
 
-    QByteArray fields = with32(BmpCodec::encode(QImage(2, 2, QImage::Format_RGB32)),
-                               kCompression, 3);
+    QByteArray fields
+        = with32(BmpCodec::encode(QImage(2, 2, QImage::Format_RGB32)), kCompression, 3);
     fields = with32(fields, kOffset, 54 + 12);
     fields.insert(54, QByteArray(12, '\0'));
     QTest::newRow("bit fields with a gap in a mask")
@@ -144,8 +145,7 @@ void TestCorruptBitmaps::opensSoundEdgeCases_data()
     QTest::newRow("RLE8 without its final mark")
         << paletted(4, 2, QByteArray::fromHex("0401000004000000"), 1) << QSize(4, 2) << white;
     QTest::newRow("RLE8 runs padding the row beyond its end")
-        << paletted(3, 1, QByteArray::fromHex("030101000001"), 1) << QSize(3, 1)
-        << qRgb(0, 0, 0);
+        << paletted(3, 1, QByteArray::fromHex("030101000001"), 1) << QSize(3, 1) << qRgb(0, 0, 0);
 }
 
 void TestCorruptBitmaps::opensSoundEdgeCases()
@@ -162,10 +162,31 @@ void TestCorruptBitmaps::refusesDimensionsBeyondTheAllocationLimit()
 {
     // A few bytes that claim more pixels than an image may hold.
     QVERIFY(BmpCodec::decode(paletted(60000, 60000, QByteArray::fromHex("0001"), 1)).isNull());
-    QVERIFY(BmpCodec::decode(with32(with32(BmpCodec::encode(QImage(1, 1, QImage::Format_RGB32)),
-                                           kWidth, 30000),
-                                    kHeight, 30000))
+    QVERIFY(BmpCodec::decode(
+                with32(with32(BmpCodec::encode(QImage(1, 1, QImage::Format_RGB32)), kWidth, 30000),
+                       kHeight, 30000))
                 .isNull());
+}
+
+void TestCorruptBitmaps::fewBytesPromisingMillionsOfPixelsWereAllocatedAndFilled()
+{
+    // 5000 x 5000 pixels within the allocation limit: a run-length image made
+    // of one end mark was allocated, filled and opened; an uncompressed one
+    // was allocated before its missing pixels were noticed. Both are now
+    // refused from their headers.
+    const QByteArray endMark = QByteArray::fromHex("0001");
+    const QByteArray runs = paletted(5000, 5000, endMark, 1);
+    QVERIFY(!BmpCodec::pictureSize(runs).isValid());
+    QVERIFY(BmpCodec::decode(runs).isNull());
+    QVERIFY(!BmpCodec::pictureSize(with32(with32(qtBitmap24(2, 2), kWidth, 5000), kHeight, 5000))
+                 .isValid());
+    // A writer may still leave a picture of up to 2048 x 2048 pixels to the
+    // first colour, and a larger one when it spends a byte per 128 pixels.
+    QCOMPARE(BmpCodec::pictureSize(paletted(2048, 2048, endMark, 1)), QSize(2048, 2048));
+    QByteArray bands;
+    for (int row = 0; row < 2100; ++row)
+        bands += QByteArray::fromHex("ff00ff00ff00ff00ff00ff00ff00ff000000");
+    QCOMPARE(BmpCodec::pictureSize(paletted(2040, 2100, bands, 1)), QSize(2040, 2100));
 }
 
 QTEST_MAIN(TestCorruptBitmaps)

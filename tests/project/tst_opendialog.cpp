@@ -26,8 +26,8 @@ QImage board(QRgb colour) { return solid(773, 546, colour); }
 // in another folder than the program folder.
 struct Window {
     EditorHarness h;
-    ProgramFolderFixture elsewhere{false};
-    Form1 form{h.editor};
+    ProgramFolderFixture elsewhere {false};
+    Form1 form {h.editor};
     QString previousCurrent = QDir::currentPath();
 
     Window()

@@ -45,8 +45,8 @@ FakeFolderListing homeListing()
     listing.tree["/home"] = {{"ana"}, {"top.bmp"}};
     listing.tree["/home/ana"] = {{"cartes"}, {}};
     listing.tree["/home/ana/cartes"] = {{"anciennes", "été"},
-                                        {"donjon.bmp", "Crypte.BMP", "tour.Bmp", "notes.txt",
-                                         "bmp", "plan.bmp.txt", "deux.points.bmp"}};
+                                        {"donjon.bmp", "Crypte.BMP", "tour.Bmp", "notes.txt", "bmp",
+                                         "plan.bmp.txt", "deux.points.bmp"}};
     listing.tree["/home/ana/cartes/anciennes"] = {{}, {"vieille.bmp"}};
     listing.tree["/home/ana/cartes/été"] = {{}, {}};
     listing.tree["/media/usb"] = {{}, {"clef.bmp"}};
@@ -123,15 +123,23 @@ void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
     QTest::addColumn<QString>("project");
     QTest::addColumn<bool>("opens");
 
-    QTest::newRow("plain") << "donjon.bmp" << "donjon" << true;
-    QTest::newRow("further dot") << "donjon.ancien.bmp" << "donjon" << true;
-    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp" << "crypte" << false;
-    QTest::newRow("blanks around the base") << " donjon .v2.bmp" << "donjon" << true;
-    QTest::newRow("other letter case") << "DONJON.BMP" << "DONJON" << true;
-    QTest::newRow("typed without extension") << "donjon" << "donjon" << true;
-    QTest::newRow("nothing before the dot") << ".bmp" << "" << false;
+    QTest::newRow("plain") << "donjon.bmp"
+                           << "donjon" << true;
+    QTest::newRow("further dot") << "donjon.ancien.bmp"
+                                 << "donjon" << true;
+    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp"
+                                                  << "crypte" << false;
+    QTest::newRow("blanks around the base") << " donjon .v2.bmp"
+                                            << "donjon" << true;
+    QTest::newRow("other letter case") << "DONJON.BMP"
+                                       << "DONJON" << true;
+    QTest::newRow("typed without extension") << "donjon"
+                                             << "donjon" << true;
+    QTest::newRow("nothing before the dot") << ".bmp"
+                                            << "" << false;
     // A name typed in the name box never leads out of the program folder.
-    QTest::newRow("typed into a subfolder") << "sous/donjon.bmp" << "sous/donjon" << false;
+    QTest::newRow("typed into a subfolder") << "sous/donjon.bmp"
+                                            << "sous/donjon" << false;
 }
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts()
@@ -275,8 +283,8 @@ void TestOpenProject::browserStartsAtCurrentFolder()
         names << QStringLiteral("%1:%2").arg(row.depth).arg(row.name);
     QCOMPARE(names, QStringList({"0:/home", "1:ana", "2:cartes", "3:anciennes", "3:été"}));
     QCOMPARE(browser.currentFolderRow(), 2);
-    QCOMPARE(browser.files(), QStringList({"donjon.bmp", "Crypte.BMP", "tour.Bmp",
-                                           "deux.points.bmp"}));
+    QCOMPARE(browser.files(),
+             QStringList({"donjon.bmp", "Crypte.BMP", "tour.Bmp", "deux.points.bmp"}));
     QCOMPARE(browser.fileIndex(), -1);
     QVERIFY(browser.nameText().isEmpty());
     QVERIFY(dialogs.messages.isEmpty());
@@ -290,11 +298,11 @@ void TestOpenProject::browserOpensSubfoldersAndAncestors()
     browser.start();
     QVERIFY(browser.openFolderRow(3));
     QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes/anciennes"));
-    QCOMPARE(browser.files(), QStringList{"vieille.bmp"});
+    QCOMPARE(browser.files(), QStringList {"vieille.bmp"});
     QVERIFY(browser.openFolderRow(0));
     QCOMPARE(browser.folder(), QStringLiteral("/home"));
     QCOMPARE(browser.folderRows().size(), 2);
-    QCOMPARE(browser.files(), QStringList{"top.bmp"});
+    QCOMPARE(browser.files(), QStringList {"top.bmp"});
     QVERIFY(browser.chooseDrive(0));
     QCOMPARE(browser.folder(), QStringLiteral("/"));
     QCOMPARE(browser.folderRows().at(1).path, QStringLiteral("/home"));

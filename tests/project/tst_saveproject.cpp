@@ -16,22 +16,60 @@ Result save(EditorHarness &h, const QString &name)
     return SaveCommand(h.editor).run();
 }
 
-// Every file and folder under the program folder, with its size and time.
-QStringList tree(const ProgramFolderFixture &folder)
+// Every file and folder under root, with its size and time, leaving out the
+// folder skipped and what lies in it.
+QStringList tree(const QString &root, const QString &skipped = QString())
 {
     QStringList entries;
-    QDirIterator it(folder.path(), QDir::AllEntries | QDir::Hidden | QDir::System
-                                       | QDir::NoDotAndDotDot,
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        entries.append(QStringLiteral("%1 %2 %3").arg(info.filePath()).arg(info.size()).arg(
-            info.lastModified().toMSecsSinceEpoch()));
+        if (!skipped.isEmpty()
+            && (info.filePath() == skipped || info.filePath().startsWith(skipped + '/')))
+            continue;
+        entries.append(QStringLiteral("%1 %2 %3")
+                           .arg(info.filePath())
+                           .arg(info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch()));
     }
     entries.sort();
     return entries;
 }
+
+QStringList tree(const ProgramFolderFixture &folder) { return tree(folder.path()); }
+
+// A temporary root of the test's own, holding the one where the program
+// folder is made, so that the program folder's parent is the temporary root
+// and its grandparent is this folder: eight characters climb no higher
+// ("../../x"). No other program's files come and go in it.
+class PrivateTemporaryRoot
+{
+public:
+    PrivateTemporaryRoot() : saved_(qgetenv("TMPDIR")), wasSet_(qEnvironmentVariableIsSet("TMPDIR"))
+    {
+        if (!root_.isValid() || !QDir(root_.path()).mkdir(QStringLiteral("tmp")))
+            qFatal("cannot make a private temporary root");
+        qputenv("TMPDIR", QFile::encodeName(root_.filePath(QStringLiteral("tmp"))));
+    }
+    ~PrivateTemporaryRoot()
+    {
+        if (wasSet_)
+            qputenv("TMPDIR", saved_);
+        else
+            qunsetenv("TMPDIR");
+    }
+    PrivateTemporaryRoot(const PrivateTemporaryRoot &) = delete;
+    PrivateTemporaryRoot &operator=(const PrivateTemporaryRoot &) = delete;
+
+    QString path() const { return root_.path(); }
+
+private:
+    QTemporaryDir root_;
+    QByteArray saved_;
+    bool wasSet_;
+};
 
 // Makes a solid block the current tile, so that stamps show whatever the
 // catalogue's artwork.
@@ -64,8 +102,8 @@ private slots:
     void savingTwiceReplacesBitmapAndKeepsDocument();
     void documentFollowsProjectAndCopiesAreIndependent();
     void firstSaveCopiesLowerCaseNewDoc();
-    void refusedNamesWriteNothingAnywhere_data();
-    void refusedNamesWriteNothingAnywhere();
+    void namesWriteNothingOutsideTheProgramFolder_data();
+    void namesWriteNothingOutsideTheProgramFolder();
     void failedBitmapWriteKeepsNameCaptionAndDocuments();
     void failedDocumentCopyWarnsNamingBothFiles();
     void savedBitmapNeverHoldsPreviewSelectionOrFrame();
@@ -206,40 +244,58 @@ void TestSaveProject::firstSaveCopiesLowerCaseNewDoc()
     QVERIFY(!QFileInfo::exists(h.folder.file("New.doc")));
 }
 
-void TestSaveProject::refusedNamesWriteNothingAnywhere_data()
+void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("refused");
 
-    for (const char *name : {"a/b", "../evil", "a\\b", "c:x", "a*", "what?", "say\"hi", "<a>",
-                             "a|b", ".", ".."})
+    for (const char *name :
+         {"a/b",     "../evil", "../../x", "/",   "a\\b", "..\\x",  "c:x",    "a*",     "what?",
+          "say\"hi", "<a>",     "a|b",     ".",   "..",   "readme", "README", "ReadMe", " readme",
+          "demo",    "Demo",    "a.b",     "...", "é.è",  "v1.",    ".a"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
-    QTest::newRow("tab") << "a\tb" << true;
-    QTest::newRow("line feed") << "a\nb" << true;
-    QTest::newRow("delete") << "a\x7f" << true;
-    for (const char *name : {"CON", "con", "Prn", "aux", "NUL", "com1", "COM9", "lpt1", "LPT9",
-                             "nul.txt", "aux ", "readme", "README"})
-        QTest::newRow(name) << QString::fromUtf8(name) << true;
-    // Names close to the refused ones that stay plain file names.
-    for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "l'été", "a.b", "readme2",
-                             "-x-", "#1"})
+    for (const char16_t c : {0x01, 0x09, 0x0a, 0x0d, 0x1b, 0x1f, 0x7f, 0x85})
+        QTest::addRow("control U+%04X", unsigned(c)) << QStringLiteral("a") + QChar(c) << true;
+    QStringList devices = {"CON", "PRN", "AUX", "NUL"};
+    for (int i = 1; i <= 9; ++i)
+        devices << QStringLiteral("COM%1").arg(i) << QStringLiteral("LPT%1").arg(i);
+    for (const QString &device : std::as_const(devices)) {
+        // Any letter case, with or without an extension or trailing blanks.
+        const QString mixed = device.left(1).toLower() + device.mid(1, 1) + device.mid(2).toLower();
+        QTest::newRow(qPrintable(device)) << device << true;
+        QTest::newRow(qPrintable(mixed + ".txt")) << mixed + ".txt" << true;
+        QTest::newRow(qPrintable(device.toLower() + "  ")) << device.toLower() + "  " << true;
+    }
+    // Names close to the refused ones that stay plain file names, and names
+    // with accents and blanks.
+    for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "readme2", "-x-", "#1",
+                             "l'été", "à côté", "Ça va", " ñ ", "Œuvre", "\xc2\xa0nbsp", "demo "})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
-void TestSaveProject::refusedNamesWriteNothingAnywhere()
+void TestSaveProject::namesWriteNothingOutsideTheProgramFolder()
 {
     QFETCH(QString, name);
     QFETCH(bool, refused);
+    PrivateTemporaryRoot root;
     EditorHarness h;
+    QCOMPARE(QFileInfo(h.folder.path()).absolutePath(), QDir::tempPath());
     // A folder where a careless save would write "a/b.bmp".
     QVERIFY(QDir(h.folder.path()).mkdir("a"));
     const QStringList before = tree(h.folder);
+    const QStringList filesBefore = QDir(h.folder.path()).entryList(QDir::Files | QDir::Hidden);
+    const QStringList outside = tree(root.path(), h.folder.path());
     const QString caption = h.editor.caption();
 
     const Result result = save(h, name);
+    QCOMPARE(tree(root.path(), h.folder.path()), outside);
     if (!refused) {
         QCOMPARE(result, Result::Saved);
-        QVERIFY(h.folder.exists(name + ".bmp"));
+        QVERIFY(h.fake.dialogs.messages.isEmpty());
+        QStringList added = QDir(h.folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        for (const QString &file : filesBefore)
+            added.removeOne(file);
+        QCOMPARE(added, QStringList({name + ".bmp", name + ".doc"}));
         return;
     }
     QCOMPARE(result, Result::Refused);
@@ -247,7 +303,6 @@ void TestSaveProject::refusedNamesWriteNothingAnywhere()
     QCOMPARE(h.fake.dialogs.messages.first().icon, Dialogs::Icon::Exclamation);
     QVERIFY(h.fake.dialogs.messages.first().text.contains("n'est pas enregistré"));
     QCOMPARE(tree(h.folder), before);
-    QVERIFY(!QFileInfo::exists(h.folder.path() + "/../evil.bmp"));
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }

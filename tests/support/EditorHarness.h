@@ -11,9 +11,9 @@
 struct EditorHarness {
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor{fake.platform(), folder.path()};
-    BoardController board{editor};
-    PaletteSelection palette{editor};
+    Editor editor {fake.platform(), folder.path()};
+    BoardController board {editor};
+    PaletteSelection palette {editor};
     bool started = editor.startUp();
 
     EditorState &state() { return editor.state(); }

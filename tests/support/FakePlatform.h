@@ -18,12 +18,12 @@ class ScriptedDialogs : public Dialogs
 {
 public:
     QList<Message> messages;
-    QQueue<Answer> answers;  // next answers to message boxes; Ok/No when empty
+    QQueue<Answer> answers; // next answers to message boxes; Ok/No when empty
     struct Prompt {
         QString message, title, defaultText;
     };
     QList<Prompt> prompts;
-    QQueue<QString> promptAnswers;  // next texts typed; empty (cancel) when none
+    QQueue<QString> promptAnswers; // next texts typed; empty (cancel) when none
 
     Answer message(const Message &message) override;
     QString prompt(const QString &message, const QString &title,
@@ -39,7 +39,7 @@ public:
         QStringList arguments;
     };
     QList<Start> starts;
-    QStringList available;     // names findExecutable finds, as "/usr/bin/<name>"
+    QStringList available; // names findExecutable finds, as "/usr/bin/<name>"
     bool startSucceeds = true;
 
     QString findExecutable(const QString &name) const override;
@@ -59,8 +59,7 @@ public:
     QList<Job> jobs;
 
     bool hasDefaultPrinter() const override { return present; }
-    bool printLandscape(const QImage &picture, const QRectF &targetTwips,
-                        QString *error) override;
+    bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 };
 
 class CountingBeeper : public Beeper
@@ -74,7 +73,7 @@ public:
 class RecordingProcessEnd : public ProcessEnd
 {
 public:
-    QList<int> ends;  // the statuses asked for
+    QList<int> ends; // the statuses asked for
     void endProcess(int status) override { ends.append(status); }
 };
 

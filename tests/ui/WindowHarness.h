@@ -12,8 +12,8 @@
 struct WindowHarness {
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor{fake.platform(), folder.path()};
-    Form1 window{editor};
+    Editor editor {fake.platform(), folder.path()};
+    Form1 window {editor};
     bool started = window.startUp();
 
     EditorState &state() { return editor.state(); }
@@ -27,8 +27,7 @@ struct WindowHarness {
         return QTest::qWaitForWindowActive(&window);
     }
 
-    template <typename T = QWidget>
-    T *control(const char *name)
+    template<typename T = QWidget> T *control(const char *name)
     {
         return window.findChild<T *>(QString::fromLatin1(name));
     }

@@ -6,14 +6,16 @@
 #include "ui/ShapeOutline.h"
 
 #include <QAbstractButton>
-#include <QFontDatabase>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
+
+#include <memory>
 
 namespace {
 
@@ -54,10 +56,12 @@ private slots:
     void accessKeysPressTheirButton_data();
     void accessKeysPressTheirButton();
     void boardHasFocusAtStartEscapeReachesIt();
+    void escapeRightAfterSelectCancelsIt();
     void tabOrder_data();
     void tabOrder();
     void substitutesAreInstalledFaces_data();
     void substitutesAreInstalledFaces();
+    void bindingsGoWhileTheWindowIsWhole();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -106,7 +110,7 @@ void TestMainWindow::visibleControls_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("rect");       // relative to the parent
+    QTest::addColumn<QRect>("rect"); // relative to the parent
     QTest::addColumn<QRect>("inWindow");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("family");
@@ -120,26 +124,26 @@ void TestMainWindow::visibleControls_data()
     const QString window = QStringLiteral("Form1");
     const QString frame = QStringLiteral("FramePrint");
 
-    auto row = [&](const char *name, const char *kind, const QString &parent, QRect rect,
-                   QRect inWindow, const QString &text, const QString &family, double points,
-                   bool bold, bool enabled) {
-        QTest::newRow(name) << QString::fromLatin1(kind) << parent << rect << inWindow << text
-                            << family << points << bold << enabled;
-    };
+    auto row
+        = [&](const char *name, const char *kind, const QString &parent, QRect rect, QRect inWindow,
+              const QString &text, const QString &family, double points, bool bold, bool enabled) {
+              QTest::newRow(name) << QString::fromLatin1(kind) << parent << rect << inWindow << text
+                                  << family << points << bold << enabled;
+          };
     row("FramePrint", "QGroupBox", window, {208, 600, 97, 89}, {208, 600, 97, 89}, "Printing", sans,
         8.25, false, true);
     row("Command1", "QPushButton", frame, {8, 16, 73, 41}, {216, 616, 73, 41}, "&Print", comic, 12,
         false, true);
-    row("HScroll1", "QScrollBar", frame, {8, 64, 73, 17}, {216, 664, 73, 17}, "", sans, 8.25,
-        false, true);
+    row("HScroll1", "QScrollBar", frame, {8, 64, 73, 17}, {216, 664, 73, 17}, "", sans, 8.25, false,
+        true);
     row("BoutOpen", "QPushButton", window, {328, 600, 65, 33}, {328, 600, 65, 33}, "&OPEN", comic,
         9.75, true, true);
     row("BoutSAVE", "QPushButton", window, {328, 656, 65, 33}, {328, 656, 65, 33}, "&SAVE", comic,
         9.75, true, true);
-    row("BoutSelect", "QPushButton", window, {416, 600, 33, 33}, {416, 600, 33, 33}, "", sans,
-        8.25, false, true);
-    row("BoutEfface", "QPushButton", window, {472, 600, 33, 33}, {472, 600, 33, 33}, "", sans,
-        8.25, false, false);
+    row("BoutSelect", "QPushButton", window, {416, 600, 33, 33}, {416, 600, 33, 33}, "", sans, 8.25,
+        false, true);
+    row("BoutEfface", "QPushButton", window, {472, 600, 33, 33}, {472, 600, 33, 33}, "", sans, 8.25,
+        false, false);
     row("BoutDeplace", "QPushButton", window, {528, 600, 33, 33}, {528, 600, 33, 33}, "", sans,
         8.25, false, false);
     row("Command4", "QPushButton", window, {576, 600, 49, 33}, {576, 600, 49, 33}, "?", sans, 18,
@@ -150,8 +154,8 @@ void TestMainWindow::visibleControls_data()
         comic, 9.75, true, true);
     row("Command2", "QPushButton", window, {576, 656, 49, 33}, {576, 656, 49, 33}, "&EXIT", comic,
         9.75, true, true);
-    row("Image1", "QLabel", window, {640, 600, 315, 93}, {640, 600, 315, 93}, "", sans, 8.25,
-        false, true);
+    row("Image1", "QLabel", window, {640, 600, 315, 93}, {640, 600, 315, 93}, "", sans, 8.25, false,
+        true);
     row("Label1", "QLabel", window, {647, 672, 193, 25}, {647, 672, 193, 25},
         "vantorel@example.org, 1998", narrow, 12, true, true);
     row("Shape1", "ShapeOutline", window, {200, 592, 777, 113}, {200, 592, 777, 113}, "", sans,
@@ -271,8 +275,8 @@ void TestMainWindow::graphicButtons()
     auto *pictured = qobject_cast<PictureButton *>(button);
     QVERIFY(pictured);
     const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
-    const QImage shown = button->icon().pixmap(32, 32, mode).toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    const QImage shown
+        = button->icon().pixmap(32, 32, mode).toImage().convertToFormat(QImage::Format_ARGB32);
     auto showsPicture = [&](QPoint at) {
         const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect inside = button->rect().adjusted(1, 1, -1, -1);
@@ -371,10 +375,10 @@ void TestMainWindow::printZoneBarShowsThumbAtRightEnd()
     option.pageStep = bar->pageStep();
     option.subControls = QStyle::SC_All;
     QStyle *style = bar->style();
-    const QRect thumb = style->subControlRect(QStyle::CC_ScrollBar, &option,
-                                              QStyle::SC_ScrollBarSlider, bar);
-    const QRect groove = style->subControlRect(QStyle::CC_ScrollBar, &option,
-                                               QStyle::SC_ScrollBarGroove, bar);
+    const QRect thumb
+        = style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove
+        = style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
     QCOMPARE(thumb.right(), groove.right());
     QVERIFY(thumb.width() <= bar->height());
 
@@ -398,8 +402,7 @@ void TestMainWindow::stackingOfBackgroundControls()
         if (!widget || widget == h.window.Image1 || widget == h.window.Label1
             || widget == h.window.Shape1)
             continue;
-        QVERIFY2(children.indexOf(child) > highestBackground,
-                 qPrintable(child->objectName()));
+        QVERIFY2(children.indexOf(child) > highestBackground, qPrintable(child->objectName()));
     }
 }
 
@@ -445,17 +448,29 @@ void TestMainWindow::boardHasFocusAtStartEscapeReachesIt()
     QVERIFY(!h.window.BoutDeplace->isEnabled());
 }
 
+// The select button disables itself when pressed; the focus must not fall to
+// the next button, where Escape would do nothing.
+void TestMainWindow::escapeRightAfterSelectCancelsIt()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QTest::mouseClick(h.window.BoutSelect, Qt::LeftButton);
+    QCOMPARE(h.state().Mode, EditMode::SelectionArmed);
+    QCOMPARE(QApplication::focusWidget(), h.window.board());
+    h.type(Qt::Key_Escape);
+    QCOMPARE(h.state().Mode, EditMode::Placement);
+    QVERIFY(h.window.BoutSelect->isEnabled());
+}
+
 void TestMainWindow::tabOrder_data()
 {
     QTest::addColumn<bool>("toolsEnabled");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("at start, disabled tools skipped")
-        << false
-        << QStringList{"Command2", "BoutSelect", "Command6", "Command3", "Command4", "BoutOpen",
-                       "BoutSAVE",  "Command1",  "HScroll1", "PictureMain"};
+        << false << QStringList {"Command2", "BoutSelect", "Command6", "Command3", "Command4",
+                                 "BoutOpen", "BoutSAVE",   "Command1", "HScroll1", "PictureMain"};
     QTest::newRow("with a selection made")
-        << true
-        << QStringList{"Command2", "BoutEfface", "BoutDeplace", "BoutSelect", "Command6"};
+        << true << QStringList {"Command2", "BoutEfface", "BoutDeplace", "BoutSelect", "Command6"};
 }
 
 void TestMainWindow::tabOrder()
@@ -478,9 +493,12 @@ void TestMainWindow::substitutesAreInstalledFaces_data()
 {
     QTest::addColumn<QString>("requested");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("Comic Sans MS") << "Comic Sans MS" << "Comic Neue";
-    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
-    QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
+    QTest::newRow("Comic Sans MS") << "Comic Sans MS"
+                                   << "Comic Neue";
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
+    QTest::newRow("Arial Narrow") << "Arial Narrow"
+                                  << "Liberation Sans Narrow";
 }
 
 void TestMainWindow::substitutesAreInstalledFaces()
@@ -492,6 +510,28 @@ void TestMainWindow::substitutesAreInstalledFaces()
     if (!QFontDatabase::hasFamily(shown))
         QSKIP("the look-alike face is not installed (scripts/setup.sh installs it)");
     QCOMPARE(QFontInfo(QFont(requested)).family(), shown);
+}
+
+// The command bindings filter the controls' events and act on the window.
+// Left to the window's QObject teardown, they outlived its Form1 part and
+// their filter read it while the closing window sent its last events.
+void TestMainWindow::bindingsGoWhileTheWindowIsWhole()
+{
+    auto h = std::make_unique<WindowHarness>();
+    QVERIFY(h->showActive());
+    int bindings = 0;
+    int goneWhileWhole = 0;
+    for (QObject *child : h->window.children()) {
+        if (child->isWidgetType())
+            continue;
+        ++bindings;
+        connect(child, &QObject::destroyed, [&goneWhileWhole, child] {
+            goneWhileWhole += qobject_cast<Form1 *>(child->parent()) != nullptr;
+        });
+    }
+    QVERIFY(bindings > 0);
+    h.reset();
+    QCOMPARE(goneWhileWhole, bindings);
 }
 
 QTEST_MAIN(TestMainWindow)

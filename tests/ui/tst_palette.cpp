@@ -293,7 +293,7 @@ void TestPalette::pickingAgainMidCycleRestartsIt()
         board.buttonPress(Qt::RightButton, QPointF());
         walk.append(h.state().CurrentTile);
     }
-    QCOMPARE(walk, (QList<int>{3, 4, 5, 2, 3}));
+    QCOMPARE(walk, (QList<int> {3, 4, 5, 2, 3}));
 }
 
 void TestPalette::onlyPaletteEntriesCanBePicked_data()

@@ -13,7 +13,7 @@ namespace {
 quint32 crc32(const QByteArray &data)
 {
     static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> t{};
+        std::array<quint32, 256> t {};
         for (quint32 n = 0; n < 256; ++n) {
             quint32 c = n;
             for (int k = 0; k < 8; ++k)
@@ -92,20 +92,18 @@ private:
     int m_count = 0;
 };
 
-constexpr std::array<int, 29> lengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11, 13,
-                                            15, 17, 19, 23, 27, 31, 35, 43, 51, 59,
-                                            67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::array<int, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                             2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<int, 30> distanceBase = {1,    2,    3,    4,     5,     7,    9,    13,
-                                              17,   25,   33,   49,    65,    97,   129,  193,
-                                              257,  385,  513,  769,   1025,  1537, 2049, 3073,
-                                              4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<int, 30> distanceExtra = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,  4,  5,  5, 6,
+constexpr std::array<int, 29> lengthBase
+    = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> lengthExtra
+    = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::array<int, 30> distanceBase
+    = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+       193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> distanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-template<std::size_t N>
-int codeIndex(const std::array<int, N> &base, int value)
+template<std::size_t N> int codeIndex(const std::array<int, N> &base, int value)
 {
     int i = int(N) - 1;
     while (base[i] > value)
@@ -232,11 +230,20 @@ void appendFilteredRows(std::vector<uchar> &out, const std::vector<uchar> &raw, 
                 const int c = i >= bpp ? up[i - bpp] : 0;
                 int predicted = 0;
                 switch (filter) {
-                case 1: predicted = a; break;
-                case 2: predicted = b; break;
-                case 3: predicted = (a + b) / 2; break;
-                case 4: predicted = paeth(a, b, c); break;
-                default: break;
+                case 1:
+                    predicted = a;
+                    break;
+                case 2:
+                    predicted = b;
+                    break;
+                case 3:
+                    predicted = (a + b) / 2;
+                    break;
+                case 4:
+                    predicted = paeth(a, b, c);
+                    break;
+                default:
+                    break;
                 }
                 trial[i] = uchar(cur[i] - predicted);
                 score += std::abs(int(qint8(trial[i])));
@@ -295,9 +302,9 @@ QByteArray encode(const QImage &image)
     QByteArray header;
     appendBigEndian(header, quint32(w));
     appendBigEndian(header, quint32(h));
-    header.append(char(8));               // bit depth
-    header.append(char(opaque ? 2 : 6));  // RGB or RGBA
-    header.append(3, char(0));            // deflate, adaptive filters, no interlace
+    header.append(char(8)); // bit depth
+    header.append(char(opaque ? 2 : 6)); // RGB or RGBA
+    header.append(3, char(0)); // deflate, adaptive filters, no interlace
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     appendChunk(png, "IHDR", header);

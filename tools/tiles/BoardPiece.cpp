@@ -17,10 +17,11 @@ enum class Cell { Outside, Wall, Floor, Pit };
 constexpr int Margin = 3;
 
 // Pit shading, darker ring by ring from the square's grid line to its black centre pixel.
-constexpr QRgb kPitRings[] = {Raster::GridGrey, 0xFF828282, 0xFF696969, 0xFF505050,
-                              0xFF373737, 0xFF1E1E1E, Raster::Black};
+constexpr QRgb kPitRings[]
+    = {Raster::GridGrey, 0xFF828282, 0xFF696969, 0xFF505050, 0xFF373737, 0xFF1E1E1E, Raster::Black};
 
-class CellMap {
+class CellMap
+{
 public:
     explicit CellMap(const QString &map)
     {
@@ -82,10 +83,7 @@ private:
 
 // -1, 0 or 1: whether a pixel lies in the margin band at the low or high side
 // of its square.
-int band(int local)
-{
-    return local < Margin ? -1 : local >= Square - Margin ? 1 : 0;
-}
+int band(int local) { return local < Margin ? -1 : local >= Square - Margin ? 1 : 0; }
 
 // The piece's body, walls and floor together. A wall square gives up a margin
 // band along each side that faces nothing, and the corner where only its
@@ -134,8 +132,8 @@ QImage draw(const QString &map)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (body(x, y))
-                image.setPixel(x, y, bodyColour(cells.at(x / Square, y / Square), x % Square,
-                                                y % Square));
+                image.setPixel(
+                    x, y, bodyColour(cells.at(x / Square, y / Square), x % Square, y % Square));
     Raster::outline(image, body, Raster::Black);
     return image;
 }

@@ -28,7 +28,8 @@ void fill(QImage &image, const Shape &shape, QRgb colour)
 void frame(QImage &image, const QRect &rect, QRgb colour)
 {
     const QRect inner = rect.adjusted(1, 1, -1, -1);
-    fill(image, [&](int x, int y) { return rect.contains(x, y) && !inner.contains(x, y); }, colour);
+    fill(
+        image, [&](int x, int y) { return rect.contains(x, y) && !inner.contains(x, y); }, colour);
 }
 
 void outline(QImage &image, const Shape &shape, QRgb colour)

@@ -12,9 +12,9 @@ namespace Raster {
 
 inline constexpr QRgb White = 0xFFFFFFFF;
 inline constexpr QRgb Black = 0xFF000000;
-inline constexpr QRgb WallGrey = 0xFFC8C8C8;  // 200, 200, 200
-inline constexpr QRgb GridGrey = 0xFF969696;  // 150, 150, 150: lines between floor squares
-inline constexpr QRgb MarkGrey = 0xFF808080;  // 128, 128, 128: grey parts of markers
+inline constexpr QRgb WallGrey = 0xFFC8C8C8; // 200, 200, 200
+inline constexpr QRgb GridGrey = 0xFF969696; // 150, 150, 150: lines between floor squares
+inline constexpr QRgb MarkGrey = 0xFF808080; // 128, 128, 128: grey parts of markers
 
 // Which pixels belong to a shape, in picture coordinates.
 using Shape = std::function<bool(int x, int y)>;

@@ -14,35 +14,35 @@ namespace {
 
 struct PieceRow {
     int index;
-    const char *map;  // squares as BoardPiece reads them
+    const char *map; // squares as BoardPiece reads them
 };
 
 // The board pieces in the orientation of their palette entry.
 constexpr PieceRow kPieces[] = {
-    {1, "#.#/.../#.#"},           // crossroads
-    {2, "###/.../#.#"},           // T-junction
-    {6, "###/#../#.#"},           // corner
-    {21, "#.#/#o#/###"},          // end with a shaft
-    {10, "#.#/#.#/#.#/#.#/#.#"},  // straight corridors
+    {1, "#.#/.../#.#"}, // crossroads
+    {2, "###/.../#.#"}, // T-junction
+    {6, "###/#../#.#"}, // corner
+    {21, "#.#/#o#/###"}, // end with a shaft
+    {10, "#.#/#.#/#.#/#.#/#.#"}, // straight corridors
     {12, "#.#/#.#/#.#/#.#"},
     {14, "#.#/#.#/#.#"},
     {16, "#.#/#.#"},
     {18, "#.#"},
-    {25, "#.#/###"},              // dead end
-    {29, "##.##/#...#/...../#...#/#####"},  // rooms
+    {25, "#.#/###"}, // dead end
+    {29, "##.##/#...#/...../#...#/#####"}, // rooms
     {20, "##.##/#...#/...../#...#/##.##"},
     {33, "#####/#...#/...../#...#/#####"},
     {35, "##.##/#...#/....#/#...#/#####"},
     {94, "##.##/#...#/#...#/#...#/#####"},
     {62, "###.###/#.....#/#.....#/#.....#/#.....#/#.....#/###.###"},
-    {39, "##.##/#...#/#...#/#...#/#...#"},  // room sections
+    {39, "##.##/#...#/#...#/#...#/#...#"}, // room sections
     {43, "#...#/...../#...#"},
     {50, "...../...../...../...../#####"},
     {47, "#...#/#...#/#...#"},
     {45, "#...#/#...#/#...#/#...#"},
     {58, "....#/....#/....#/....#/#####"},
     {54, "#####/#...#/#...#"},
-    {49, "##.#/...#/#.../#.##"},  // staggered junction
+    {49, "##.#/...#/#.../#.##"}, // staggered junction
 };
 
 struct MarkerRow {
@@ -99,8 +99,8 @@ std::vector<QImage> drawAll()
         if (index == head) {
             picture = drawPaletteEntry(index);
         } else if (index == UprightBankIndex) {
-            picture = Raster::quarterTurn(Markers::compartmentBank(size.height(), size.width()),
-                                          true);
+            picture
+                = Raster::quarterTurn(Markers::compartmentBank(size.height(), size.width()), true);
         } else {
             const bool clockwise = TileTable::turnOf(head) == TileTable::Turn::Clockwise;
             picture = Raster::quarterTurn(pictures[std::size_t(index - 1)], clockwise);

@@ -27,18 +27,18 @@ QImage paintBanner()
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath name = blockLetters(QStringLiteral("VANTOREL"), 3);
     const qreal nameTop = 9;
-    const QTransform nameAt = QTransform::fromTranslate(
-        (bannerWidth - name.boundingRect().width()) / 2, nameTop);
-    paintChrome(painter, nameAt.map(name), nameTop, nameTop + blockCapHeight, Chrome::Polished,
-                1.3, 2);
+    const QTransform nameAt
+        = QTransform::fromTranslate((bannerWidth - name.boundingRect().width()) / 2, nameTop);
+    paintChrome(painter, nameAt.map(name), nameTop, nameTop + blockCapHeight, Chrome::Polished, 1.3,
+                2);
 
     const QPainterPath word = handLetters(QStringLiteral("EDITOR"), 3.5, 0xed17);
     const qreal wordScale = 0.95;
-    const QTransform wordAt = QTransform::fromTranslate(
-                                  bannerWidth - 7 - word.boundingRect().width() * wordScale, 62)
-        .scale(wordScale, wordScale);
-    painter.strokePath(wordAt.map(word), QPen(QColor(255, 222, 0), 2.7, Qt::SolidLine,
-                                              Qt::RoundCap, Qt::RoundJoin));
+    const QTransform wordAt
+        = QTransform::fromTranslate(bannerWidth - 7 - word.boundingRect().width() * wordScale, 62)
+              .scale(wordScale, wordScale);
+    painter.strokePath(wordAt.map(word),
+                       QPen(QColor(255, 222, 0), 2.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     return image;
 }
 

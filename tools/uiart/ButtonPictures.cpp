@@ -77,7 +77,7 @@ private:
         return false;
     }
 
-    std::array<std::array<bool, pictureSize>, pictureSize> m_on{};
+    std::array<std::array<bool, pictureSize>, pictureSize> m_on {};
 };
 
 // A black-on-grey rectangle outline of 3-pixel dashes and 2-pixel gaps, walked clockwise so
@@ -122,15 +122,8 @@ QImage paintSelectPicture()
     QImage image = greyFace();
     drawDashedRect(image, QPoint(3, 4), QPoint(23, 21));
     PixelMask pointer;
-    pointer.addRows(QPoint(23, 21), {"#",
-                                     "##",
-                                     "###",
-                                     "####",
-                                     "#####",
-                                     "######",
-                                     "###",
-                                     "#.##",
-                                     "...##"});
+    pointer.addRows(QPoint(23, 21),
+                    {"#", "##", "###", "####", "#####", "######", "###", "#.##", "...##"});
     pointer.paintWithHalo(image);
     return image;
 }
@@ -139,21 +132,9 @@ QImage paintMovePicture()
 {
     QImage image = greyFace();
     PixelMask pointer;
-    pointer.addRows(QPoint(4, 3), {"#",
-                                   "##",
-                                   "###",
-                                   "####",
-                                   "#####",
-                                   "######",
-                                   "#######",
-                                   "########",
-                                   "#########",
-                                   "#####",
-                                   "##.##",
-                                   "#...##",
-                                   "....##",
-                                   ".....##",
-                                   ".....##"});
+    pointer.addRows(QPoint(4, 3),
+                    {"#", "##", "###", "####", "#####", "######", "#######", "########",
+                     "#########", "#####", "##.##", "#...##", "....##", ".....##", ".....##"});
     pointer.paintWithHalo(image);
     PixelMask cross;
     addMoveCross(cross, QPoint(22, 22), 8);
@@ -179,8 +160,8 @@ QImage paintUndoPicture()
     const QPointF run = end - arc.pointAtPercent(0.9);
     const QPointF ahead = run / std::sqrt(QPointF::dotProduct(run, run));
     const QPointF aside(-ahead.y(), ahead.x());
-    const QPointF head[] = {end + ahead * 6, end - ahead * 0.5 + aside * 5,
-                            end - ahead * 0.5 - aside * 5};
+    const QPointF head[]
+        = {end + ahead * 6, end - ahead * 0.5 + aside * 5, end - ahead * 0.5 - aside * 5};
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawPolygon(head, 3);
@@ -200,14 +181,13 @@ QImage paintErasePicture(int size)
     // The scribble runs from under the eraser off to the right; on the left, where the
     // eraser has been, only a faint trace and a few crumbs are left. At 16 pixels the zigzag
     // needs fewer, taller teeth to stay a zigzag.
-    const std::vector<QPointF> zigzag =
-        size > 16 ? std::vector<QPointF>{{1.5, 26.5}, {3.5, 23.5}, {5.5, 29},  {7.5, 23.5},
-                                         {9.5, 29},   {12, 23.5},  {14, 29},   {16.5, 23.5},
-                                         {18.5, 29},  {21, 23.5},  {23, 29},   {25.5, 24},
-                                         {27.5, 29},  {29.5, 25},  {30.5, 26.5}}
-                  : std::vector<QPointF>{{1, 27},   {4, 22.5},  {7, 30},  {11, 22.5},
-                                         {15, 30},  {19, 22.5}, {23, 30}, {27, 22.5},
-                                         {30.5, 28}};
+    const std::vector<QPointF> zigzag
+        = size > 16 ? std::vector<QPointF> {{1.5, 26.5}, {3.5, 23.5}, {5.5, 29},   {7.5, 23.5},
+                                            {9.5, 29},   {12, 23.5},  {14, 29},    {16.5, 23.5},
+                                            {18.5, 29},  {21, 23.5},  {23, 29},    {25.5, 24},
+                                            {27.5, 29},  {29.5, 25},  {30.5, 26.5}}
+                    : std::vector<QPointF> {{1, 27},    {4, 22.5}, {7, 30},    {11, 22.5}, {15, 30},
+                                            {19, 22.5}, {23, 30},  {27, 22.5}, {30.5, 28}};
     const QPainterPath scribble = penLine(zigzag);
     const QPen scribblePen(Qt::black, qMax(1.4, 1.1 * pixel), Qt::SolidLine, Qt::RoundCap,
                            Qt::RoundJoin);

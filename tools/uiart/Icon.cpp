@@ -29,8 +29,8 @@ QImage paintIcon(int size)
     const qreal scale = size * (small ? 0.72 : 0.66) / blockCapHeight;
     const QRectF box = letter.boundingRect();
     const qreal top = qRound((size - box.height() * scale) / 2);
-    const QTransform at =
-        QTransform::fromTranslate((size - box.width() * scale) / 2, top).scale(scale, scale);
+    const QTransform at
+        = QTransform::fromTranslate((size - box.width() * scale) / 2, top).scale(scale, scale);
     paintChrome(painter, at.map(letter), top, top + blockCapHeight * scale,
                 small ? Chrome::Plain : Chrome::Polished, small ? 0 : size / 48.0,
                 small ? 0 : size / 40.0);

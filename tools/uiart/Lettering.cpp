@@ -26,17 +26,25 @@ qreal addBlockLetter(QPainterPath &path, QChar letter)
         path.addPolygon(polygon({{0, 0}, {10, 0}, {17, 25}, {24, 0}, {34, 0}, {22, 38}, {12, 38}}));
         return 34;
     case 'A':
-        path.addPolygon(polygon({{12, 0}, {22, 0}, {34, 38}, {24, 38}, {22, 31}, {12, 31},
-                                 {10, 38}, {0, 38}}));
+        path.addPolygon(
+            polygon({{12, 0}, {22, 0}, {34, 38}, {24, 38}, {22, 31}, {12, 31}, {10, 38}, {0, 38}}));
         path.addPolygon(polygon({{17, 11}, {20.4, 23}, {13.6, 23}}));
         return 34;
     case 'N':
-        path.addPolygon(polygon({{0, 0}, {9, 0}, {21, 21}, {21, 0}, {30, 0}, {30, 38}, {21, 38},
-                                 {9, 17}, {9, 38}, {0, 38}}));
+        path.addPolygon(polygon({{0, 0},
+                                 {9, 0},
+                                 {21, 21},
+                                 {21, 0},
+                                 {30, 0},
+                                 {30, 38},
+                                 {21, 38},
+                                 {9, 17},
+                                 {9, 38},
+                                 {0, 38}}));
         return 30;
     case 'T':
-        path.addPolygon(polygon({{0, 0}, {30, 0}, {30, 8}, {19.5, 8}, {19.5, 38}, {10.5, 38},
-                                 {10.5, 8}, {0, 8}}));
+        path.addPolygon(polygon(
+            {{0, 0}, {30, 0}, {30, 8}, {19.5, 8}, {19.5, 38}, {10.5, 38}, {10.5, 8}, {0, 8}}));
         return 30;
     case 'O':
         path.addRoundedRect(QRectF(0, 0, 34, 38), 14, 15);
@@ -65,8 +73,18 @@ qreal addBlockLetter(QPainterPath &path, QChar letter)
         return 32;
     }
     case 'E':
-        path.addPolygon(polygon({{0, 0}, {27, 0}, {27, 8}, {9, 8}, {9, 15}, {23, 15}, {23, 23},
-                                 {9, 23}, {9, 30}, {27, 30}, {27, 38}, {0, 38}}));
+        path.addPolygon(polygon({{0, 0},
+                                 {27, 0},
+                                 {27, 8},
+                                 {9, 8},
+                                 {9, 15},
+                                 {23, 15},
+                                 {23, 23},
+                                 {9, 23},
+                                 {9, 30},
+                                 {27, 30},
+                                 {27, 38},
+                                 {0, 38}}));
         return 27;
     case 'L':
         path.addPolygon(polygon({{0, 0}, {9, 0}, {9, 30}, {26, 30}, {26, 38}, {0, 38}}));
@@ -90,8 +108,15 @@ qreal handLetterStrokes(QChar letter, std::vector<Stroke> &strokes)
         return 12;
     case 'D':
         strokes = {{{1, 0.4}, {0.6, 10}, {1, 19.8}},
-                   {{1, 0.4}, {5.5, 0.2}, {9, 2.2}, {11, 6}, {11.4, 10}, {10.8, 14.5}, {8.5, 18},
-                    {5, 19.8}, {0.6, 19.9}}};
+                   {{1, 0.4},
+                    {5.5, 0.2},
+                    {9, 2.2},
+                    {11, 6},
+                    {11.4, 10},
+                    {10.8, 14.5},
+                    {8.5, 18},
+                    {5, 19.8},
+                    {0.6, 19.9}}};
         return 12;
     case 'I':
         strokes = {{{0.2, 0.4}, {3, 0}, {6, 0.3}},
@@ -102,9 +127,20 @@ qreal handLetterStrokes(QChar letter, std::vector<Stroke> &strokes)
         strokes = {{{0, 0.8}, {6, 0}, {12.5, 0.2}}, {{6.2, 0.1}, {6, 10}, {6.4, 20}}};
         return 12.5;
     case 'O':
-        strokes = {{{6.8, 0.2}, {9.8, 1.6}, {11.6, 5.5}, {12, 10}, {11.2, 15}, {8.6, 19},
-                    {5.5, 20.2}, {2.5, 18.8}, {0.5, 14.5}, {0, 9.5}, {1, 5}, {3.5, 1.2},
-                    {7.5, 0}, {9.5, 0.8}}};
+        strokes = {{{6.8, 0.2},
+                    {9.8, 1.6},
+                    {11.6, 5.5},
+                    {12, 10},
+                    {11.2, 15},
+                    {8.6, 19},
+                    {5.5, 20.2},
+                    {2.5, 18.8},
+                    {0.5, 14.5},
+                    {0, 9.5},
+                    {1, 5},
+                    {3.5, 1.2},
+                    {7.5, 0},
+                    {9.5, 0.8}}};
         return 12;
     case 'R':
         strokes = {{{0.8, 0.2}, {0.6, 10}, {1, 20}},
@@ -189,8 +225,8 @@ void paintChrome(QPainter &painter, const QPainterPath &glyphs, qreal top, qreal
     }
     painter.fillPath(glyphs, chrome);
     if (edgeWidth > 0) {
-        painter.strokePath(glyphs, QPen(QColor(24, 16, 10), edgeWidth, Qt::SolidLine,
-                                        Qt::FlatCap, Qt::MiterJoin));
+        painter.strokePath(
+            glyphs, QPen(QColor(24, 16, 10), edgeWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     }
 }
 

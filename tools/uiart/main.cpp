@@ -15,8 +15,7 @@ namespace {
 bool writePicture(const QDir &dir, const QString &name, const QImage &image)
 {
     QSaveFile file(dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(Png::encode(image)) < 0
-        || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(Png::encode(image)) < 0 || !file.commit()) {
         const QString path = QDir::toNativeSeparators(file.fileName());
         std::fprintf(stderr, "Cannot write %s:\n%s\n", qPrintable(path),
                      qPrintable(file.errorString()));

@@ -14,7 +14,7 @@ constexpr int LastTile = 97;
 
 struct Family {
     int head;
-    int width;  // size of the head's picture
+    int width; // size of the head's picture
     int height;
     int variants;
     bool counterClockwise = false;
@@ -98,7 +98,8 @@ int darkRuns(const QImage &image, QPoint from, QPoint step, int count)
 
 } // namespace
 
-class TileArtworkTest : public QObject {
+class TileArtworkTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -234,11 +235,11 @@ void TileArtworkTest::piecesJoinIntoOneFloor_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
-    QTest::addColumn<bool>("sideBySide");  // second right of first, else below it
-    QTest::addColumn<int>("shift");        // second's offset along the join, in squares
-    QTest::addColumn<int>("opening");      // first square of the opening in the first piece
-    QTest::addColumn<int>("width");        // squares across the opening, walls included
-    QTest::addColumn<int>("reference");    // a straight piece, its opening from its first square
+    QTest::addColumn<bool>("sideBySide"); // second right of first, else below it
+    QTest::addColumn<int>("shift"); // second's offset along the join, in squares
+    QTest::addColumn<int>("opening"); // first square of the opening in the first piece
+    QTest::addColumn<int>("width"); // squares across the opening, walls included
+    QTest::addColumn<int>("reference"); // a straight piece, its opening from its first square
 
     QTest::newRow("corridor beside corridor") << 11 << 13 << true << 0 << 0 << 3 << 15;
     QTest::newRow("corridor onto dead end") << 18 << 25 << false << 0 << 0 << 3 << 14;
@@ -297,7 +298,7 @@ void TileArtworkTest::piecesJoinIntoOneFloor()
 void TileArtworkTest::closedSideKeepsAMarginOutsideTheContour_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("turns");  // clockwise quarter turns that bring the side to the top
+    QTest::addColumn<int>("turns"); // clockwise quarter turns that bring the side to the top
     QTest::newRow("corridor, top wall") << 2 << 0;
     QTest::newRow("corridor, left wall") << 10 << 1;
     QTest::newRow("dead end, bottom") << 25 << 2;

@@ -12,10 +12,10 @@
 
 namespace {
 
-const QStringList pictureNames = {"select.png",  "erase.png",   "erase16.png", "move.png",
-                                  "undo.png",    "banner.png",  "icon.png",    "icon-16.png",
-                                  "icon-32.png", "icon-48.png", "icon-64.png", "icon-128.png",
-                                  "icon-256.png"};
+const QStringList pictureNames
+    = {"select.png",  "erase.png",    "erase16.png", "move.png",    "undo.png",
+       "banner.png",  "icon.png",     "icon-16.png", "icon-32.png", "icon-48.png",
+       "icon-64.png", "icon-128.png", "icon-256.png"};
 
 QByteArray readAll(const QString &path)
 {
@@ -42,30 +42,18 @@ int countPixels(const QImage &image, const QRect &area, const std::function<bool
     return count;
 }
 
-int lightness(QRgb c)
-{
-    return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
-}
+int lightness(QRgb c) { return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000; }
 
-bool isBlack(QRgb c)
-{
-    return qAlpha(c) == 255 && qMax(qRed(c), qMax(qGreen(c), qBlue(c))) < 60;
-}
+bool isBlack(QRgb c) { return qAlpha(c) == 255 && qMax(qRed(c), qMax(qGreen(c), qBlue(c))) < 60; }
 
-bool isDark(QRgb c)
-{
-    return qAlpha(c) > 150 && qMax(qRed(c), qMax(qGreen(c), qBlue(c))) < 80;
-}
+bool isDark(QRgb c) { return qAlpha(c) > 150 && qMax(qRed(c), qMax(qGreen(c), qBlue(c))) < 80; }
 
 bool isPink(QRgb c)
 {
     return qAlpha(c) > 200 && qRed(c) > 200 && qGreen(c) < 170 && qBlue(c) > 110;
 }
 
-bool isYellow(QRgb c)
-{
-    return qRed(c) > 200 && qGreen(c) > 170 && qBlue(c) < 90;
-}
+bool isYellow(QRgb c) { return qRed(c) > 200 && qGreen(c) > 170 && qBlue(c) < 90; }
 
 } // namespace
 
@@ -152,7 +140,7 @@ void TestUiArt::generatorFailsLoudly()
     QFile blocker(file);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const int code = runGenerator(withFolder ? QStringList{file} : QStringList{});
+    const int code = runGenerator(withFolder ? QStringList {file} : QStringList {});
     QVERIFY2(code > 0, qPrintable(QStringLiteral("exit code %1").arg(code)));
 }
 
@@ -257,8 +245,8 @@ void TestUiArt::pngEncoderRoundTripsThroughQtsDecoder_data()
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
                 const int a = withAlpha ? int(random.bounded(256)) : 255;
-                image.setPixel(x, y, qRgba(random.bounded(256), random.bounded(256),
-                                           random.bounded(256), a));
+                image.setPixel(
+                    x, y, qRgba(random.bounded(256), random.bounded(256), random.bounded(256), a));
             }
         }
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
