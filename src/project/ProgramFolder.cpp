@@ -14,5 +14,7 @@ bool ProgramFolder::exists(const QString &name) const { return files_.exists(pat
 
 QString ProgramFolder::displayPath(const QString &name) const
 {
+    if (name.isEmpty())
+        return QDir::toNativeSeparators(path_);
     return QDir::toNativeSeparators(path_ + QLatin1Char('/') + name);
 }

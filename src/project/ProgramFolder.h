@@ -20,7 +20,7 @@ public:
     bool exists(const QString &name) const;
 
     // The path as the user reads it, with the platform's separators, for a
-    // name as given.
+    // name as given; the folder itself for an empty name.
     QString displayPath(const QString &name) const;
 
 private:

@@ -77,6 +77,9 @@ void TestStartup::missingTemplateStopsWithMessage()
     QVERIFY(m.text.contains("vantorel.vtr"));
     QVERIFY(m.text.contains("new.doc"));
     QVERIFY(m.text.contains("introuvable"));
+    // The folder is named as the user reads it, without a separator after it.
+    QVERIFY(m.text.contains("Dossier du programme : " + QDir::toNativeSeparators(folder.path())
+                            + "\n"));
     QCOMPARE(m.icon, Dialogs::Icon::Critical);
     QVERIFY(!folder.exists("new.doc"));
 }
