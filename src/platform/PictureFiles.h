@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Durability.h"
+
 #include <QImage>
 #include <QString>
 
@@ -8,11 +10,6 @@
 class PictureFiles
 {
 public:
-    enum class Durability {
-        Mirror, // a working copy: atomic, need not wait for the disk
-        Durable // a user's file: atomic and flushed to the disk
-    };
-
     virtual ~PictureFiles() = default;
 
     // Writes the image as a Windows bitmap. On failure returns false and
