@@ -1,5 +1,7 @@
 #include "BoardModel.h"
 
+#include "platform/ImageBuffers.h"
+
 #include <QPainter>
 
 #include <cstring>
@@ -11,7 +13,7 @@ constexpr int kMaxBlit = 1790;
 
 QImage white(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = ImageBuffers::rgb32(width, height);
     image.fill(Qt::white);
     return image;
 }
@@ -33,9 +35,17 @@ QImage BoardModel::normalized(const QImage &picture)
     return board;
 }
 
-BoardModel::BoardModel() : picture_(whiteBoard()), committed_(picture_), blank_(white(789, 554))
+BoardModel::BoardModel()
+    : picture_(whiteBoard()), displayed_(ImageBuffers::rgb32(Width, Height)), committed_(picture_)
 {
-    displayed_ = picture_.copy();
+    std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
+}
+
+const QImage &BoardModel::blank() const
+{
+    if (blank_.isNull())
+        blank_ = white(789, 554);
+    return blank_;
 }
 
 void BoardModel::setPicture(const QImage &picture)
@@ -45,10 +55,45 @@ void BoardModel::setPicture(const QImage &picture)
         restore(drawn_);
     } else {
         picture_ = board;
-        std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
-        damage_ = QRegion(area());
+        damage_ += copyDifferences();
     }
     drawn_ = QRegion();
+}
+
+QRegion BoardModel::copyDifferences()
+{
+    // Comparing costs less than copying, and what is equal needs no
+    // repainting: a board read back after a commit usually matches the
+    // display everywhere, the board an undo brings back everywhere but the
+    // last change. Consecutive changed rows make one rectangle.
+    const qsizetype stride = displayed_.bytesPerLine();
+    uchar *dst = displayed_.bits();
+    const uchar *src = picture_.constBits();
+    const size_t rowBytes = size_t(Width) * 4;
+    QRegion changed;
+    QRect band;
+    for (int y = 0; y < Height; ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(src + y * stride);
+        auto *to = reinterpret_cast<quint32 *>(dst + y * stride);
+        if (std::memcmp(from, to, rowBytes) == 0) {
+            if (!band.isNull())
+                changed += band;
+            band = QRect();
+            continue;
+        }
+        int left = 0;
+        while (from[left] == to[left])
+            ++left;
+        int right = Width - 1;
+        while (from[right] == to[right])
+            --right;
+        std::memcpy(to + left, from + left, size_t(right - left + 1) * 4);
+        const QRect span(left, y, right - left + 1, 1);
+        band = band.isNull() ? span : band.united(span);
+    }
+    if (!band.isNull())
+        changed += band;
+    return changed;
 }
 
 void BoardModel::clearDrawings()

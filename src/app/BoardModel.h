@@ -12,7 +12,8 @@
 //
 // The displayed board is one persistent buffer: resetting it to the same
 // picture restores only the areas that drawings touched, so a pointer move
-// costs what its tile covers, not the whole board.
+// costs what its tile covers, not the whole board; a new picture changes, and
+// marks as changed, only the pixels where it differs from the display.
 class BoardModel
 {
 public:
@@ -33,7 +34,7 @@ public:
     // Null until the first change: "no picture", which shows as blank.
     const QImage &undoCopy() const { return undoCopy_; }
     // The blank background that erasing copies from, wider than the board.
-    const QImage &blank() const { return blank_; }
+    const QImage &blank() const;
 
     // Sets the board picture; every drawing goes with it.
     void setPicture(const QImage &picture);
@@ -57,13 +58,14 @@ public:
 
 private:
     void restore(const QRegion &region);
+    QRegion copyDifferences();
     void touched(const QRect &rect);
 
     QImage picture_;
     QImage displayed_;
     QImage committed_;
     QImage undoCopy_;
-    QImage blank_;
+    mutable QImage blank_; // made at the first erase
     QRegion drawn_; // where the drawings may differ from the picture
     QRegion damage_; // where the displayed board changed
 };
