@@ -4,6 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 #include "ui/ShapeOutline.h"
+#include "ui/UiArt.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -243,10 +244,10 @@ void TestMainWindow::graphicButtons_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("BoutSelect") << ":/ui/select.png" << true;
-    QTest::newRow("BoutEfface") << ":/ui/erase.png" << false;
-    QTest::newRow("BoutDeplace") << ":/ui/move.png" << false;
-    QTest::newRow("Command6") << ":/ui/undo.png" << true;
+    QTest::newRow("BoutSelect") << "select" << true;
+    QTest::newRow("BoutEfface") << "erase" << false;
+    QTest::newRow("BoutDeplace") << "move" << false;
+    QTest::newRow("Command6") << "undo" << true;
 }
 
 void TestMainWindow::graphicButtons()
@@ -260,7 +261,7 @@ void TestMainWindow::graphicButtons()
     QVERIFY(!button->toolTip().isEmpty());
     QCOMPARE(button->iconSize(), QSize(32, 32));
     QCOMPARE(button->isEnabled(), enabled);
-    if (!QFile::exists(picture))
+    if (UiArt::buttonIcon(picture).isNull())
         QSKIP("the button pictures are not built in");
 
     QVERIFY(!button->icon().isNull());
@@ -311,7 +312,7 @@ void TestMainWindow::creditLineOverTheBanner()
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 192));
     QVERIFY(!label->autoFillBackground());
     QVERIFY(banner->hasScaledContents());
-    if (QFile::exists(QStringLiteral(":/ui/banner.png")))
+    if (!UiArt::banner().isNull())
         QCOMPARE(banner->pixmap().size(), QSize(283, 85));
 
     // The label has no background of its own: beyond its text the banner shows
