@@ -50,6 +50,8 @@ private slots:
     void hiddenControls();
     void graphicButtons_data();
     void graphicButtons();
+    void builtInPicturesAreTheCommittedOnes_data();
+    void builtInPicturesAreTheCommittedOnes();
     void creditLineOverTheBanner();
     void outlineBeneathThePanel();
     void printZoneBarShowsThumbAtRightEnd();
@@ -300,6 +302,31 @@ void TestMainWindow::graphicButtons()
     button->setDown(true);
     QCOMPARE(pictured->pictureRect().topLeft(), up.topLeft() + QPoint(1, 1));
     QVERIFY(showsPicture(up.topLeft() + QPoint(1, 1)));
+}
+
+void TestMainWindow::builtInPicturesAreTheCommittedOnes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QPixmap>("builtIn");
+    QTest::newRow("banner") << "banner.png" << UiArt::banner();
+    for (const char *stem : {"select", "erase", "move", "undo"})
+        QTest::newRow(stem) << QStringLiteral("%1.png").arg(stem)
+                            << UiArt::buttonIcon(QString::fromLatin1(stem)).pixmap(32, 32);
+    QTest::newRow("erase, 16 pixels") << "erase16.png" << UiArt::buttonIcon("erase").pixmap(16, 16);
+    for (int size : {16, 32, 48, 64})
+        QTest::newRow(qPrintable(QStringLiteral("icon, %1 pixels").arg(size)))
+            << QStringLiteral("icon-%1.png").arg(size) << UiArt::programIcon().pixmap(size, size);
+}
+
+void TestMainWindow::builtInPicturesAreTheCommittedOnes()
+{
+    QFETCH(QString, file);
+    QFETCH(QPixmap, builtIn);
+    if (builtIn.isNull())
+        QSKIP("the pictures are not built in");
+    const QPixmap committed(ProgramFolderFixture::sourceAsset("assets/ui/" + file));
+    QVERIFY(!committed.isNull());
+    QCOMPARE(builtIn.toImage(), committed.toImage());
 }
 
 void TestMainWindow::creditLineOverTheBanner()
