@@ -77,7 +77,9 @@ Form1::Form1(Editor &editor, QWidget *parent)
     setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
     setColour(this, QPalette::Window, background());
     setAutoFillBackground(true);
-    setFont(Fonts::standard());
+    // Every control of the window shows a caption fixed in the program; the
+    // dialogs, which show what the user typed, have fonts of their own.
+    setFont(Fonts::caption(Fonts::SansSerif, 8.25));
 
     // Creation order is stacking order: what is drawn on the window's
     // background comes first, beneath the palette, the board and the panel.
