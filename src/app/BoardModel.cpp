@@ -53,14 +53,17 @@ void BoardModel::setPicture(const QImage &picture)
     const QImage board = normalized(picture);
     if (board.cacheKey() == picture_.cacheKey()) {
         restore(drawn_);
+    } else if (board.cacheKey() == committed_.cacheKey() && committedAsDisplayed_ == changes_) {
+        // The display shows exactly this board already, drawings and all.
+        picture_ = board;
     } else {
         picture_ = board;
-        damage_ += copyDifferences();
+        copyDifferences();
     }
     drawn_ = QRegion();
 }
 
-QRegion BoardModel::copyDifferences()
+void BoardModel::copyDifferences()
 {
     // Comparing costs less than copying, and what is equal needs no
     // repainting: a board read back after a commit usually matches the
@@ -70,15 +73,17 @@ QRegion BoardModel::copyDifferences()
     uchar *dst = displayed_.bits();
     const uchar *src = picture_.constBits();
     const size_t rowBytes = size_t(Width) * 4;
-    QRegion changed;
     QRect band;
+    const auto endBand = [&] {
+        if (!band.isNull())
+            changed(band);
+        band = QRect();
+    };
     for (int y = 0; y < Height; ++y) {
         const auto *from = reinterpret_cast<const quint32 *>(src + y * stride);
         auto *to = reinterpret_cast<quint32 *>(dst + y * stride);
         if (std::memcmp(from, to, rowBytes) == 0) {
-            if (!band.isNull())
-                changed += band;
-            band = QRect();
+            endBand();
             continue;
         }
         int left = 0;
@@ -91,9 +96,7 @@ QRegion BoardModel::copyDifferences()
         const QRect span(left, y, right - left + 1, 1);
         band = band.isNull() ? span : band.united(span);
     }
-    if (!band.isNull())
-        changed += band;
-    return changed;
+    endBand();
 }
 
 void BoardModel::clearDrawings()
@@ -116,7 +119,7 @@ void BoardModel::restore(const QRegion &region)
             const qsizetype offset = y * stride + qsizetype(rect.left()) * 4;
             std::memcpy(dst + offset, src + offset, bytes);
         }
-        damage_ += rect;
+        changed(rect);
     }
 }
 
@@ -126,7 +129,13 @@ void BoardModel::touched(const QRect &rect)
     if (clipped.isEmpty())
         return;
     drawn_ += clipped;
-    damage_ += clipped;
+    changed(clipped);
+}
+
+void BoardModel::changed(const QRect &rect)
+{
+    damage_ += rect;
+    ++changes_;
 }
 
 void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest)
@@ -191,7 +200,11 @@ void BoardModel::drawRectangle(QPointF corner1, QPointF corner2, QColor colour, 
     touched(QRect(outer.right() - band + 1, outer.top(), band, outer.height()));
 }
 
-void BoardModel::setCommitted(const QImage &board) { committed_ = normalized(board); }
+void BoardModel::setCommitted(const QImage &board, bool asDisplayed)
+{
+    committed_ = normalized(board);
+    committedAsDisplayed_ = asDisplayed ? changes_ : ~quint64(0);
+}
 
 QRegion BoardModel::takeDamage()
 {

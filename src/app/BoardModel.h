@@ -50,7 +50,10 @@ public:
     // Outline of the rectangle with these opposite corners.
     void drawRectangle(QPointF corner1, QPointF corner2, QColor colour, int penWidth);
 
-    void setCommitted(const QImage &board);
+    // The committed board; asDisplayed when it holds exactly the pixels on
+    // display, as a board read back after a commit does: set as the picture
+    // before the display changes, it then needs no comparing.
+    void setCommitted(const QImage &board, bool asDisplayed = false);
     void setUndoCopy(const QImage &picture) { undoCopy_ = picture; }
 
     // The area of the displayed board changed since the last call.
@@ -58,8 +61,9 @@ public:
 
 private:
     void restore(const QRegion &region);
-    QRegion copyDifferences();
+    void copyDifferences();
     void touched(const QRect &rect);
+    void changed(const QRect &rect);
 
     QImage picture_;
     QImage displayed_;
@@ -68,4 +72,6 @@ private:
     mutable QImage blank_; // made at the first erase
     QRegion drawn_; // where the drawings may differ from the picture
     QRegion damage_; // where the displayed board changed
+    quint64 changes_ = 0; // to the displayed board, counted
+    quint64 committedAsDisplayed_ = ~quint64(0); // the count when the two matched
 };

@@ -68,17 +68,18 @@ void Editor::CommitBoard()
     const QString path = folder_.file(CommitFile);
     QString reason;
     QImage readBack;
+    bool asDisplayed = false;
     if (platform_.pictures.writeBitmap(path, board_.displayed(), Durability::Mirror, &reason))
-        readBack = platform_.pictures.readPicture(path, &reason);
+        readBack = platform_.pictures.readBack(path, board_.displayed(), &asDisplayed, &reason);
 
     if (!readBack.isNull()) {
-        board_.setCommitted(readBack);
+        board_.setCommitted(readBack, asDisplayed);
         commitWarned_ = false;
         return;
     }
 
     // Nothing drawn may be lost: the map is kept in memory.
-    board_.setCommitted(board_.displayed().copy());
+    board_.setCommitted(board_.displayed().copy(), true);
     if (commitWarned_)
         return;
     commitWarned_ = true;

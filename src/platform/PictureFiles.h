@@ -20,4 +20,11 @@ public:
 
     // Reads a picture file; a null image on failure, with the reason in *error.
     virtual QImage readPicture(const QString &path, QString *error) = 0;
+
+    // Reads back a file just written from an image, as readPicture reads it,
+    // and tells in *same whether it held exactly the pixels written.
+    virtual QImage readBack(const QString &path, const QImage &written, bool *same, QString *error);
+
+    // Whether two opaque images have the same size and the same pixels.
+    static bool samePixels(const QImage &a, const QImage &b);
 };

@@ -64,8 +64,10 @@ enum class OwnLayout { Read, Other, Failed };
 
 // Reads the rows of a file in the editor's own layout straight into a new
 // image, from the bottom row up, with nothing decoded or copied: the file
-// holds the image's own scan lines.
-OwnLayout readOwnLayout(QFile &file, qint64 size, QImage *image, QString *error)
+// holds the image's own scan lines. Making them opaque, the one pass over
+// them, also compares them with the image written, when there is one.
+OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *same, QImage *image,
+                        QString *error)
 {
 #if defined(Q_OS_UNIX)
     char head[BmpCodec::OwnHeaderSize];
@@ -96,12 +98,14 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, QImage *image, QString *error)
                  : frenchReason(QString::fromStdString(std::generic_category().message(errno))));
         return OwnLayout::Failed;
     }
-    BmpCodec::makeOpaque(rows);
+    *same = BmpCodec::makeOpaque(rows, written);
     *image = rows;
     return OwnLayout::Read;
 #else
     Q_UNUSED(file);
     Q_UNUSED(size);
+    Q_UNUSED(written);
+    Q_UNUSED(same);
     Q_UNUSED(image);
     Q_UNUSED(error);
     return OwnLayout::Other;
@@ -124,6 +128,19 @@ bool QtPictureFiles::writeBitmap(const QString &path, const QImage &image, Durab
 
 QImage QtPictureFiles::readPicture(const QString &path, QString *error)
 {
+    bool same = false;
+    return read(path, QImage(), &same, error);
+}
+
+QImage QtPictureFiles::readBack(const QString &path, const QImage &written, bool *same,
+                                QString *error)
+{
+    return read(path, written, same, error);
+}
+
+QImage QtPictureFiles::read(const QString &path, const QImage &written, bool *same, QString *error)
+{
+    *same = false;
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
         fail(error, QStringLiteral("fichier introuvable"));
@@ -139,7 +156,7 @@ QImage QtPictureFiles::readPicture(const QString &path, QString *error)
         return {};
     }
     QImage image;
-    switch (readOwnLayout(file, size, &image, error)) {
+    switch (readOwnLayout(file, size, written, same, &image, error)) {
     case OwnLayout::Read:
         return image;
     case OwnLayout::Failed:
@@ -159,5 +176,6 @@ QImage QtPictureFiles::readPicture(const QString &path, QString *error)
     image = BmpCodec::decode(readBuffer_);
     if (image.isNull())
         fail(error, QStringLiteral("ce n'est pas une image lisible"));
+    *same = samePixels(image, written);
     return image;
 }

@@ -20,6 +20,7 @@ class TestBoardModel : public QObject
 private slots:
     void newPictureRepaintsOnlyWhereItDiffers_data();
     void newPictureRepaintsOnlyWhereItDiffers();
+    void boardCommittedAsDisplayedIsShownAsItIs();
 };
 
 void TestBoardModel::newPictureRepaintsOnlyWhereItDiffers_data()
@@ -68,6 +69,29 @@ void TestBoardModel::newPictureRepaintsOnlyWhereItDiffers()
         if (!changed.intersects(row))
             QVERIFY2(!damage.intersects(row), qPrintable(QString::number(y)));
     }
+}
+
+void TestBoardModel::boardCommittedAsDisplayedIsShownAsItIs()
+{
+    BoardModel board;
+    QImage tile(39, 39, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    board.copyTile(tile, QPoint(13, 13));
+    board.setCommitted(board.displayed().copy(), true);
+    board.takeDamage();
+    board.setPicture(board.committed());
+    QVERIFY(board.takeDamage().isEmpty());
+    QCOMPARE(board.displayed(), board.committed());
+
+    // Once the display changed, the board set as the picture again replaces
+    // what changed.
+    const QImage committed = board.displayed().copy();
+    board.setCommitted(committed, true);
+    board.copyTile(tile, QPoint(260, 130));
+    board.takeDamage();
+    board.setPicture(board.committed());
+    QCOMPARE(board.displayed(), committed);
+    QCOMPARE(board.takeDamage(), QRegion(260, 130, 39, 39));
 }
 
 QTEST_MAIN(TestBoardModel)
