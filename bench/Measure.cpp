@@ -46,6 +46,18 @@ QVector<double> sample(int count, const std::function<void()> &prepare,
     return samples;
 }
 
+Pair alternate(int count, const Timed &first, const Timed &second)
+{
+    Pair pair;
+    pair.first.reserve(count);
+    pair.second.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        pair.first += sample(1, first.prepare, first.op);
+        pair.second += sample(1, second.prepare, second.op);
+    }
+    return pair;
+}
+
 qint64 residentBytes()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));

@@ -21,6 +21,20 @@ Summary summarise(QVector<double> samples);
 QVector<double> sample(int count, const std::function<void()> &prepare,
                        const std::function<void()> &op);
 
+// An operation to time, and what must come before each run of it, untimed.
+struct Timed {
+    std::function<void()> prepare;
+    std::function<void()> op;
+};
+
+// Samples of two operations taken in turn, count of each, so that a change
+// in the load the rest of the machine puts on it meets both alike.
+struct Pair {
+    QVector<double> first;
+    QVector<double> second;
+};
+Pair alternate(int count, const Timed &first, const Timed &second);
+
 double microsecondsSince(std::chrono::steady_clock::time_point start);
 
 // Resident set size of this process in bytes.

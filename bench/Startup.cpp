@@ -7,8 +7,22 @@
 #include <QTemporaryDir>
 
 namespace Startup {
+namespace {
 
-Measure::Summary measure(Probe probe, int count)
+void run(const QString &program, const QString &folder)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({folder});
+    process.start();
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        qFatal("start-up probe %s failed: %s", qPrintable(program),
+               process.readAllStandardError().constData());
+}
+
+} // namespace
+
+Result measure(int count)
 {
     // The probes stand beside the benchmark; the editor's needs a program
     // folder holding the scenario template.
@@ -16,24 +30,13 @@ Measure::Summary measure(Probe probe, int count)
                              ? QString::fromLocal8Bit(qgetenv("VANTOREL_BENCH_DIR"))
                              : QStringLiteral(VANTOREL_BENCH_DIR);
     QTemporaryDir folder;
-    const QString program = here
-                            + (probe == BareProbe ? QStringLiteral("/vantorel-bare-probe")
-                                                  : QStringLiteral("/vantorel-startup-probe"));
     QFile::copy(QStringLiteral(VANTOREL_TEMPLATE), folder.filePath(QStringLiteral("vantorel.vtr")));
 
-    QVector<double> samples;
-    for (int i = 0; i < count; ++i) {
-        QProcess process;
-        process.setProgram(program);
-        process.setArguments({folder.path()});
-        const auto start = std::chrono::steady_clock::now();
-        process.start();
-        if (!process.waitForFinished(30000) || process.exitCode() != 0)
-            qFatal("start-up probe %s failed: %s", qPrintable(program),
-                   process.readAllStandardError().constData());
-        samples.append(Measure::microsecondsSince(start));
-    }
-    return Measure::summarise(samples);
+    const QString bare = here + QStringLiteral("/vantorel-bare-probe");
+    const QString editor = here + QStringLiteral("/vantorel-startup-probe");
+    const Measure::Pair samples = Measure::alternate(count, {{}, [&] { run(bare, folder.path()); }},
+                                                     {{}, [&] { run(editor, folder.path()); }});
+    return {Measure::summarise(samples.first), Measure::summarise(samples.second)};
 }
 
 } // namespace Startup

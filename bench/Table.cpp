@@ -12,7 +12,7 @@ void Table::note(const QString &line) { notes_.append(line); }
 
 void Table::print() const
 {
-    std::printf("%-36s %11s %11s  %-22s %11s %8s %8s\n", "operation", "median us", "p99 us",
+    std::printf("%-36s %11s %11s  %-28s %11s %8s %8s\n", "operation", "median us", "p99 us",
                 "floor", "floor med", "ratio", "target");
     for (const Row &r : rows_) {
         const double ratio = r.floor.median > 0 ? r.summary.median / r.floor.median : 0;
@@ -21,7 +21,7 @@ void Table::print() const
                                                   .arg(ratio <= r.target ? QStringLiteral("ok")
                                                                          : QStringLiteral("MISS"))
                                             : QStringLiteral("-");
-        std::printf("%-36s %11.1f %11.1f  %-22s %11.1f %8.2f %8s\n", qPrintable(r.operation),
+        std::printf("%-36s %11.1f %11.1f  %-28s %11.1f %8.2f %8s\n", qPrintable(r.operation),
                     r.summary.median, r.summary.p99, qPrintable(r.floorName), r.floor.median, ratio,
                     qPrintable(target));
     }

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QRandomGenerator>
+#include <QThreadPool>
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +35,7 @@ namespace {
 struct Counts {
     int pointer = 3000;
     int file = 300;
-    int startup = 15;
+    int startup = 30;
     int soak = 10000;
 };
 
@@ -49,25 +50,69 @@ Summary memcpyFloor(int count)
     }));
 }
 
-// A plain write of a new file of the given size, then its read-back: what a
-// commit through a file costs at the least. The old file is removed before
-// the clock starts, so the write is of a new file, as the commit's is.
-Summary fileFloor(const QString &folder, qint64 size, int count)
+// A plain write of new files of the given sizes, each read back at once:
+// what a commit through files costs at the least. The old files are removed
+// before the clock starts, so the writes are of new files, as a commit's are.
+class FileFloor
 {
-    const QByteArray path = (folder + QStringLiteral("/floor.bin")).toLocal8Bit();
-    std::vector<char> data(size_t(size), 7);
-    std::vector<char> back(size_t(size), 0);
-    const auto removeOld = [&] { ::unlink(path.constData()); };
-    return Measure::summarise(Measure::sample(count, removeOld, [&] {
-        int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0 || ::write(fd, data.data(), data.size()) != qint64(data.size()))
+public:
+    FileFloor(const QString &folder, QList<qint64> sizes)
+    {
+        for (qint64 size : sizes) {
+            files_.push_back(
+                {(folder + QStringLiteral("/floor%1.bin").arg(files_.size())).toLocal8Bit(),
+                 std::vector<char>(size_t(size), 7), std::vector<char>(size_t(size), 0)});
+            name_ += (name_.isEmpty() ? QString() : QStringLiteral("+")) + QString::number(size);
+        }
+        name_ = QStringLiteral("write+read %1 B").arg(name_);
+    }
+
+    const QString &name() const { return name_; }
+
+    Measure::Timed timed()
+    {
+        return {[this] {
+                    for (const File &f : files_)
+                        ::unlink(f.path.constData());
+                },
+                [this] {
+                    for (File &f : files_)
+                        writeAndRead(f);
+                }};
+    }
+
+private:
+    struct File {
+        QByteArray path;
+        std::vector<char> data;
+        std::vector<char> back;
+    };
+
+    static void writeAndRead(File &f)
+    {
+        int fd = ::open(f.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 || ::write(fd, f.data.data(), f.data.size()) != qint64(f.data.size()))
             qFatal("floor write failed");
         ::close(fd);
-        fd = ::open(path.constData(), O_RDONLY);
-        if (fd < 0 || ::read(fd, back.data(), back.size()) != qint64(back.size()))
+        fd = ::open(f.path.constData(), O_RDONLY);
+        if (fd < 0 || ::read(fd, f.back.data(), f.back.size()) != qint64(f.back.size()))
             qFatal("floor read failed");
         ::close(fd);
-    }));
+    }
+
+    std::vector<File> files_;
+    QString name_;
+};
+
+// Before each sample, what the last one left to do is done: the old files it
+// replaced are released on other threads, and repaints it asked for are
+// painted, as both are long before the user acts again. The wait spins
+// rather than sleeps, so that no sample starts on a core another program
+// has just used, with its caches cold.
+void settle()
+{
+    while (QThreadPool::globalInstance()->activeThreadCount() > 0) {}
+    QCoreApplication::processEvents();
 }
 
 // The editor as the user has it: the main window shown on the offscreen
@@ -116,14 +161,38 @@ struct Session {
     }
 };
 
+// Times an operation on files and its floor in turn, and adds both to the
+// table.
+void addFileRow(Table &table, const QString &name, int count, Measure::Timed op, FileFloor &floor,
+                double target = 0)
+{
+    const auto prepare = op.prepare;
+    op.prepare = [prepare] {
+        if (prepare)
+            prepare();
+        settle();
+    };
+    Measure::Timed plain = floor.timed();
+    const auto removeOld = plain.prepare;
+    plain.prepare = [removeOld] {
+        settle();
+        removeOld();
+    };
+    const Measure::Pair samples = Measure::alternate(count, op, plain);
+    table.add(name, Measure::summarise(samples.first), floor.name(),
+              Measure::summarise(samples.second), target);
+}
+
 void measureBoard(Table &table, const Counts &n, bool smoke)
 {
     Session session;
     const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().committed()).size();
+    const qint64 blockBytes = BmpCodec::encode(QImage(65, 65, QImage::Format_RGB32)).size();
+    FileFloor board(session.folder.path(), {bitmapBytes});
+    // A move writes and reads the board and the 5 x 5 cell block it cuts.
+    FileFloor boardAndBlock(session.folder.path(), {bitmapBytes, blockBytes});
     const Summary copy = memcpyFloor(smoke ? 1 : n.pointer);
-    const Summary file = fileFloor(session.folder.path(), bitmapBytes, smoke ? 1 : n.file);
     const QString copyName = QStringLiteral("memcpy one board");
-    const QString fileName = QStringLiteral("write+read %1 B").arg(bitmapBytes);
     const int pointerCount = smoke ? 1 : n.pointer;
     const int fileCount = smoke ? 1 : n.file;
 
@@ -136,34 +205,28 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
 
     Session &s = session;
     Editor &editor = s.editor;
-    table.add(QStringLiteral("stamp (CommitBoard)"),
-              Measure::summarise(Measure::sample(
-                  fileCount,
-                  [&] {
-                      editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
-                      s.board.pointerMove(Qt::NoButton, s.randomPoint());
-                  },
-                  [&] { s.board.buttonPress(Qt::LeftButton, QPointF()); })),
-              fileName, file, 2);
+    addFileRow(table, QStringLiteral("stamp (CommitBoard)"), fileCount,
+               {[&] {
+                    editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
+                    s.board.pointerMove(Qt::NoButton, s.randomPoint());
+                },
+                [&] { s.board.buttonPress(Qt::LeftButton, QPointF()); }},
+               board, 2);
 
     EraseTool erase(editor);
-    table.add(QStringLiteral("erase 5 x 5 cells"),
-              Measure::summarise(Measure::sample(
-                  fileCount, [&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 3, 5, 5)); },
-                  [&] { erase.press(); })),
-              fileName, file, 2);
+    addFileRow(table, QStringLiteral("erase 5 x 5 cells"), fileCount,
+               {[&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 3, 5, 5)); },
+                [&] { erase.press(); }},
+               board, 2);
 
     MoveTool move(editor);
-    table.add(QStringLiteral("move 5 x 5 cells"),
-              Measure::summarise(Measure::sample(
-                  fileCount, [&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 9, 5, 5)); },
-                  [&] { move.press(); })),
-              fileName, file, 2);
+    addFileRow(table, QStringLiteral("move 5 x 5 cells"), fileCount,
+               {[&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 9, 5, 5)); },
+                [&] { move.press(); }},
+               boardAndBlock, 2);
 
     UndoCommand undo(editor);
-    table.add(QStringLiteral("undo"),
-              Measure::summarise(Measure::sample(fileCount, {}, [&] { undo.press(); })), fileName,
-              file, 2);
+    addFileRow(table, QStringLiteral("undo"), fileCount, {{}, [&] { undo.press(); }}, board, 2);
 
     // The full-board move buffer: a block of the whole drawing area.
     s.selectBlock(QRect(0, 0, 60, 42));
@@ -172,20 +235,18 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
               session.pointerMoves(TileTable::MoveBufferIndex, pointerCount), copyName, copy);
 
     SaveCommand save(editor);
-    table.add(QStringLiteral("save (flushed to disk)"),
-              Measure::summarise(Measure::sample(
-                  smoke ? 1 : 60, [&] { s.fake.dialogs.promptAnswers.enqueue("bench"); },
-                  [&] { save.run(); })),
-              fileName, file);
+    addFileRow(table, QStringLiteral("save (flushed to disk)"), smoke ? 1 : 60,
+               {[&] { s.fake.dialogs.promptAnswers.enqueue("bench"); }, [&] { save.run(); }},
+               board);
 
     OpenCommand open(editor);
-    table.add(QStringLiteral("open"),
-              Measure::summarise(Measure::sample(fileCount, {},
-                                                 [&] {
-                                                     if (!open.open(QStringLiteral("bench.bmp")))
-                                                         qFatal("open failed");
-                                                 })),
-              fileName, file);
+    addFileRow(table, QStringLiteral("open"), fileCount,
+               {{},
+                [&] {
+                    if (!open.open(QStringLiteral("bench.bmp")))
+                        qFatal("open failed");
+                }},
+               board);
 }
 
 void measureStamps(Table &table, const Counts &n, bool smoke)
@@ -237,13 +298,12 @@ int main(int argc, char *argv[])
     // The start-up probes run as processes of their own, before this one
     // builds any window.
     Table table;
-    const Summary bare = Startup::measure(Startup::BareProbe, smoke ? 1 : counts.startup);
-    const Summary editor = Startup::measure(Startup::EditorProbe, smoke ? 1 : counts.startup);
+    const Startup::Result startup = Startup::measure(smoke ? 1 : counts.startup);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
-    table.add(QStringLiteral("start-up to first painted frame"), editor,
-              QStringLiteral("bare Qt window"), bare, 1.5);
+    table.add(QStringLiteral("start-up to first painted frame"), startup.editor,
+              QStringLiteral("bare Qt window"), startup.bare, 1.5);
     measureBoard(table, counts, smoke);
     measureStamps(table, counts, smoke);
     table.print();

@@ -1,5 +1,7 @@
 #include "BoardModel.h"
 
+#include "platform/ImageBuffers.h"
+
 #include <QPainter>
 
 #include <cstring>
@@ -11,7 +13,7 @@ constexpr int kMaxBlit = 1790;
 
 QImage white(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = ImageBuffers::rgb32(width, height);
     image.fill(Qt::white);
     return image;
 }
@@ -33,9 +35,17 @@ QImage BoardModel::normalized(const QImage &picture)
     return board;
 }
 
-BoardModel::BoardModel() : picture_(whiteBoard()), committed_(picture_), blank_(white(789, 554))
+BoardModel::BoardModel()
+    : picture_(whiteBoard()), displayed_(ImageBuffers::rgb32(Width, Height)), committed_(picture_)
 {
-    displayed_ = picture_.copy();
+    std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
+}
+
+const QImage &BoardModel::blank() const
+{
+    if (blank_.isNull())
+        blank_ = white(789, 554);
+    return blank_;
 }
 
 void BoardModel::setPicture(const QImage &picture)
@@ -43,12 +53,50 @@ void BoardModel::setPicture(const QImage &picture)
     const QImage board = normalized(picture);
     if (board.cacheKey() == picture_.cacheKey()) {
         restore(drawn_);
+    } else if (board.cacheKey() == committed_.cacheKey() && committedAsDisplayed_ == changes_) {
+        // The display shows exactly this board already, drawings and all.
+        picture_ = board;
     } else {
         picture_ = board;
-        std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
-        damage_ = QRegion(area());
+        copyDifferences();
     }
     drawn_ = QRegion();
+}
+
+void BoardModel::copyDifferences()
+{
+    // Comparing costs less than copying, and what is equal needs no
+    // repainting: a board read back after a commit usually matches the
+    // display everywhere, the board an undo brings back everywhere but the
+    // last change. Consecutive changed rows make one rectangle.
+    const qsizetype stride = displayed_.bytesPerLine();
+    uchar *dst = displayed_.bits();
+    const uchar *src = picture_.constBits();
+    const size_t rowBytes = size_t(Width) * 4;
+    QRect band;
+    const auto endBand = [&] {
+        if (!band.isNull())
+            changed(band);
+        band = QRect();
+    };
+    for (int y = 0; y < Height; ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(src + y * stride);
+        auto *to = reinterpret_cast<quint32 *>(dst + y * stride);
+        if (std::memcmp(from, to, rowBytes) == 0) {
+            endBand();
+            continue;
+        }
+        int left = 0;
+        while (from[left] == to[left])
+            ++left;
+        int right = Width - 1;
+        while (from[right] == to[right])
+            --right;
+        std::memcpy(to + left, from + left, size_t(right - left + 1) * 4);
+        const QRect span(left, y, right - left + 1, 1);
+        band = band.isNull() ? span : band.united(span);
+    }
+    endBand();
 }
 
 void BoardModel::clearDrawings()
@@ -71,7 +119,7 @@ void BoardModel::restore(const QRegion &region)
             const qsizetype offset = y * stride + qsizetype(rect.left()) * 4;
             std::memcpy(dst + offset, src + offset, bytes);
         }
-        damage_ += rect;
+        changed(rect);
     }
 }
 
@@ -81,7 +129,13 @@ void BoardModel::touched(const QRect &rect)
     if (clipped.isEmpty())
         return;
     drawn_ += clipped;
-    damage_ += clipped;
+    changed(clipped);
+}
+
+void BoardModel::changed(const QRect &rect)
+{
+    damage_ += rect;
+    ++changes_;
 }
 
 void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest)
@@ -146,7 +200,11 @@ void BoardModel::drawRectangle(QPointF corner1, QPointF corner2, QColor colour, 
     touched(QRect(outer.right() - band + 1, outer.top(), band, outer.height()));
 }
 
-void BoardModel::setCommitted(const QImage &board) { committed_ = normalized(board); }
+void BoardModel::setCommitted(const QImage &board, bool asDisplayed)
+{
+    committed_ = normalized(board);
+    committedAsDisplayed_ = asDisplayed ? changes_ : ~quint64(0);
+}
 
 QRegion BoardModel::takeDamage()
 {

@@ -12,7 +12,8 @@
 //
 // The displayed board is one persistent buffer: resetting it to the same
 // picture restores only the areas that drawings touched, so a pointer move
-// costs what its tile covers, not the whole board.
+// costs what its tile covers, not the whole board; a new picture changes, and
+// marks as changed, only the pixels where it differs from the display.
 class BoardModel
 {
 public:
@@ -33,7 +34,7 @@ public:
     // Null until the first change: "no picture", which shows as blank.
     const QImage &undoCopy() const { return undoCopy_; }
     // The blank background that erasing copies from, wider than the board.
-    const QImage &blank() const { return blank_; }
+    const QImage &blank() const;
 
     // Sets the board picture; every drawing goes with it.
     void setPicture(const QImage &picture);
@@ -49,7 +50,10 @@ public:
     // Outline of the rectangle with these opposite corners.
     void drawRectangle(QPointF corner1, QPointF corner2, QColor colour, int penWidth);
 
-    void setCommitted(const QImage &board);
+    // The committed board; asDisplayed when it holds exactly the pixels on
+    // display, as a board read back after a commit does: set as the picture
+    // before the display changes, it then needs no comparing.
+    void setCommitted(const QImage &board, bool asDisplayed = false);
     void setUndoCopy(const QImage &picture) { undoCopy_ = picture; }
 
     // The area of the displayed board changed since the last call.
@@ -57,13 +61,17 @@ public:
 
 private:
     void restore(const QRegion &region);
+    void copyDifferences();
     void touched(const QRect &rect);
+    void changed(const QRect &rect);
 
     QImage picture_;
     QImage displayed_;
     QImage committed_;
     QImage undoCopy_;
-    QImage blank_;
+    mutable QImage blank_; // made at the first erase
     QRegion drawn_; // where the drawings may differ from the picture
     QRegion damage_; // where the displayed board changed
+    quint64 changes_ = 0; // to the displayed board, counted
+    quint64 committedAsDisplayed_ = ~quint64(0); // the count when the two matched
 };

@@ -20,9 +20,11 @@ bool Editor::startUp()
 {
     setCaptionForBitmap(QStringLiteral("New.bmp"));
 
+    // The start-up project's document is made anew at every start, so its copy
+    // need not wait for the disk.
     QString reason;
     if (!platform_.files.copyFile(folder_.file(TemplateFile), folder_.file(StartDocumentFile),
-                                  &reason)) {
+                                  Durability::Mirror, &reason)) {
         platform_.dialogs.error(
             QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
                            "Dossier du programme : %4\n\n"
@@ -66,18 +68,18 @@ void Editor::CommitBoard()
     const QString path = folder_.file(CommitFile);
     QString reason;
     QImage readBack;
-    if (platform_.pictures.writeBitmap(path, board_.displayed(), PictureFiles::Durability::Mirror,
-                                       &reason))
-        readBack = platform_.pictures.readPicture(path, &reason);
+    bool asDisplayed = false;
+    if (platform_.pictures.writeBitmap(path, board_.displayed(), Durability::Mirror, &reason))
+        readBack = platform_.pictures.readBack(path, board_.displayed(), &asDisplayed, &reason);
 
     if (!readBack.isNull()) {
-        board_.setCommitted(readBack);
+        board_.setCommitted(readBack, asDisplayed);
         commitWarned_ = false;
         return;
     }
 
     // Nothing drawn may be lost: the map is kept in memory.
-    board_.setCommitted(board_.displayed().copy());
+    board_.setCommitted(board_.displayed().copy(), true);
     if (commitWarned_)
         return;
     commitWarned_ = true;

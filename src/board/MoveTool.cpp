@@ -40,7 +40,7 @@ QImage MoveTool::fixBlock(const QImage &block)
     const QString path = editor_.folder().file(BlockFile);
     QString reason;
     QImage readBack;
-    if (pictures.writeBitmap(path, block, PictureFiles::Durability::Mirror, &reason)) {
+    if (pictures.writeBitmap(path, block, Durability::Mirror, &reason)) {
         readBack = pictures.readPicture(path, &reason);
         if (!readBack.isNull() && readBack.size() != block.size()) {
             readBack = QImage();

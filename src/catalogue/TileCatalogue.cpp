@@ -1,43 +1,25 @@
 #include "TileCatalogue.h"
 
-#include <QResource>
-#include <QtEndian>
-
-#include <cstring>
-
-namespace {
-
-const QString PackPath = QStringLiteral(":/tiles.pack");
-constexpr qint64 EntryHeader = 16;
-
-quint32 word(const uchar *p) { return qFromLittleEndian<quint32>(p); }
-
-} // namespace
+#include "platform/PixelPack.h"
 
 TileCatalogue::TileCatalogue()
 {
     // The pictures are plain pixels in the program's image: each one is
-    // shown in place, with nothing decoded or copied.
-    const QResource pack(PackPath);
-    const uchar *data = pack.data();
-    const qint64 size = pack.size();
-    if (pack.isValid() && pack.compressionAlgorithm() == QResource::NoCompression && size >= 8
-        && std::memcmp(data, "VTPK", 4) == 0) {
-        const quint32 count = word(data + 4);
-        qint64 offset = 8;
-        for (quint32 n = 0; n < count && offset + EntryHeader <= size; ++n) {
-            const quint32 index = word(data + offset);
-            const qint64 width = word(data + offset + 4);
-            const qint64 height = word(data + offset + 8);
-            const uchar *pixels = data + offset + EntryHeader;
-            offset += EntryHeader + width * height * 4;
-            if (offset > size || index < 1 || index >= quint32(TileTable::EntryCount)
-                || QSize(int(width), int(height)) != TileTable::pictureSize(int(index)))
-                break;
-            QImage picture(pixels, int(width), int(height), int(width * 4), QImage::Format_RGB32);
-            // Scan lines must lie on word boundaries; otherwise keep a copy.
-            pictures_[index] = quintptr(pixels) % 4 == 0 ? picture : picture.copy();
-        }
+    // shown in place, with nothing decoded or copied. An entry is its index,
+    // width and height, a word of padding, then its pixels.
+    PixelPack pack(QStringLiteral(":/tiles.pack"), "VTPK");
+    for (quint32 n = 0; n < pack.count() && pack.has(16); ++n) {
+        const quint32 index = pack.word();
+        const qint64 width = pack.word();
+        const qint64 height = pack.word();
+        pack.word();
+        if (index < 1 || index >= quint32(TileTable::EntryCount)
+            || QSize(int(width), int(height)) != TileTable::pictureSize(int(index)))
+            break;
+        const QImage picture = pack.image(width, height, QImage::Format_RGB32);
+        if (picture.isNull())
+            break;
+        pictures_[index] = picture;
     }
     for (int i = 1; i < TileTable::EntryCount; ++i) {
         if (!pictures_[i].isNull())

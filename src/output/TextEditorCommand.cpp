@@ -54,7 +54,7 @@ bool TextEditorCommand::run()
     } else {
         QString reason;
         if (!platform.files.copyFile(folder.file(Editor::TemplateFile), folder.file(name),
-                                     &reason)) {
+                                     Durability::Durable, &reason)) {
             platform.dialogs.warning(
                 QStringLiteral("Le document du scénario « %1 » n'a pas pu être créé à partir "
                                "du modèle « %2 » :\n%3\n\nDossier du programme : %4")

@@ -1,5 +1,7 @@
 #include "BmpCodec.h"
 
+#include "ImageBuffers.h"
+
 #include <QImageReader>
 #include <QList>
 
@@ -22,6 +24,7 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
+static_assert(kPixelOffset == OwnHeaderSize);
 constexpr quint32 kPixelsPerMetre = 3780; // 96 dots per inch
 
 // A run-length encoded bitmap can promise any number of pixels in a few bytes:
@@ -65,53 +68,54 @@ bool fitsAllocationLimit(qint64 width, qint64 height)
 }
 
 // Copies a row of 32-bit pixels whose fourth byte is unused and makes every
-// pixel opaque, as the image wants. The file's rows lie two bytes off a word
-// boundary, so every load is unaligned; this runs once per board row at every
-// commit, hence the four-pixel steps.
-void copyOpaqueRow(quint32 *out, const uchar *in, int width)
+// pixel opaque, as the image wants; in and out may be the same row. With a
+// row to compare, tells whether the pixels written equal its pixels, found
+// on the way. The file's rows lie two bytes off a word boundary, so every
+// load is unaligned; this runs once per board row at every commit, hence
+// the four-pixel steps.
+bool copyOpaqueRow(quint32 *out, const uchar *in, int width, const quint32 *compared = nullptr)
 {
     int x = 0;
+    bool same = true;
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
+    __m128i differ = _mm_setzero_si128();
     for (; x + 4 <= width; x += 4) {
-        const __m128i pixels
-            = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x)));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(pixels, opaque));
+        const __m128i pixels = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x))), opaque);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), pixels);
+        if (compared)
+            differ = _mm_or_si128(
+                differ,
+                _mm_xor_si128(pixels,
+                              _mm_loadu_si128(reinterpret_cast<const __m128i *>(compared + x))));
     }
+    same = _mm_movemask_epi8(_mm_cmpeq_epi8(differ, _mm_setzero_si128())) == 0xffff;
 #endif
     for (; x < width; ++x) {
         quint32 pixel;
         std::memcpy(&pixel, in + 4 * qsizetype(x), 4);
         out[x] = pixel | 0xff000000u;
+        same = same && (!compared || out[x] == compared[x]);
     }
+    return same;
 }
 
-// The editor's own layout: 32 bits, uncompressed, bottom-up, pixels right
-// after the 40-byte header. Anything else goes to the general reader.
+// The editor's own layout straight from memory. Anything else goes to the
+// general reader.
 QImage decodeDirect(const QByteArray &bytes)
 {
-    if (bytes.size() < kPixelOffset)
+    const QSize size = ownLayoutSize(bytes, bytes.size());
+    if (size.isEmpty())
         return {};
-    const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
-    if (p[0] != 'B' || p[1] != 'M' || get32(p + 10) != quint32(kPixelOffset)
-        || get32(p + 14) != quint32(kInfoHeaderSize))
-        return {};
-    const qint32 width = qint32(get32(p + 18));
-    const qint32 height = qint32(get32(p + 22));
-    if (get16(p + 26) != 1 || get16(p + 28) != 32 || get32(p + 30) != 0)
-        return {};
-    if (width <= 0 || height <= 0 || !fitsAllocationLimit(width, height))
-        return {};
-    const qint64 rowBytes = qint64(width) * 4;
-    if (bytes.size() < kPixelOffset + rowBytes * height)
-        return {};
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = ImageBuffers::rgb32(size.width(), size.height());
     if (image.isNull())
         return {};
-    const uchar *src = p + kPixelOffset;
-    for (int y = 0; y < height; ++y)
+    const qint64 rowBytes = qint64(size.width()) * 4;
+    const uchar *src = reinterpret_cast<const uchar *>(bytes.constData()) + kPixelOffset;
+    for (int y = 0; y < size.height(); ++y)
         copyOpaqueRow(reinterpret_cast<quint32 *>(image.scanLine(y)),
-                      src + rowBytes * (height - 1 - y), width);
+                      src + rowBytes * (size.height() - 1 - y), size.width());
     return image;
 }
 
@@ -173,7 +177,7 @@ public:
     // Decodes the pixels of an accepted bitmap.
     QImage read()
     {
-        image_ = QImage(int(width_), int(height_), QImage::Format_RGB32);
+        image_ = ImageBuffers::rgb32(int(width_), int(height_));
         if (image_.isNull())
             return {};
         const bool ok = isRunLength() ? readRunLengths() : readRows();
@@ -462,21 +466,49 @@ private:
 
 } // namespace
 
-QByteArray encode(const QImage &source)
+QSize ownLayoutSize(QByteArrayView head, qint64 fileSize)
 {
-    const QImage image = source.format() == QImage::Format_RGB32
-                             ? source
-                             : source.convertToFormat(QImage::Format_RGB32);
+    if (head.size() < kPixelOffset)
+        return {};
+    const auto *p = reinterpret_cast<const uchar *>(head.data());
+    if (p[0] != 'B' || p[1] != 'M' || get32(p + 10) != quint32(kPixelOffset)
+        || get32(p + 14) != quint32(kInfoHeaderSize))
+        return {};
+    const qint32 width = qint32(get32(p + 18));
+    const qint32 height = qint32(get32(p + 22));
+    if (get16(p + 26) != 1 || get16(p + 28) != 32 || get32(p + 30) != 0)
+        return {};
+    if (width <= 0 || height <= 0 || !fitsAllocationLimit(width, height))
+        return {};
+    if (fileSize < kPixelOffset + qint64(width) * 4 * height)
+        return {};
+    return {width, height};
+}
+
+bool makeOpaque(QImage &image, const QImage &compared)
+{
     const int width = image.width();
     const int height = image.height();
-    const qint64 rowBytes = qint64(width) * 4;
-    const qint64 pixelBytes = rowBytes * height;
-    QByteArray bytes(kPixelOffset + pixelBytes, Qt::Uninitialized);
+    const bool comparing
+        = compared.size() == image.size() && compared.format() == QImage::Format_RGB32;
+    bool same = comparing;
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
+        const auto *other
+            = comparing ? reinterpret_cast<const quint32 *>(compared.constScanLine(y)) : nullptr;
+        same = copyOpaqueRow(row, reinterpret_cast<const uchar *>(row), width, other) && same;
+    }
+    return same;
+}
+
+QByteArray header(int width, int height)
+{
+    const qint64 pixelBytes = qint64(width) * 4 * height;
+    QByteArray bytes(kPixelOffset, '\0');
     auto *p = reinterpret_cast<uchar *>(bytes.data());
-    std::memset(p, 0, kPixelOffset);
     p[0] = 'B';
     p[1] = 'M';
-    put32(p + 2, quint32(bytes.size()));
+    put32(p + 2, quint32(kPixelOffset + pixelBytes));
     put32(p + 10, kPixelOffset);
     put32(p + 14, kInfoHeaderSize);
     put32(p + 18, quint32(width));
@@ -486,7 +518,20 @@ QByteArray encode(const QImage &source)
     put32(p + 34, quint32(pixelBytes));
     put32(p + 38, kPixelsPerMetre);
     put32(p + 42, kPixelsPerMetre);
-    uchar *dst = p + kPixelOffset;
+    return bytes;
+}
+
+QByteArray encode(const QImage &source)
+{
+    const QImage image = source.format() == QImage::Format_RGB32
+                             ? source
+                             : source.convertToFormat(QImage::Format_RGB32);
+    const int width = image.width();
+    const int height = image.height();
+    const qint64 rowBytes = qint64(width) * 4;
+    QByteArray bytes = header(width, height);
+    bytes.resize(kPixelOffset + rowBytes * height);
+    uchar *dst = reinterpret_cast<uchar *>(bytes.data()) + kPixelOffset;
     for (int y = 0; y < height; ++y)
         std::memcpy(dst + rowBytes * (height - 1 - y), image.constScanLine(y), size_t(rowBytes));
     return bytes;

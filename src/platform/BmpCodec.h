@@ -10,6 +10,24 @@ namespace BmpCodec {
 
 QByteArray encode(const QImage &image);
 
+// The editor's own layout: the headers, then 32-bit pixels, uncompressed,
+// from the bottom row up, each row the image's own scan line.
+inline constexpr int OwnHeaderSize = 54;
+
+// The headers of an encoded image of this size.
+QByteArray header(int width, int height);
+
+// The size of the image a file in the editor's own layout holds, from its
+// first OwnHeaderSize bytes and its length in bytes; an empty size for a
+// file of any other layout, or too short for its pixels.
+QSize ownLayoutSize(QByteArrayView head, qint64 fileSize);
+
+// Sets the unused byte of every pixel, as an opaque image wants: rows read
+// straight from a file hold whatever its writer put there. Tells, found on
+// the way, whether the pixels then equal those of the compared image, an
+// opaque image of the same size; false when there is none.
+bool makeOpaque(QImage &image, const QImage &compared = QImage());
+
 // Decodes a Windows bitmap: the editor's own layout directly, any other that
 // a Windows program may write (1 to 32 bits, run-length encoded or not,
 // either row order) by a strict reader, within Qt's image allocation limit.

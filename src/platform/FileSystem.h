@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Durability.h"
+
 #include <QString>
 
 // File existence, lookup and copy. Names are matched without regard to letter
@@ -19,7 +21,9 @@ public:
 
     // Copies a file byte for byte, replacing the destination atomically.
     // Copying a file onto itself leaves it as it is and succeeds.
-    virtual bool copyFile(const QString &from, const QString &to, QString *error) = 0;
+    virtual bool copyFile(const QString &from, const QString &to, Durability durability,
+                          QString *error)
+        = 0;
 
     // Whether new files can be made in the folder, found out by creating and
     // removing a uniquely named file there: permission bits say nothing for

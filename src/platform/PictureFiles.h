@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Durability.h"
+
 #include <QImage>
 #include <QString>
 
@@ -8,11 +10,6 @@
 class PictureFiles
 {
 public:
-    enum class Durability {
-        Mirror, // a working copy: atomic, need not wait for the disk
-        Durable // a user's file: atomic and flushed to the disk
-    };
-
     virtual ~PictureFiles() = default;
 
     // Writes the image as a Windows bitmap. On failure returns false and
@@ -23,4 +20,11 @@ public:
 
     // Reads a picture file; a null image on failure, with the reason in *error.
     virtual QImage readPicture(const QString &path, QString *error) = 0;
+
+    // Reads back a file just written from an image, as readPicture reads it,
+    // and tells in *same whether it held exactly the pixels written.
+    virtual QImage readBack(const QString &path, const QImage &written, bool *same, QString *error);
+
+    // Whether two opaque images have the same size and the same pixels.
+    static bool samePixels(const QImage &a, const QImage &b);
 };

@@ -1,4 +1,5 @@
 #include "QtFileSystem.h"
+#include "FileReplace.h"
 #include "FrenchReason.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ bool QtFileSystem::exists(const QString &folder, const QString &name) const
     return info.exists() && info.isFile();
 }
 
-bool QtFileSystem::copyFile(const QString &from, const QString &to, QString *error)
+bool QtFileSystem::copyFile(const QString &from, const QString &to, Durability durability,
+                            QString *error)
 {
     const QFileInfo source(from);
     const QFileInfo target(to);
@@ -39,6 +41,17 @@ bool QtFileSystem::copyFile(const QString &from, const QString &to, QString *err
         if (error)
             *error = frenchReason(in.errorString());
         return false;
+    }
+    if (durability == Durability::Mirror) {
+        // The documents copied this way are small: read whole, written at once.
+        const QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError) {
+            if (error)
+                *error = frenchReason(in.errorString());
+            return false;
+        }
+        const QByteArrayView parts[] = {bytes};
+        return FileReplace::writeWorkingFile(to, parts, FileReplace::Access::Inherited, error);
     }
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly)) {

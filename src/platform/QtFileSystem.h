@@ -7,6 +7,7 @@ class QtFileSystem : public FileSystem
 public:
     QString resolve(const QString &folder, const QString &name) const override;
     bool exists(const QString &folder, const QString &name) const override;
-    bool copyFile(const QString &from, const QString &to, QString *error) override;
+    bool copyFile(const QString &from, const QString &to, Durability durability,
+                  QString *error) override;
     bool canCreateFiles(const QString &folder, QString *error) override;
 };

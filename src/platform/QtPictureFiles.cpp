@@ -1,18 +1,21 @@
 #include "QtPictureFiles.h"
 
 #include "BmpCodec.h"
+#include "FileReplace.h"
 #include "FrenchReason.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
-#include <filesystem>
+#include <vector>
+
+#if defined(Q_OS_UNIX)
+#include "ImageBuffers.h"
+#include "IoPieces.h"
+
+#include <cerrno>
 #include <system_error>
-
-#if defined(Q_OS_LINUX)
-#include <fcntl.h>
 #endif
 
 namespace {
@@ -28,33 +31,18 @@ bool fail(QString *error, const QString &reason)
     return false;
 }
 
-// Writes through a temporary file in the same folder renamed over the target,
-// without waiting for the disk.
-bool writeMirror(const QString &path, const QByteArray &bytes, QString *error)
+// A working copy: the headers, then the rows from the bottom one up, straight
+// from the image.
+bool writeMirror(const QString &path, const QImage &image, QString *error)
 {
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                        + QStringLiteral(".XXXXXX"));
-    temp.setAutoRemove(true);
-    if (!temp.open())
-        return fail(error, frenchReason(temp.errorString()));
-#if defined(Q_OS_LINUX)
-    // Blocks reserved before the write leave no delayed allocation behind,
-    // which ext4 would otherwise start writing out when the file is renamed
-    // over the old one: the replace then costs no more than a plain write.
-    // Where reserving is not supported the write goes on without it.
-    (void)::fallocate(temp.handle(), 0, 0, off_t(bytes.size()));
-#endif
-    if (temp.write(bytes) != bytes.size() || !temp.flush())
-        return fail(error, frenchReason(temp.errorString()));
-    temp.close();
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(temp.fileName().toStdString()),
-                            std::filesystem::path(path.toStdString()), ec);
-    if (ec)
-        return fail(error, frenchReason(QString::fromLocal8Bit(ec.message().c_str())));
-    temp.setAutoRemove(false); // it is the target now
-    return true;
+    const QByteArray header = BmpCodec::header(image.width(), image.height());
+    const qsizetype rowBytes = qsizetype(image.width()) * 4;
+    std::vector<QByteArrayView> parts;
+    parts.reserve(size_t(image.height()) + 1);
+    parts.emplace_back(header);
+    for (int y = image.height() - 1; y >= 0; --y)
+        parts.emplace_back(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
+    return FileReplace::writeWorkingFile(path, parts, FileReplace::Access::OwnerOnly, error);
 }
 
 bool writeDurable(const QString &path, const QByteArray &bytes, QString *error)
@@ -72,6 +60,58 @@ bool writeDurable(const QString &path, const QByteArray &bytes, QString *error)
     return true;
 }
 
+enum class OwnLayout { Read, Other, Failed };
+
+// Reads the rows of a file in the editor's own layout straight into a new
+// image, from the bottom row up, with nothing decoded or copied: the file
+// holds the image's own scan lines. Making them opaque, the one pass over
+// them, also compares them with the image written, when there is one.
+OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *same, QImage *image,
+                        QString *error)
+{
+#if defined(Q_OS_UNIX)
+    char head[BmpCodec::OwnHeaderSize];
+    const qint64 got = file.read(head, sizeof head);
+    const QSize pixels = BmpCodec::ownLayoutSize(QByteArrayView(head, qMax<qint64>(got, 0)), size);
+    if (pixels.isEmpty())
+        return OwnLayout::Other;
+    QImage rows = ImageBuffers::rgb32(pixels.width(), pixels.height());
+    if (rows.isNull())
+        return OwnLayout::Other;
+    const size_t rowBytes = size_t(pixels.width()) * 4;
+    std::vector<iovec> pieces;
+    pieces.reserve(size_t(pixels.height()));
+    for (int y = pixels.height() - 1; y >= 0; --y)
+        pieces.push_back({rows.scanLine(y), rowBytes});
+    off_t offset = BmpCodec::OwnHeaderSize;
+    const int fd = file.handle();
+    const bool read = IoPieces::transferAll(pieces, [fd, &offset](const iovec *some, int count) {
+        const ssize_t moved = ::preadv(fd, some, count, offset);
+        offset += qMax<ssize_t>(moved, 0);
+        return moved;
+    });
+    if (!read) {
+        // A file cut short since it was opened is no picture any more.
+        fail(error,
+             errno == EIO && offset < size
+                 ? QStringLiteral("ce n'est pas une image lisible")
+                 : frenchReason(QString::fromStdString(std::generic_category().message(errno))));
+        return OwnLayout::Failed;
+    }
+    *same = BmpCodec::makeOpaque(rows, written);
+    *image = rows;
+    return OwnLayout::Read;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(size);
+    Q_UNUSED(written);
+    Q_UNUSED(same);
+    Q_UNUSED(image);
+    Q_UNUSED(error);
+    return OwnLayout::Other;
+#endif
+}
+
 } // namespace
 
 bool QtPictureFiles::writeBitmap(const QString &path, const QImage &image, Durability durability,
@@ -79,33 +119,63 @@ bool QtPictureFiles::writeBitmap(const QString &path, const QImage &image, Durab
 {
     if (image.isNull())
         return fail(error, QStringLiteral("image vide"));
-    const QByteArray bytes = BmpCodec::encode(image);
-    return durability == Durability::Mirror ? writeMirror(path, bytes, error)
-                                            : writeDurable(path, bytes, error);
+    if (durability == Durability::Durable)
+        return writeDurable(path, BmpCodec::encode(image), error);
+    if (image.format() == QImage::Format_RGB32)
+        return writeMirror(path, image, error);
+    return writeMirror(path, image.convertToFormat(QImage::Format_RGB32), error);
 }
 
 QImage QtPictureFiles::readPicture(const QString &path, QString *error)
 {
+    bool same = false;
+    return read(path, QImage(), &same, error);
+}
+
+QImage QtPictureFiles::readBack(const QString &path, const QImage &written, bool *same,
+                                QString *error)
+{
+    return read(path, written, same, error);
+}
+
+QImage QtPictureFiles::read(const QString &path, const QImage &written, bool *same, QString *error)
+{
+    *same = false;
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
         fail(error, QStringLiteral("fichier introuvable"));
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         fail(error, frenchReason(file.errorString()));
         return {};
     }
-    if (file.size() > kMaxPictureFileBytes) {
+    const qint64 size = file.size();
+    if (size > kMaxPictureFileBytes) {
         fail(error, QStringLiteral("fichier trop volumineux"));
         return {};
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QImage image;
+    switch (readOwnLayout(file, size, written, same, &image, error)) {
+    case OwnLayout::Read:
+        return image;
+    case OwnLayout::Failed:
+        return {};
+    case OwnLayout::Other:
+        break;
+    }
+    // Read up to the size found on opening: a file that grows meanwhile is
+    // cut there, one that shrinks ends where it ends.
+    readBuffer_.resize(size);
+    const qint64 got = file.seek(0) ? file.read(readBuffer_.data(), size) : -1;
+    if (got < 0) {
         fail(error, frenchReason(file.errorString()));
         return {};
     }
-    QImage image = BmpCodec::decode(bytes);
+    readBuffer_.resize(got);
+    image = BmpCodec::decode(readBuffer_);
     if (image.isNull())
         fail(error, QStringLiteral("ce n'est pas une image lisible"));
+    *same = samePixels(image, written);
     return image;
 }

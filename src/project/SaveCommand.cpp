@@ -54,8 +54,8 @@ bool SaveCommand::writeBitmap(const QString &name)
     const QString fileName = name + QStringLiteral(".bmp");
     QString reason;
     if (editor_.platform().pictures.writeBitmap(editor_.folder().file(fileName),
-                                                editor_.board().committed(),
-                                                PictureFiles::Durability::Durable, &reason))
+                                                editor_.board().committed(), Durability::Durable,
+                                                &reason))
         return true;
     editor_.platform().dialogs.error(
         QStringLiteral("Le projet n'a pas pu être enregistré : le fichier « %1 » n'a pas pu être "
@@ -76,7 +76,8 @@ void SaveCommand::carryDocument(const QString &fromProject, const QString &toNam
     if (!ProjectName::staysInFolder(from) || !folder.exists(from))
         return;
     QString reason;
-    if (editor_.platform().files.copyFile(folder.file(from), folder.file(to), &reason))
+    if (editor_.platform().files.copyFile(folder.file(from), folder.file(to), Durability::Durable,
+                                          &reason))
         return;
     editor_.platform().dialogs.warning(
         QStringLiteral("La carte est enregistrée, mais le scénario « %1 » n'a pas pu être copié "

@@ -12,6 +12,13 @@ QFont face(const char *family, double points, bool bold)
     return font;
 }
 
+QFont caption(const char *family, double points, bool bold)
+{
+    QFont font = face(family, points, bold);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 QFont standard() { return face(SansSerif, 8.25); }
 
 void installSubstitutes()

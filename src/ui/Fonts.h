@@ -13,6 +13,11 @@ inline constexpr const char *Narrow = "Arial Narrow";
 // A control's font: the face by name, the size in points, bold or regular.
 QFont face(const char *family, double points, bool bold = false);
 
+// The font of a caption fixed in the program, whose every character the face
+// has: the face alone is loaded, without the others that would stand in for
+// characters it lacks, which is most of the cost of a new font at start-up.
+QFont caption(const char *family, double points, bool bold = false);
+
 // The font of controls that have none of their own.
 QFont standard();
 

@@ -77,7 +77,9 @@ Form1::Form1(Editor &editor, QWidget *parent)
     setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
     setColour(this, QPalette::Window, background());
     setAutoFillBackground(true);
-    setFont(Fonts::standard());
+    // Every control of the window shows a caption fixed in the program; the
+    // dialogs, which show what the user typed, have fonts of their own.
+    setFont(Fonts::caption(Fonts::SansSerif, 8.25));
 
     // Creation order is stacking order: what is drawn on the window's
     // background comes first, beneath the palette, the board and the panel.
@@ -121,7 +123,7 @@ void Form1::buildBackground()
     Label1 = new QLabel(QStringLiteral("vantorel@example.org, 1998"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(647, 672, 193, 25);
-    Label1->setFont(Fonts::face(Fonts::Narrow, 12, true));
+    Label1->setFont(Fonts::caption(Fonts::Narrow, 12, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setAutoFillBackground(false);
     setColour(Label1, QPalette::WindowText, QColor(255, 255, 192));
@@ -141,7 +143,7 @@ void Form1::buildPanel()
     FramePrint->setObjectName(QStringLiteral("FramePrint"));
     FramePrint->setGeometry(208, 600, 97, 89);
     Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41});
-    Command1->setFont(Fonts::face(Fonts::Comic, 12));
+    Command1->setFont(Fonts::caption(Fonts::Comic, 12));
     HScroll1 = new QScrollBar(Qt::Horizontal, FramePrint);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setGeometry(8, 64, 73, 17);
@@ -154,7 +156,7 @@ void Form1::buildPanel()
     thumbStyle->setParent(HScroll1);
     HScroll1->setStyle(thumbStyle);
 
-    const QFont comic = Fonts::face(Fonts::Comic, 9.75, true);
+    const QFont comic = Fonts::caption(Fonts::Comic, 9.75, true);
     BoutOpen = makeButton(this, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33});
     BoutOpen->setFont(comic);
     BoutSAVE = makeButton(this, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33});
@@ -166,7 +168,7 @@ void Form1::buildPanel()
     BoutDeplace = makeGraphicButton(this, "BoutDeplace", QStringLiteral("move"),
                                     QStringLiteral("Déplacer la sélection"), {528, 600, 33, 33});
     Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33});
-    Command4->setFont(Fonts::face(Fonts::SansSerif, 18));
+    Command4->setFont(Fonts::caption(Fonts::SansSerif, 18));
     Command6
         = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
                             QStringLiteral("Annuler la dernière modification"), {416, 656, 33, 33});

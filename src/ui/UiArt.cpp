@@ -1,17 +1,49 @@
 #include "UiArt.h"
 
-#include <QFile>
+#include "platform/PixelPack.h"
+
+#include <QHash>
 
 namespace UiArt {
 namespace {
 
-QString resource(const QString &fileName) { return QStringLiteral(":/ui/") + fileName; }
+// The pictures by file name, as plain pixels in the program's image: each
+// one is shown from there, with nothing decoded. An entry is the length of
+// its name, its width, height and image format, the name padded to whole
+// words, then its pixels. A pack that is missing or does not read right
+// gives no picture.
+QHash<QString, QImage> unpack()
+{
+    QHash<QString, QImage> pictures;
+    PixelPack pack(QStringLiteral(":/ui.pack"), "VPPK");
+    for (quint32 n = 0; n < pack.count() && pack.has(16); ++n) {
+        const qint64 nameBytes = pack.word();
+        const qint64 width = pack.word();
+        const qint64 height = pack.word();
+        const auto format = QImage::Format(pack.word());
+        const QByteArrayView padded = pack.bytes((nameBytes + 3) / 4 * 4);
+        if (padded.size() < nameBytes
+            || (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32))
+            break;
+        const QImage image = pack.image(width, height, format);
+        if (image.isNull())
+            break;
+        pictures.insert(QString::fromUtf8(padded.first(nameBytes)), image);
+    }
+    return pictures;
+}
+
+QImage picture(const QString &fileName)
+{
+    static const QHash<QString, QImage> pictures = unpack();
+    return pictures.value(fileName);
+}
 
 void addIfPresent(QIcon &icon, const QString &fileName)
 {
-    const QString path = resource(fileName);
-    if (QFile::exists(path))
-        icon.addFile(path);
+    const QImage image = picture(fileName);
+    if (!image.isNull())
+        icon.addPixmap(QPixmap::fromImage(image));
 }
 
 } // namespace
@@ -24,7 +56,7 @@ QIcon buttonIcon(const QString &stem)
     return icon;
 }
 
-QPixmap banner() { return QPixmap(resource(QStringLiteral("banner.png"))); }
+QPixmap banner() { return QPixmap::fromImage(picture(QStringLiteral("banner.png"))); }
 
 QIcon programIcon()
 {
@@ -33,8 +65,6 @@ QIcon programIcon()
     // the desktop's icon theme, installed beside the program.
     for (int size : {16, 32, 48, 64})
         addIfPresent(icon, QStringLiteral("icon-%1.png").arg(size));
-    if (icon.isNull())
-        addIfPresent(icon, QStringLiteral("icon.png"));
     return icon;
 }
 

@@ -5,8 +5,9 @@
 #include <QString>
 
 // The window's own pictures: button faces, title banner and program icon,
-// compiled in under ":/ui". A missing picture gives a null icon or pixmap, so
-// the window still opens without its artwork.
+// compiled in as one pack of plain pixels, so that start-up decodes none. A
+// missing picture gives a null icon or pixmap, so the window still opens
+// without its artwork.
 namespace UiArt {
 
 // A button face by file stem ("select", "erase", ...), with its 16-pixel

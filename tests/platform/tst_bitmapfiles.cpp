@@ -1,5 +1,6 @@
 #include "ProgramFolderFixture.h"
 #include "platform/BmpCodec.h"
+#include "platform/ImageBuffers.h"
 #include "platform/QtFileSystem.h"
 #include "platform/QtPictureFiles.h"
 
@@ -8,6 +9,8 @@
 #include <QImageWriter>
 #include <QRandomGenerator>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(Durability)
 
 namespace {
 
@@ -32,10 +35,17 @@ private slots:
     void roundTripKeepsEveryPixel();
     void readsBitmapsWrittenByOthers();
     void rejectsBytesThatAreNoPicture();
+    void fileReaderAgreesWithDecoder_data();
+    void fileReaderAgreesWithDecoder();
+    void readBackTellsWhetherFileHeldPixelsWritten_data();
+    void readBackTellsWhetherFileHeldPixelsWritten();
+    void recycledImagesNeverShareMemory();
     void writeReplacesWholeFileInBothModes();
     void writeFailsWhenAFolderHoldsTheName();
     void resolveMatchesLetterCaseInsensitively();
+    void copyOntoItselfLeavesFileIntact_data();
     void copyOntoItselfLeavesFileIntact();
+    void workingCopyKeepsPermissionsOfFileReplaced();
 };
 
 void TestBitmapFiles::encodedLayoutIsAStandardBitmap()
@@ -90,17 +100,109 @@ void TestBitmapFiles::rejectsBytesThatAreNoPicture()
     QVERIFY(BmpCodec::decode(QByteArray("BM not a bitmap at all")).isNull());
 }
 
+// The editor's own bitmaps are read from disk straight into the image; any
+// file must come out as the decoder makes it of the same bytes.
+void TestBitmapFiles::fileReaderAgreesWithDecoder_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray board = BmpCodec::encode(noise(773, 546, 5));
+    QTest::newRow("a board") << board;
+    QByteArray zeroed = board;
+    for (qsizetype i = 54 + 3; i < zeroed.size(); i += 4)
+        zeroed[i] = 0;
+    QTest::newRow("unused bytes zero") << zeroed;
+    QTest::newRow("last row cut short") << board.left(board.size() - 1);
+    QTest::newRow("headers alone") << board.left(54);
+    QByteArray qtWritten;
+    QBuffer buffer(&qtWritten);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "BMP").write(noise(31, 7, 6));
+    QTest::newRow("24-bit, padded rows") << qtWritten;
+}
+
+void TestBitmapFiles::fileReaderAgreesWithDecoder()
+{
+    QFETCH(QByteArray, bytes);
+    ProgramFolderFixture folder(false);
+    folder.write("picture.bmp", bytes);
+    QString error;
+    const QImage read = QtPictureFiles().readPicture(folder.file("picture.bmp"), &error);
+    const QImage decoded = BmpCodec::decode(bytes);
+    QCOMPARE(read, decoded);
+    QCOMPARE(read.isNull(), !error.isEmpty());
+    // Stored opaque, as the image's format wants, whatever the file held.
+    for (int y = 0; y < read.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(read.constScanLine(y));
+        for (int x = 0; x < read.width(); ++x)
+            QCOMPARE(row[x] >> 24, 0xffu);
+    }
+}
+
+void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("same");
+    const QImage written = noise(773, 546, 8);
+    const QByteArray asWritten = BmpCodec::encode(written);
+    QTest::newRow("as written") << asWritten << true;
+    QByteArray zeroed = asWritten;
+    for (qsizetype i = 54 + 3; i < zeroed.size(); i += 4)
+        zeroed[i] = 0;
+    QTest::newRow("unused bytes zero") << zeroed << true;
+    QByteArray lastPixel = asWritten;
+    lastPixel[lastPixel.size() - 2] = char(lastPixel.at(lastPixel.size() - 2) ^ 1);
+    QTest::newRow("one pixel changed") << lastPixel << false;
+    QTest::newRow("another board") << BmpCodec::encode(noise(773, 546, 9)) << false;
+    QTest::newRow("a smaller picture") << BmpCodec::encode(noise(7, 5, 8)) << false;
+    QByteArray qtWritten;
+    QBuffer buffer(&qtWritten);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "BMP").write(written);
+    QTest::newRow("the same pixels in 24 bits") << qtWritten << true;
+}
+
+void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, same);
+    ProgramFolderFixture folder(false);
+    folder.write("demo.bmp", bytes);
+    QString error;
+    bool matched = !same;
+    const QImage read
+        = QtPictureFiles().readBack(folder.file("demo.bmp"), noise(773, 546, 8), &matched, &error);
+    QCOMPARE(read, BmpCodec::decode(bytes));
+    QCOMPARE(matched, same);
+}
+
+void TestBitmapFiles::recycledImagesNeverShareMemory()
+{
+    QImage kept = ImageBuffers::rgb32(773, 546);
+    kept.fill(Qt::red);
+    for (int i = 0; i < 6; ++i) {
+        QImage other = ImageBuffers::rgb32(773, 546);
+        QVERIFY(other.constBits() != kept.constBits());
+        other.fill(Qt::blue);
+    }
+    QCOMPARE(kept.pixel(772, 545), qRgb(255, 0, 0));
+}
+
 void TestBitmapFiles::writeReplacesWholeFileInBothModes()
 {
     ProgramFolderFixture folder(false);
     QtPictureFiles files;
     QString error;
-    for (auto mode : {PictureFiles::Durability::Mirror, PictureFiles::Durability::Durable}) {
+    for (auto mode : {Durability::Mirror, Durability::Durable}) {
         const QString path = folder.file("board.bmp");
-        QVERIFY(files.writeBitmap(path, noise(773, 546, 1), mode, &error));
+        const QImage first = noise(773, 546, 1);
+        QVERIFY(files.writeBitmap(path, first, mode, &error));
+        // A reader that opened the file before it was replaced reads it whole.
+        QFile reader(path);
+        QVERIFY(reader.open(QIODevice::ReadOnly));
         const QImage second = noise(773, 546, 2);
         QVERIFY2(files.writeBitmap(path, second, mode, &error), qPrintable(error));
         QCOMPARE(files.readPicture(path, &error), second);
+        QCOMPARE(BmpCodec::decode(reader.readAll()), first);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QFile::remove(path);
     }
@@ -111,7 +213,7 @@ void TestBitmapFiles::writeFailsWhenAFolderHoldsTheName()
     ProgramFolderFixture folder(false);
     QVERIFY(QDir(folder.path()).mkdir("taken.bmp"));
     QtPictureFiles files;
-    for (auto mode : {PictureFiles::Durability::Mirror, PictureFiles::Durability::Durable}) {
+    for (auto mode : {Durability::Mirror, Durability::Durable}) {
         QString error;
         QVERIFY(!files.writeBitmap(folder.file("taken.bmp"), noise(4, 4, 1), mode, &error));
         QVERIFY(!error.isEmpty());
@@ -135,19 +237,44 @@ void TestBitmapFiles::resolveMatchesLetterCaseInsensitively()
     QVERIFY(!fs.exists(folder.path(), "other.doc"));
 }
 
+void TestBitmapFiles::copyOntoItselfLeavesFileIntact_data()
+{
+    QTest::addColumn<Durability>("durability");
+    QTest::newRow("working copy") << Durability::Mirror;
+    QTest::newRow("user's file") << Durability::Durable;
+}
+
 void TestBitmapFiles::copyOntoItselfLeavesFileIntact()
 {
+    QFETCH(Durability, durability);
     ProgramFolderFixture folder(false);
     folder.write("a.doc", "scenario text");
     QtFileSystem fs;
     QString error;
-    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("a.doc"), &error));
+    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("a.doc"), durability, &error));
     QCOMPARE(folder.read("a.doc"), QByteArray("scenario text"));
-    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("b.doc"), &error));
+    folder.write("b.doc", "an older, longer scenario text");
+    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("b.doc"), durability, &error));
     QCOMPARE(folder.read("b.doc"), QByteArray("scenario text"));
-    QVERIFY(!fs.copyFile(folder.file("none.doc"), folder.file("c.doc"), &error));
+    QVERIFY(!fs.copyFile(folder.file("none.doc"), folder.file("c.doc"), durability, &error));
     QCOMPARE(error, QStringLiteral("fichier ou dossier introuvable"));
     QVERIFY(!folder.exists("c.doc"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestBitmapFiles::workingCopyKeepsPermissionsOfFileReplaced()
+{
+    ProgramFolderFixture folder(false);
+    folder.write("model.vtr", "template");
+    folder.write("new.doc", "last session");
+    const auto readOnlyForOthers = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                   | QFile::WriteUser | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(folder.file("new.doc"), readOnlyForOthers));
+    QString error;
+    QVERIFY(QtFileSystem().copyFile(folder.file("model.vtr"), folder.file("new.doc"),
+                                    Durability::Mirror, &error));
+    QCOMPARE(folder.read("new.doc"), QByteArray("template"));
+    QCOMPARE(QFile::permissions(folder.file("new.doc")), readOnlyForOthers);
 }
 
 QTEST_MAIN(TestBitmapFiles)

@@ -4,6 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 #include "ui/ShapeOutline.h"
+#include "ui/UiArt.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -49,6 +50,8 @@ private slots:
     void hiddenControls();
     void graphicButtons_data();
     void graphicButtons();
+    void builtInPicturesAreTheCommittedOnes_data();
+    void builtInPicturesAreTheCommittedOnes();
     void creditLineOverTheBanner();
     void outlineBeneathThePanel();
     void printZoneBarShowsThumbAtRightEnd();
@@ -243,10 +246,10 @@ void TestMainWindow::graphicButtons_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("BoutSelect") << ":/ui/select.png" << true;
-    QTest::newRow("BoutEfface") << ":/ui/erase.png" << false;
-    QTest::newRow("BoutDeplace") << ":/ui/move.png" << false;
-    QTest::newRow("Command6") << ":/ui/undo.png" << true;
+    QTest::newRow("BoutSelect") << "select" << true;
+    QTest::newRow("BoutEfface") << "erase" << false;
+    QTest::newRow("BoutDeplace") << "move" << false;
+    QTest::newRow("Command6") << "undo" << true;
 }
 
 void TestMainWindow::graphicButtons()
@@ -260,7 +263,7 @@ void TestMainWindow::graphicButtons()
     QVERIFY(!button->toolTip().isEmpty());
     QCOMPARE(button->iconSize(), QSize(32, 32));
     QCOMPARE(button->isEnabled(), enabled);
-    if (!QFile::exists(picture))
+    if (UiArt::buttonIcon(picture).isNull())
         QSKIP("the button pictures are not built in");
 
     QVERIFY(!button->icon().isNull());
@@ -301,6 +304,31 @@ void TestMainWindow::graphicButtons()
     QVERIFY(showsPicture(up.topLeft() + QPoint(1, 1)));
 }
 
+void TestMainWindow::builtInPicturesAreTheCommittedOnes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QPixmap>("builtIn");
+    QTest::newRow("banner") << "banner.png" << UiArt::banner();
+    for (const char *stem : {"select", "erase", "move", "undo"})
+        QTest::newRow(stem) << QStringLiteral("%1.png").arg(stem)
+                            << UiArt::buttonIcon(QString::fromLatin1(stem)).pixmap(32, 32);
+    QTest::newRow("erase, 16 pixels") << "erase16.png" << UiArt::buttonIcon("erase").pixmap(16, 16);
+    for (int size : {16, 32, 48, 64})
+        QTest::newRow(qPrintable(QStringLiteral("icon, %1 pixels").arg(size)))
+            << QStringLiteral("icon-%1.png").arg(size) << UiArt::programIcon().pixmap(size, size);
+}
+
+void TestMainWindow::builtInPicturesAreTheCommittedOnes()
+{
+    QFETCH(QString, file);
+    QFETCH(QPixmap, builtIn);
+    if (builtIn.isNull())
+        QSKIP("the pictures are not built in");
+    const QPixmap committed(ProgramFolderFixture::sourceAsset("assets/ui/" + file));
+    QVERIFY(!committed.isNull());
+    QCOMPARE(builtIn.toImage(), committed.toImage());
+}
+
 void TestMainWindow::creditLineOverTheBanner()
 {
     WindowHarness h;
@@ -311,7 +339,7 @@ void TestMainWindow::creditLineOverTheBanner()
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 192));
     QVERIFY(!label->autoFillBackground());
     QVERIFY(banner->hasScaledContents());
-    if (QFile::exists(QStringLiteral(":/ui/banner.png")))
+    if (!UiArt::banner().isNull())
         QCOMPARE(banner->pixmap().size(), QSize(283, 85));
 
     // The label has no background of its own: beyond its text the banner shows

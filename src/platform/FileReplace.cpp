@@ -1,0 +1,146 @@
+#include "FileReplace.h"
+
+#include "FrenchReason.h"
+#include "IoPieces.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#if defined(Q_OS_UNIX)
+#include <QRandomGenerator>
+#include <QThreadPool>
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QSaveFile>
+#endif
+
+namespace FileReplace {
+
+#if defined(Q_OS_UNIX)
+namespace {
+
+bool fail(QString *error, int code)
+{
+    if (error)
+        *error = frenchReason(QString::fromStdString(std::generic_category().message(code)));
+    return false;
+}
+
+// A new hidden file beside the target, under a name no other file has.
+int createBeside(const QFileInfo &target, mode_t mode, QByteArray *name)
+{
+    const QString stem
+        = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name
+            = QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes every part, however many pieces the system takes at a time. A board
+// goes out as its rows, straight from the image, with nothing copied first.
+bool writeAll(int fd, std::span<const QByteArrayView> parts)
+{
+    std::vector<iovec> pieces;
+    pieces.reserve(parts.size());
+    for (const QByteArrayView &part : parts)
+        if (!part.isEmpty())
+            pieces.push_back({const_cast<char *>(part.data()), size_t(part.size())});
+    return IoPieces::transferAll(
+        pieces, [fd](const iovec *some, int count) { return ::writev(fd, some, count); });
+}
+
+// Closes the last handle on a replaced file away from the caller: the file
+// system frees its blocks then, which may wait on the device (some mounts
+// discard freed blocks there and then) and would otherwise hold up the edit.
+void releaseLater(int fd)
+{
+    QThreadPool::globalInstance()->start([fd] { ::close(fd); });
+}
+
+// Puts the new file in place of the old one. Swapping the two names and then
+// removing the old file leaves the new one to be written out whenever the
+// system likes; a rename over an existing file makes some file systems start
+// writing the new one at once. Where a swap is not possible, a rename does.
+bool takeName(const QByteArray &temp, const QByteArray &target, int old)
+{
+#if defined(Q_OS_LINUX)
+    struct stat info {
+    };
+    if (old >= 0 && ::fstat(old, &info) == 0 && S_ISREG(info.st_mode)
+        && ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE)
+               == 0) {
+        ::unlink(temp.constData()); // the old file, still held by old
+        return true;
+    }
+#endif
+    return ::rename(temp.constData(), target.constData()) == 0;
+}
+
+} // namespace
+
+bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,
+                      QString *error)
+{
+    const QByteArray target = QFile::encodeName(path);
+    // Held open, the old file outlives its name until released.
+    const int old = ::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    struct stat oldInfo {
+    };
+    const bool inherit = access == Access::Inherited && old >= 0 && ::fstat(old, &oldInfo) == 0
+                         && S_ISREG(oldInfo.st_mode);
+
+    QByteArray temp;
+    // A new file gets the usual permissions from the process's mask.
+    const int fd = createBeside(QFileInfo(path), access == Access::OwnerOnly ? 0600 : 0666, &temp);
+    bool written = fd >= 0 && writeAll(fd, parts)
+                   && (!inherit || ::fchmod(fd, oldInfo.st_mode & 07777) == 0);
+    int code = errno;
+    if (fd >= 0 && ::close(fd) != 0 && written) {
+        written = false;
+        code = errno;
+    }
+    const bool placed = written && takeName(temp, target, old);
+    if (written && !placed)
+        code = errno;
+    if (old >= 0)
+        releaseLater(old);
+    if (placed)
+        return true;
+    if (fd >= 0)
+        ::unlink(temp.constData());
+    return fail(error, code);
+}
+
+#else
+
+bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access,
+                      QString *error)
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    for (const QByteArrayView &part : parts)
+        ok = ok && file.write(part.data(), part.size()) == part.size();
+    if (ok && file.commit())
+        return true;
+    if (error)
+        *error = frenchReason(file.errorString());
+    file.cancelWriting();
+    return false;
+}
+
+#endif
+
+} // namespace FileReplace

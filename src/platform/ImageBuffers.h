@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+// Memory for board-sized images. Fresh memory costs a page fault every few
+// kilobytes, more than filling or reading a whole board: large buffers are
+// asked of the system in huge pages where it offers them, and a buffer whose
+// last image is gone is kept for the next image of its size.
+namespace ImageBuffers {
+
+// A new image of 32-bit opaque pixels, its content undefined; a null image
+// when the memory cannot be had.
+QImage rgb32(int width, int height);
+
+} // namespace ImageBuffers
