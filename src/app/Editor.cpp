@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/PictureFiles.h"
+#include "project/ProjectName.h"
 
 #include <QDir>
 
@@ -13,8 +14,20 @@ const QString Editor::CommitFile = QStringLiteral("demo.bmp");
 const QString Editor::HelpFile = QStringLiteral("readme.doc");
 
 Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
-    : QObject(parent), platform_(platform), folder_(programFolder, platform.files)
+    : QObject(parent), platform_(platform), folder_(programFolder, platform.files),
+      projectFolder_(folder_.path())
 {}
+
+void Editor::setProject(const QString &name, const QString &folder)
+{
+    projectName_ = name;
+    projectFolder_ = QDir::cleanPath(folder);
+}
+
+QString Editor::projectFile(const QString &suffix) const
+{
+    return platform_.files.resolve(projectFolder_, ProjectName::trimmed(projectName_) + suffix);
+}
 
 bool Editor::startUp()
 {

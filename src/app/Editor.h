@@ -55,7 +55,16 @@ public:
 
     // The active project name, kept exactly as given.
     const QString &projectName() const { return projectName_; }
-    void setProjectName(const QString &name) { projectName_ = name; }
+    // The folder that holds the active project's bitmap and scenario
+    // document: the program folder, or the folder a map was opened from.
+    const QString &projectFolder() const { return projectFolder_; }
+    bool projectInProgramFolder() const { return projectFolder_ == folder_.path(); }
+    // Makes a project of the program folder the active one.
+    void setProjectName(const QString &name) { setProject(name, folder_.path()); }
+    void setProject(const QString &name, const QString &folder);
+    // The path of the active project's file with that suffix (".bmp",
+    // ".doc"): its trimmed name in its folder, whatever the letter case.
+    QString projectFile(const QString &suffix) const;
 
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
@@ -87,6 +96,7 @@ private:
     TileCatalogue catalogue_;
     QString caption_;
     QString projectName_ = QStringLiteral("New");
+    QString projectFolder_;
     ToolButtons tools_;
     int penWidth_ = 1;
     QColor foreColor_ = Qt::black;
