@@ -1,5 +1,7 @@
 #include "ProgramFolderFixture.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
@@ -47,4 +49,22 @@ void ProgramFolderFixture::write(const QString &name, const QByteArray &bytes) c
 QImage ProgramFolderFixture::image(const QString &name) const
 {
     return QImage(file(name)).convertToFormat(QImage::Format_RGB32);
+}
+
+QMap<QString, QByteArray> ProgramFolderFixture::snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(folder);
+    const QFileInfoList entries
+        = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        QByteArray state = QByteArray::number(int(entry.permissions()), 16) + ' ';
+        QFile f(entry.filePath());
+        if (entry.isFile() && f.open(QIODevice::ReadOnly))
+            state += QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
+        else
+            state += entry.isDir() ? "folder" : "unreadable";
+        files.insert(entry.fileName(), state);
+    }
+    return files;
 }

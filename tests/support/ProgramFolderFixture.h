@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,6 +18,12 @@ public:
     QByteArray read(const QString &name) const;
     void write(const QString &name, const QByteArray &bytes) const;
     QImage image(const QString &name) const;
+
+    // Every file of a folder, hidden ones included, with a hash of its bytes
+    // and its permissions: equal snapshots before and after a command show
+    // that it changed no file there.
+    static QMap<QString, QByteArray> snapshot(const QString &folder);
+    QMap<QString, QByteArray> snapshot() const { return snapshot(path()); }
 
     // The repository's copy of a delivered document.
     static QString sourceAsset(const QString &relativePath);
