@@ -16,8 +16,10 @@ SaveCommand::SaveCommand(Editor &editor) : editor_(editor) {}
 SaveCommand::Result SaveCommand::run()
 {
     Dialogs &dialogs = editor_.platform().dialogs;
-    const QString name
-        = dialogs.prompt(PromptText, PromptTitle, ProjectName::trimmed(editor_.projectName()));
+    // Blanks around the name would stay in its file names, which opening
+    // reads back without them.
+    const QString name = ProjectName::trimmed(
+        dialogs.prompt(PromptText, PromptTitle, ProjectName::trimmed(editor_.projectName())));
     const int length = ProjectName::length(name);
     if (length == 0)
         return Result::Cancelled;

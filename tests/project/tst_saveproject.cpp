@@ -97,8 +97,10 @@ private slots:
     void promptProposesTrimmedActiveName();
     void lengthDecides_data();
     void lengthDecides();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
-    void blanksAreKeptInFilesAndCaption();
+    void blanksAroundNameWereWrittenIntoFileNames();
+    void startUpNameWasSavedAndItsScenarioLostAtNextStart();
     void savingTwiceReplacesBitmapAndKeepsDocument();
     void documentFollowsProjectAndCopiesAreIndependent();
     void firstSaveCopiesLowerCaseNewDoc();
@@ -172,36 +174,66 @@ void TestSaveProject::lengthDecides()
     QCOMPARE(h.editor.caption(), caption);
 }
 
+void TestSaveProject::cancelChangesNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("blanks only") << QStringLiteral("   ");
+}
+
 void TestSaveProject::cancelChangesNothing()
 {
+    QFETCH(QString, typed);
     EditorHarness h;
     h.stamp(40, 40);
-    const QStringList before = tree(h.folder);
+    const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
-    QCOMPARE(save(h, QString()), Result::Cancelled);
+    QCOMPARE(save(h, typed), Result::Cancelled);
     QVERIFY(h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(tree(h.folder), before);
+    QCOMPARE(h.folder.snapshot(), before);
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }
 
-void TestSaveProject::blanksAreKeptInFilesAndCaption()
+void TestSaveProject::blanksAroundNameWereWrittenIntoFileNames()
 {
     EditorHarness h;
     // Right after start-up the board is all white.
     QCOMPARE(save(h, " a "), Result::Saved);
-    QVERIFY(h.folder.exists(" a .bmp"));
-    QVERIFY(h.folder.exists(" a .doc"));
-    QCOMPARE(h.folder.image(" a .bmp"), BoardModel::whiteBoard());
-    QCOMPARE(h.editor.caption(), captionFor(h, " a .bmp"));
-    QCOMPARE(h.editor.projectName(), QStringLiteral(" a "));
+    QCOMPARE(h.folder.image("a.bmp"), BoardModel::whiteBoard());
+    QCOMPARE(h.folder.read("a.doc"), h.folder.read("vantorel.vtr"));
+    QVERIFY(!h.folder.exists(" a .bmp"));
+    QVERIFY(!h.folder.exists(" a .doc"));
+    QCOMPARE(h.editor.caption(), captionFor(h, "a.bmp"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("a"));
 
-    // The next save proposes the letter alone and finds no "a.doc".
-    QCOMPARE(save(h, "b"), Result::Saved);
+    // The next save carries the document saved under the letter alone.
+    h.folder.write("a.doc", "scenario of a");
+    QCOMPARE(save(h, "  b"), Result::Saved);
     QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("a"));
-    QVERIFY(h.folder.exists("b.bmp"));
-    QVERIFY(!h.folder.exists("b.doc"));
+    QCOMPARE(h.folder.read("b.doc"), QByteArray("scenario of a"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
+}
+
+void TestSaveProject::startUpNameWasSavedAndItsScenarioLostAtNextStart()
+{
+    // Every start rewrites new.doc from the template, so a project "New"
+    // would lose its scenario: pressing OK on the proposed name saves nothing.
+    for (const char *typed : {"New", "new", "NEW", " nEw "}) {
+        EditorHarness h;
+        h.folder.write("new.doc", "scenario written since the start");
+        const auto before = h.folder.snapshot();
+        const QString caption = h.editor.caption();
+        QCOMPARE(save(h, typed), Result::Refused);
+        QCOMPARE(h.fake.dialogs.prompts.first().defaultText, QStringLiteral("New"));
+        QCOMPARE(h.fake.dialogs.messages.size(), 1);
+        const QString text = h.fake.dialogs.messages.first().text;
+        QVERIFY2(text.contains("projet de démarrage") && text.contains("« new.doc »")
+                     && text.contains("n'est pas enregistré"),
+                 qPrintable(text));
+        QCOMPARE(h.folder.snapshot(), before);
+        QCOMPARE(h.editor.caption(), caption);
+    }
 }
 
 void TestSaveProject::savingTwiceReplacesBitmapAndKeepsDocument()
@@ -252,7 +284,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     for (const char *name :
          {"a/b",     "../evil", "../../x", "/",   "a\\b", "..\\x",  "c:x",    "a*",     "what?",
           "say\"hi", "<a>",     "a|b",     ".",   "..",   "readme", "README", "ReadMe", " readme",
-          "demo",    "Demo",    "a.b",     "...", "é.è",  "v1.",    ".a"})
+          "demo",    "Demo",    "demo ",   "a.b", "...",  "é.è",    "v1.",    ".a"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     for (const char16_t c : {0x01, 0x09, 0x0a, 0x0d, 0x1b, 0x1f, 0x7f, 0x85})
         QTest::addRow("control U+%04X", unsigned(c)) << QStringLiteral("a") + QChar(c) << true;
@@ -269,7 +301,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     // Names close to the refused ones that stay plain file names, and names
     // with accents and blanks.
     for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "readme2", "-x-", "#1",
-                             "l'été", "à côté", "Ça va", " ñ ", "Œuvre", "\xc2\xa0nbsp", "demo "})
+                             "l'été", "à côté", "Ça va", "ñ", "Œuvre", "\xc2\xa0nbsp"})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
