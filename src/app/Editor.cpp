@@ -8,6 +8,7 @@
 #include <QDir>
 
 const QString Editor::CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
+const QString Editor::StartProject = QStringLiteral("New");
 const QString Editor::TemplateFile = QStringLiteral("vantorel.vtr");
 const QString Editor::StartDocumentFile = QStringLiteral("new.doc");
 const QString Editor::CommitFile = QStringLiteral("demo.bmp");
@@ -31,7 +32,7 @@ QString Editor::projectFile(const QString &suffix) const
 
 bool Editor::startUp()
 {
-    setCaptionForBitmap(QStringLiteral("New.bmp"));
+    setCaptionForBitmap(StartProject + QStringLiteral(".bmp"));
 
     // The start-up project's document is made anew at every start, so its copy
     // need not wait for the disk.

@@ -20,6 +20,7 @@ class Editor : public QObject
 
 public:
     static const QString CaptionPrefix;
+    static const QString StartProject;
     static const QString TemplateFile;
     static const QString StartDocumentFile;
     static const QString CommitFile;
@@ -95,7 +96,7 @@ private:
     BoardModel board_;
     TileCatalogue catalogue_;
     QString caption_;
-    QString projectName_ = QStringLiteral("New");
+    QString projectName_ = StartProject;
     QString projectFolder_;
     ToolButtons tools_;
     int penWidth_ = 1;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #if defined(Q_OS_UNIX)
 #include <QRandomGenerator>
@@ -18,11 +19,41 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QSaveFile>
 #endif
 
 namespace FileReplace {
+
+bool isReadOnly(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && (!info.isWritable() || !info.permission(QFileDevice::WriteOwner));
+}
+
+bool openDurable(QSaveFile &file, QString *error)
+{
+    const auto failWith = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QFileInfo old(file.fileName());
+    if (isReadOnly(old.filePath()))
+        return failWith(readOnlyReason());
+    if (!file.open(QIODevice::WriteOnly))
+        return failWith(frenchReason(file.errorString()));
+    if (!old.isFile())
+        return true;
+    // The user bits tell what this process may do, which for the superuser is
+    // everything: set from them, the owner's bits would gain read and write.
+    const QFileDevice::Permissions kept
+        = old.permissions()
+          & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    if (file.setPermissions(kept))
+        return true;
+    const QString reason = frenchReason(file.errorString());
+    file.cancelWriting();
+    return failWith(reason);
+}
 
 #if defined(Q_OS_UNIX)
 namespace {

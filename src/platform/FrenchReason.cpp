@@ -2,6 +2,14 @@
 
 #include <QList>
 
+namespace {
+
+const char *const kReadOnly = "le fichier existant est protégé en écriture";
+
+} // namespace
+
+QString readOnlyReason() { return QString::fromUtf8(kReadOnly); }
+
 QString frenchReason(const QString &systemReason)
 {
     struct Wording {
@@ -23,7 +31,7 @@ QString frenchReason(const QString &systemReason)
         {"Directory not empty", "le dossier n'est pas vide"},
         // Qt's own wordings when a file is replaced through a temporary file.
         {"Filename refers to a directory", "un dossier porte ce nom"},
-        {"is not writable", "le fichier existant est protégé en écriture"},
+        {"is not writable", kReadOnly},
     };
     for (const Wording &w : wordings)
         if (systemReason.contains(QLatin1String(w.english), Qt::CaseInsensitive))

@@ -12,8 +12,9 @@ class PictureFiles
 public:
     virtual ~PictureFiles() = default;
 
-    // Writes the image as a Windows bitmap. On failure returns false and
-    // describes the reason in *error.
+    // Writes the image as a Windows bitmap. A durable write refuses to replace
+    // a read-only file and keeps the permissions of the file it replaces. On
+    // failure returns false and describes the reason in *error.
     virtual bool writeBitmap(const QString &path, const QImage &image, Durability durability,
                              QString *error)
         = 0;

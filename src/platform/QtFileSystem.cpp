@@ -54,11 +54,8 @@ bool QtFileSystem::copyFile(const QString &from, const QString &to, Durability d
         return FileReplace::writeWorkingFile(to, parts, FileReplace::Access::Inherited, error);
     }
     QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = frenchReason(out.errorString());
+    if (!FileReplace::openDurable(out, error))
         return false;
-    }
     char chunk[64 * 1024];
     for (;;) {
         const qint64 n = in.read(chunk, sizeof chunk);
@@ -84,6 +81,8 @@ bool QtFileSystem::copyFile(const QString &from, const QString &to, Durability d
     }
     return true;
 }
+
+bool QtFileSystem::isReadOnly(const QString &path) const { return FileReplace::isReadOnly(path); }
 
 bool QtFileSystem::canCreateFiles(const QString &folder, QString *error)
 {

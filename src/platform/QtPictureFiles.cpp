@@ -48,8 +48,8 @@ bool writeMirror(const QString &path, const QImage &image, QString *error)
 bool writeDurable(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, frenchReason(file.errorString()));
+    if (!FileReplace::openDurable(file, error))
+        return false;
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

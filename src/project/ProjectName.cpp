@@ -1,5 +1,7 @@
 #include "ProjectName.h"
 
+#include "app/Editor.h"
+
 #include <QStringList>
 
 namespace {
@@ -61,10 +63,15 @@ QString ProjectName::refusal(const QString &name)
         return QStringLiteral("Le nom « %1 » est réservé par Windows à un périphérique (CON, PRN, "
                               "AUX, NUL, COM1 à COM9, LPT1 à LPT9).")
             .arg(name);
-    // Its document, looked up under the trimmed name, would be the help
-    // document delivered with the editor.
-    if (trimmed(name).compare(QLatin1String("readme"), Qt::CaseInsensitive) == 0)
+    if (namesHelpDocument(name))
         return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.").arg(name);
+    // Every start makes the start-up project's document anew from the
+    // template: a scenario saved under its name would not outlive the session.
+    if (trimmed(name).compare(Editor::StartProject, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Le nom « %1 » est celui du projet de démarrage : son scénario "
+                              "serait le document « %2 », que Vantorel Editor remplace par le "
+                              "modèle vierge à chaque démarrage. Il serait perdu.")
+            .arg(name, Editor::StartDocumentFile);
     // The editor rewrites these bitmaps at every change of the board: a map
     // saved under their name would not stay as it was saved.
     for (const char *working : {"demo", "tiledeplace"})
@@ -80,6 +87,12 @@ QString ProjectName::refusal(const QString &name)
                               "premier point.")
             .arg(name);
     return {};
+}
+
+bool ProjectName::namesHelpDocument(const QString &name)
+{
+    return (trimmed(name) + QStringLiteral(".doc")).compare(Editor::HelpFile, Qt::CaseInsensitive)
+           == 0;
 }
 
 QString ProjectName::ofFileName(const QString &fileName)

@@ -4,7 +4,10 @@
 #include "app/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/FrenchReason.h"
 #include "platform/PictureFiles.h"
+
+#include <QDir>
 
 const QString SaveCommand::PromptText = QStringLiteral("Entrez un nom de 8 caractères maxi");
 const QString SaveCommand::PromptTitle = QStringLiteral("Enregistrer sous...");
@@ -16,8 +19,10 @@ SaveCommand::SaveCommand(Editor &editor) : editor_(editor) {}
 SaveCommand::Result SaveCommand::run()
 {
     Dialogs &dialogs = editor_.platform().dialogs;
-    const QString name
-        = dialogs.prompt(PromptText, PromptTitle, ProjectName::trimmed(editor_.projectName()));
+    // Blanks around the name would stay in its file names, which opening
+    // reads back without them.
+    const QString name = ProjectName::trimmed(
+        dialogs.prompt(PromptText, PromptTitle, ProjectName::trimmed(editor_.projectName())));
     const int length = ProjectName::length(name);
     if (length == 0)
         return Result::Cancelled;
@@ -34,6 +39,17 @@ SaveCommand::Result SaveCommand::run()
         return Result::Refused;
     }
 
+    const Targets targets = targetsFor(name);
+    // Both files are looked at before either is written, so that a protected
+    // document does not leave a new map behind.
+    for (const QString &file : targets.replaced)
+        if (editor_.platform().files.isReadOnly(file)) {
+            reportWriteFailure(file, readOnlyReason());
+            return Result::WriteFailed;
+        }
+    if (!targets.ownProject && !targets.replaced.isEmpty() && !confirmReplace(name, targets))
+        return Result::Declined;
+
     // What is saved and shown is the map as last committed, without the
     // preview, the selection or the print frame: the board picture may lag
     // behind it after a move or an erase.
@@ -41,47 +57,81 @@ SaveCommand::Result SaveCommand::run()
     board.setPicture(board.committed());
     editor_.flushBoard();
 
-    if (!writeBitmap(name))
+    QString reason;
+    if (!editor_.platform().pictures.writeBitmap(targets.bitmap, board.committed(),
+                                                 Durability::Durable, &reason)) {
+        reportWriteFailure(targets.bitmap, reason);
         return Result::WriteFailed;
+    }
     editor_.setCaptionForBitmap(name + QStringLiteral(".bmp"));
-    carryDocument(ProjectName::trimmed(editor_.projectName()), name);
+    carryDocument(targets);
     editor_.setProjectName(name);
     return Result::Saved;
 }
 
-bool SaveCommand::writeBitmap(const QString &name)
+SaveCommand::Targets SaveCommand::targetsFor(const QString &name) const
 {
-    const QString fileName = name + QStringLiteral(".bmp");
-    QString reason;
-    if (editor_.platform().pictures.writeBitmap(editor_.folder().file(fileName),
-                                                editor_.board().committed(), Durability::Durable,
-                                                &reason))
-        return true;
+    const ProgramFolder &folder = editor_.folder();
+    const QString active = ProjectName::trimmed(editor_.projectName());
+    Targets targets;
+    targets.bitmap = folder.file(name + QStringLiteral(".bmp"));
+    targets.document = folder.file(name + QStringLiteral(".doc"));
+    // The scenario is the active project's document, wherever the project
+    // lies; a project named like the help document has none.
+    const QString scenarioName = active + QStringLiteral(".doc");
+    if (ProjectName::staysInFolder(scenarioName) && !ProjectName::namesHelpDocument(active)
+        && editor_.platform().files.exists(editor_.projectFolder(), scenarioName))
+        targets.scenario = editor_.projectFile(QStringLiteral(".doc"));
+    targets.ownProject
+        = editor_.projectInProgramFolder() && name.compare(active, Qt::CaseInsensitive) == 0;
+
+    if (folder.exists(name + QStringLiteral(".bmp")))
+        targets.replaced.append(targets.bitmap);
+    // A document copied onto itself stays as it is.
+    if (!targets.scenario.isEmpty() && targets.scenario != targets.document
+        && folder.exists(name + QStringLiteral(".doc")))
+        targets.replaced.append(targets.document);
+    return targets;
+}
+
+bool SaveCommand::confirmReplace(const QString &name, const Targets &targets)
+{
+    QStringList files;
+    for (const QString &file : targets.replaced)
+        files.append(QStringLiteral("    ") + QDir::toNativeSeparators(file));
+    const Dialogs::Answer answer = editor_.platform().dialogs.message(
+        {QStringLiteral("Le projet « %1 » existe déjà dans le dossier du programme. "
+                        "L'enregistrer sous ce nom remplacera :\n%2\n\n"
+                        "Voulez-vous remplacer le projet « %1 » ?")
+             .arg(name, files.join(QLatin1Char('\n'))),
+         PromptTitle, Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, Dialogs::Answer::No});
+    return answer == Dialogs::Answer::Yes;
+}
+
+void SaveCommand::reportWriteFailure(const QString &file, const QString &reason)
+{
     editor_.platform().dialogs.error(
         QStringLiteral("Le projet n'a pas pu être enregistré : le fichier « %1 » n'a pas pu être "
                        "écrit.\nRaison : %2\n\nLe projet actif reste « %3 ».")
-            .arg(editor_.folder().displayPath(fileName), reason,
+            .arg(QDir::toNativeSeparators(file), reason,
                  ProjectName::trimmed(editor_.projectName())),
         PromptTitle);
-    return false;
 }
 
 // The scenario follows its map to the new name. A project without a document
 // gets none: the text editor command makes one from the template when needed.
-void SaveCommand::carryDocument(const QString &fromProject, const QString &toName)
+void SaveCommand::carryDocument(const Targets &targets)
 {
-    const QString from = fromProject + QStringLiteral(".doc");
-    const QString to = toName + QStringLiteral(".doc");
-    const ProgramFolder &folder = editor_.folder();
-    if (!ProjectName::staysInFolder(from) || !folder.exists(from))
+    if (targets.scenario.isEmpty())
         return;
     QString reason;
-    if (editor_.platform().files.copyFile(folder.file(from), folder.file(to), Durability::Durable,
+    if (editor_.platform().files.copyFile(targets.scenario, targets.document, Durability::Durable,
                                           &reason))
         return;
     editor_.platform().dialogs.warning(
         QStringLiteral("La carte est enregistrée, mais le scénario « %1 » n'a pas pu être copié "
                        "vers « %2 ».\nRaison : %3")
-            .arg(folder.displayPath(from), folder.displayPath(to), reason),
+            .arg(QDir::toNativeSeparators(targets.scenario),
+                 QDir::toNativeSeparators(targets.document), reason),
         PromptTitle);
 }

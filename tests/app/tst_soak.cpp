@@ -75,8 +75,13 @@ struct Soak : ToolHarness {
     {
         const QString name = QStringLiteral("soak%1").arg(round % 3);
         fake.dialogs.promptAnswers.enqueue(name);
+        // Yes when asked to replace an earlier round's project.
+        fake.dialogs.answers.clear();
+        fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
         if (SaveCommand(editor).run() != SaveCommand::Result::Saved)
             return false;
+        fake.dialogs.messages.removeIf(
+            [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
         const QImage saved = editor.board().committed();
         const QString file = folder.file(name + QStringLiteral(".bmp"));
         if (BoardModel::normalized(fake.pictures.readPicture(file, nullptr)) != saved)

@@ -26,8 +26,15 @@ int main(int argc, char *argv[])
         editor.board().setPicture(boards[which]);
         editor.CommitBoard();
         fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
-        if (SaveCommand(editor).run() != SaveCommand::Result::Saved
-            || !fake.dialogs.messages.isEmpty())
+        // The first save of a new process replaces the "carte" of the last one:
+        // the question it asks is the only box allowed.
+        fake.dialogs.answers.clear();
+        fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+        if (SaveCommand(editor).run() != SaveCommand::Result::Saved)
+            return 4;
+        fake.dialogs.messages.removeIf(
+            [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
+        if (!fake.dialogs.messages.isEmpty())
             return 4;
         std::printf("saved %d\n", which);
         std::fflush(stdout);

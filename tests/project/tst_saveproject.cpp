@@ -97,9 +97,17 @@ private slots:
     void promptProposesTrimmedActiveName();
     void lengthDecides_data();
     void lengthDecides();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
-    void blanksAreKeptInFilesAndCaption();
+    void blanksAroundNameWereWrittenIntoFileNames();
+    void startUpNameWasSavedAndItsScenarioLostAtNextStart();
     void savingTwiceReplacesBitmapAndKeepsDocument();
+    void anotherProjectWasReplacedWithoutAWord_data();
+    void anotherProjectWasReplacedWithoutAWord();
+    void helpDocumentWasCarriedAsScenario();
+    void readOnlyProjectFileWasReplaced_data();
+    void readOnlyProjectFileWasReplaced();
+    void replacedFilesKeepTheirPermissions();
     void documentFollowsProjectAndCopiesAreIndependent();
     void firstSaveCopiesLowerCaseNewDoc();
     void namesWriteNothingOutsideTheProgramFolder_data();
@@ -172,36 +180,66 @@ void TestSaveProject::lengthDecides()
     QCOMPARE(h.editor.caption(), caption);
 }
 
+void TestSaveProject::cancelChangesNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("blanks only") << QStringLiteral("   ");
+}
+
 void TestSaveProject::cancelChangesNothing()
 {
+    QFETCH(QString, typed);
     EditorHarness h;
     h.stamp(40, 40);
-    const QStringList before = tree(h.folder);
+    const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
-    QCOMPARE(save(h, QString()), Result::Cancelled);
+    QCOMPARE(save(h, typed), Result::Cancelled);
     QVERIFY(h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(tree(h.folder), before);
+    QCOMPARE(h.folder.snapshot(), before);
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }
 
-void TestSaveProject::blanksAreKeptInFilesAndCaption()
+void TestSaveProject::blanksAroundNameWereWrittenIntoFileNames()
 {
     EditorHarness h;
     // Right after start-up the board is all white.
     QCOMPARE(save(h, " a "), Result::Saved);
-    QVERIFY(h.folder.exists(" a .bmp"));
-    QVERIFY(h.folder.exists(" a .doc"));
-    QCOMPARE(h.folder.image(" a .bmp"), BoardModel::whiteBoard());
-    QCOMPARE(h.editor.caption(), captionFor(h, " a .bmp"));
-    QCOMPARE(h.editor.projectName(), QStringLiteral(" a "));
+    QCOMPARE(h.folder.image("a.bmp"), BoardModel::whiteBoard());
+    QCOMPARE(h.folder.read("a.doc"), h.folder.read("vantorel.vtr"));
+    QVERIFY(!h.folder.exists(" a .bmp"));
+    QVERIFY(!h.folder.exists(" a .doc"));
+    QCOMPARE(h.editor.caption(), captionFor(h, "a.bmp"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("a"));
 
-    // The next save proposes the letter alone and finds no "a.doc".
-    QCOMPARE(save(h, "b"), Result::Saved);
+    // The next save carries the document saved under the letter alone.
+    h.folder.write("a.doc", "scenario of a");
+    QCOMPARE(save(h, "  b"), Result::Saved);
     QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("a"));
-    QVERIFY(h.folder.exists("b.bmp"));
-    QVERIFY(!h.folder.exists("b.doc"));
+    QCOMPARE(h.folder.read("b.doc"), QByteArray("scenario of a"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
+}
+
+void TestSaveProject::startUpNameWasSavedAndItsScenarioLostAtNextStart()
+{
+    // Every start rewrites new.doc from the template, so a project "New"
+    // would lose its scenario: pressing OK on the proposed name saves nothing.
+    for (const char *typed : {"New", "new", "NEW", " nEw "}) {
+        EditorHarness h;
+        h.folder.write("new.doc", "scenario written since the start");
+        const auto before = h.folder.snapshot();
+        const QString caption = h.editor.caption();
+        QCOMPARE(save(h, typed), Result::Refused);
+        QCOMPARE(h.fake.dialogs.prompts.first().defaultText, QStringLiteral("New"));
+        QCOMPARE(h.fake.dialogs.messages.size(), 1);
+        const QString text = h.fake.dialogs.messages.first().text;
+        QVERIFY2(text.contains("projet de démarrage") && text.contains("« new.doc »")
+                     && text.contains("n'est pas enregistré"),
+                 qPrintable(text));
+        QCOMPARE(h.folder.snapshot(), before);
+        QCOMPARE(h.editor.caption(), caption);
+    }
 }
 
 void TestSaveProject::savingTwiceReplacesBitmapAndKeepsDocument()
@@ -219,6 +257,167 @@ void TestSaveProject::savingTwiceReplacesBitmapAndKeepsDocument()
     QCOMPARE(save(h, "TWICE"), Result::Saved);
     QCOMPARE(h.folder.read("twice.doc"), QByteArray("written in the word processor"));
     QCOMPARE(QDir(h.folder.path()).entryList({"twice.*"}, QDir::Files).size(), 2);
+    // Its own files are replaced without a question.
+    QVERIFY(h.fake.dialogs.messages.isEmpty());
+}
+
+void TestSaveProject::anotherProjectWasReplacedWithoutAWord_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("openedAway"); // the active "b" was opened from another folder
+    QTest::addColumn<QStringList>("existing"); // the files of "b" in the program folder
+    QTest::addColumn<bool>("yes");
+
+    const QStringList both = {"b.bmp", "b.doc"};
+    QTest::newRow("another project, No") << "b" << false << both << false;
+    QTest::newRow("another project, Yes") << "b" << false << both << true;
+    QTest::newRow("another project in other letters, No") << "B" << false << both << false;
+    QTest::newRow("its scenario alone, No") << "b" << false << QStringList {"b.doc"} << false;
+    QTest::newRow("opened away, project here, No") << "b" << true << both << false;
+    QTest::newRow("opened away, project here, Yes") << "b" << true << both << true;
+    QTest::newRow("opened away, none here") << "b" << true << QStringList() << false;
+}
+
+void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, openedAway);
+    QFETCH(QStringList, existing);
+    QFETCH(bool, yes);
+    EditorHarness h;
+    pickSolidTile(h);
+    QCOMPARE(save(h, "a"), Result::Saved);
+    h.folder.write("a.doc", "scenario of a");
+    for (const QString &file : existing)
+        h.folder.write(file, file.endsWith(".bmp") ? QByteArray("map of b") : "scenario of b");
+    QTemporaryDir away;
+    if (openedAway) {
+        QFile scenario(away.filePath("b.doc"));
+        QVERIFY(scenario.open(QIODevice::WriteOnly) && scenario.write("scenario from away") > 0);
+        scenario.close();
+        h.editor.setProject("b", away.path());
+    }
+    h.stamp(130, 130);
+    h.move(300, 300); // a preview on the board
+    const QImage shown = h.editor.board().displayed().copy();
+    const auto before = h.folder.snapshot();
+    const QString name = h.editor.projectName();
+    const QString caption = h.editor.caption();
+    if (yes)
+        h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+
+    const Result result = save(h, typed);
+    if (existing.isEmpty()) {
+        QCOMPARE(result, Result::Saved);
+        QVERIFY(h.fake.dialogs.messages.isEmpty());
+        QCOMPARE(h.folder.read("b.doc"), QByteArray("scenario from away"));
+        return;
+    }
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    const Dialogs::Message box = h.fake.dialogs.messages.first();
+    QCOMPARE(box.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(box.defaultButton, Dialogs::Answer::No);
+    QCOMPARE(box.title, QStringLiteral("Enregistrer sous..."));
+    QVERIFY(box.text.contains(QStringLiteral("Le projet « %1 » existe déjà").arg(typed)));
+    for (const QString &file : existing)
+        QVERIFY2(box.text.contains(QDir::toNativeSeparators(h.folder.file(file))),
+                 qPrintable(box.text));
+    if (!yes) {
+        QCOMPARE(result, Result::Declined);
+        QCOMPARE(h.folder.snapshot(), before);
+        QCOMPARE(h.editor.projectName(), name);
+        QCOMPARE(h.editor.caption(), caption);
+        QCOMPARE(h.editor.board().displayed(), shown);
+        return;
+    }
+    QCOMPARE(result, Result::Saved);
+    QCOMPARE(h.folder.image("b.bmp"), h.editor.board().committed());
+    QCOMPARE(h.folder.read("b.doc"),
+             QByteArray(openedAway ? "scenario from away" : "scenario of a"));
+    QCOMPARE(h.editor.projectName(), typed);
+    QVERIFY(h.editor.projectInProgramFolder());
+}
+
+void TestSaveProject::helpDocumentWasCarriedAsScenario()
+{
+    // A "readme.bmp" opened from the program folder or from another folder:
+    // the readme.doc beside it is a help document, not its scenario.
+    QTemporaryDir away;
+    QFile help(away.filePath("ReadMe.doc"));
+    QVERIFY(help.open(QIODevice::WriteOnly) && help.write("help of another copy") > 0);
+    help.close();
+    for (const QString &folder : {QString(), away.path()}) {
+        EditorHarness h;
+        h.editor.setProject("readme", folder.isEmpty() ? h.folder.path() : folder);
+        QCOMPARE(save(h, "carte"), Result::Saved);
+        QVERIFY(h.folder.exists("carte.bmp"));
+        QVERIFY(!h.folder.exists("carte.doc"));
+        QVERIFY(h.fake.dialogs.messages.isEmpty());
+    }
+}
+
+void TestSaveProject::readOnlyProjectFileWasReplaced_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("locked");
+
+    const auto row = [](const char *tag, const char *typed, const char *locked) {
+        QTest::newRow(tag) << QString::fromUtf8(typed) << QString::fromUtf8(locked);
+    };
+    row("its own map", "a", "a.bmp");
+    row("another project's map", "b", "b.bmp");
+    // Looked at before the map is written: no new b.bmp is left beside it.
+    row("another project's scenario", "b", "b.doc");
+}
+
+void TestSaveProject::readOnlyProjectFileWasReplaced()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, locked);
+    EditorHarness h;
+    QCOMPARE(save(h, "a"), Result::Saved);
+    h.folder.write("b.bmp", "map of b");
+    h.folder.write("b.doc", "scenario of b");
+    // Read-only as chmod a-w leaves it; the superuser could still write it.
+    QVERIFY(QFile::setPermissions(h.folder.file(locked),
+                                  QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    h.stamp(130, 130);
+    const auto before = h.folder.snapshot();
+    const QString caption = h.editor.caption();
+    h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+
+    QCOMPARE(save(h, typed), Result::WriteFailed);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1); // told at once, not asked first
+    const Dialogs::Message box = h.fake.dialogs.messages.first();
+    QCOMPARE(box.icon, Dialogs::Icon::Critical);
+    QVERIFY2(box.text.startsWith("Le projet n'a pas pu être enregistré : le fichier « "
+                                 + QDir::toNativeSeparators(h.folder.file(locked)))
+                 && box.text.contains("protégé en écriture"),
+             qPrintable(box.text));
+    QCOMPARE(h.folder.snapshot(), before);
+    QCOMPARE(h.editor.projectName(), QStringLiteral("a"));
+    QCOMPARE(h.editor.caption(), caption);
+}
+
+void TestSaveProject::replacedFilesKeepTheirPermissions()
+{
+    EditorHarness h;
+    QCOMPARE(save(h, "a"), Result::Saved);
+    h.folder.write("b.bmp", "map of b");
+    h.folder.write("b.doc", "scenario of b");
+    // A map its owner may write but not read, a scenario others may read.
+    const QFile::Permissions map = QFile::WriteOwner;
+    const QFile::Permissions scenario = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(h.folder.file("b.bmp"), map));
+    QVERIFY(QFile::setPermissions(h.folder.file("b.doc"), scenario));
+    const QFile::Permissions mapSeen = QFile::permissions(h.folder.file("b.bmp"));
+    const QFile::Permissions scenarioSeen = QFile::permissions(h.folder.file("b.doc"));
+    h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+
+    QCOMPARE(save(h, "b"), Result::Saved);
+    QCOMPARE(h.folder.read("b.doc"), h.folder.read("a.doc"));
+    QCOMPARE(QFile::permissions(h.folder.file("b.bmp")), mapSeen);
+    QCOMPARE(QFile::permissions(h.folder.file("b.doc")), scenarioSeen);
 }
 
 void TestSaveProject::documentFollowsProjectAndCopiesAreIndependent()
@@ -252,7 +451,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     for (const char *name :
          {"a/b",     "../evil", "../../x", "/",   "a\\b", "..\\x",  "c:x",    "a*",     "what?",
           "say\"hi", "<a>",     "a|b",     ".",   "..",   "readme", "README", "ReadMe", " readme",
-          "demo",    "Demo",    "a.b",     "...", "é.è",  "v1.",    ".a"})
+          "demo",    "Demo",    "demo ",   "a.b", "...",  "é.è",    "v1.",    ".a"})
         QTest::newRow(name) << QString::fromUtf8(name) << true;
     for (const char16_t c : {0x01, 0x09, 0x0a, 0x0d, 0x1b, 0x1f, 0x7f, 0x85})
         QTest::addRow("control U+%04X", unsigned(c)) << QStringLiteral("a") + QChar(c) << true;
@@ -269,7 +468,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder_data()
     // Names close to the refused ones that stay plain file names, and names
     // with accents and blanks.
     for (const char *name : {"a b", "con2", "COM10", "lpt", "console", "readme2", "-x-", "#1",
-                             "l'été", "à côté", "Ça va", " ñ ", "Œuvre", "\xc2\xa0nbsp", "demo "})
+                             "l'été", "à côté", "Ça va", "ñ", "Œuvre", "\xc2\xa0nbsp"})
         QTest::newRow(name) << QString::fromUtf8(name) << false;
 }
 
@@ -320,7 +519,8 @@ void TestSaveProject::failedBitmapWriteKeepsNameCaptionAndDocuments()
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message box = h.fake.dialogs.messages.first();
     QCOMPARE(box.icon, Dialogs::Icon::Critical);
-    QVERIFY(box.text.contains(QDir::toNativeSeparators(h.folder.file("taken.bmp"))));
+    // The file in the way is named as it stands.
+    QVERIFY(box.text.contains(QDir::toNativeSeparators(h.folder.file("Taken.BMP"))));
     QVERIFY(box.text.contains("un dossier porte ce nom"));
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("kept"));
@@ -335,7 +535,7 @@ void TestSaveProject::failedDocumentCopyWarnsNamingBothFiles()
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message box = h.fake.dialogs.messages.first();
     QCOMPARE(box.icon, Dialogs::Icon::Exclamation);
-    QVERIFY(box.text.contains(QDir::toNativeSeparators(h.folder.file("New.doc"))));
+    QVERIFY(box.text.contains(QDir::toNativeSeparators(h.folder.file("new.doc"))));
     QVERIFY(box.text.contains(QDir::toNativeSeparators(h.folder.file("nodoc.doc"))));
     // The map and the new name stand.
     QVERIFY(h.folder.exists("nodoc.bmp"));
