@@ -50,7 +50,6 @@ private slots:
     void spaceOrEnterStampsWhereTheKeysAre();
     void keyedStampLaysTheTilePickedSinceTheLastMove();
     void rTurnsTheTileAndShowsItAtOnce();
-    void keysWithCtrlOrAltAreNotTheBoards();
 };
 
 void TestPlacement::snapping_data()
@@ -354,17 +353,6 @@ void TestPlacement::rTurnsTheTileAndShowsItAtOnce()
     // Held down, it turns once.
     h.board.key(Qt::Key_R, Qt::NoModifier, true);
     QCOMPARE(h.state().CurrentTile, 4);
-}
-
-void TestPlacement::keysWithCtrlOrAltAreNotTheBoards()
-{
-    EditorHarness h;
-    h.move(50, 50);
-    QVERIFY(!h.board.key(Qt::Key_Right, Qt::ControlModifier));
-    QVERIFY(!h.board.key(Qt::Key_R, Qt::AltModifier));
-    QVERIFY(!h.board.key(Qt::Key_A, Qt::NoModifier));
-    QCOMPARE(QPoint(h.state().TileX, h.state().TileY), QPoint(39, 39));
-    QCOMPARE(h.state().CurrentTile, 1);
 }
 
 QTEST_MAIN(TestPlacement)

@@ -71,7 +71,6 @@ private slots:
     void shortcutsClickTheirButtonOnlyWhenEnabled();
     void enterPressesTheFocusedButtonOnly_data();
     void enterPressesTheFocusedButtonOnly();
-    void boardKeysDrawThroughTheWindow();
     void controlsHaveFrenchAccessibleNames_data();
     void controlsHaveFrenchAccessibleNames();
     void printZoneBarTellsItsValueAndLeftLowersIt();
@@ -658,26 +657,6 @@ void TestMainWindow::enterPressesTheFocusedButtonOnly()
     }
     h.type(Qt::Key(key));
     QCOMPARE(clicks, pressed.isEmpty() ? QStringList() : QStringList(pressed));
-}
-
-void TestMainWindow::boardKeysDrawThroughTheWindow()
-{
-    WindowHarness h;
-    QVERIFY(h.showActive());
-    h.type(Qt::Key_Right);
-    h.type(Qt::Key_Down);
-    QCOMPARE(QPoint(h.state().TileX, h.state().TileY), QPoint(13, 13));
-    h.type(Qt::Key_Space);
-    QVERIFY(h.folder.exists("demo.bmp"));
-    QCOMPARE(h.editor.board().committed().pixelColor(13 + 20, 13 + 20),
-             h.editor.catalogue().picture(1).pixelColor(20, 20));
-    // Escape keeps cancelling a selection, the select button's shortcut-free
-    // press reached by Tab.
-    QTest::mouseClick(h.window.BoutSelect, Qt::LeftButton);
-    h.type(Qt::Key_Space);
-    QCOMPARE(h.state().Mode, EditMode::SelectionDragged);
-    h.type(Qt::Key_Escape);
-    QCOMPARE(h.state().Mode, EditMode::Placement);
 }
 
 void TestMainWindow::controlsHaveFrenchAccessibleNames_data()
