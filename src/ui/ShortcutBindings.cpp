@@ -2,12 +2,13 @@
 
 #include "Form1.h"
 
+#include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
 
-QList<ShortcutBindings::Binding> ShortcutBindings::bindings(const Form1 &form)
+ShortcutBindings::ShortcutBindings(Form1 &form) : QObject(&form)
 {
-    return {
+    const QList<std::pair<QKeySequence, QPushButton *>> bindings = {
         {QKeySequence(Qt::CTRL | Qt::Key_Z), form.Command6},
         {QKeySequence(Qt::Key_Delete), form.BoutEfface},
         {QKeySequence(Qt::Key_Backspace), form.BoutEfface},
@@ -18,16 +19,11 @@ QList<ShortcutBindings::Binding> ShortcutBindings::bindings(const Form1 &form)
         {QKeySequence(Qt::CTRL | Qt::Key_E), form.Command3},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), form.Command2},
     };
-}
-
-ShortcutBindings::ShortcutBindings(Form1 &form) : QObject(&form)
-{
-    for (const Binding &binding : bindings(form)) {
-        auto *shortcut = new QShortcut(binding.keys, &form);
+    for (const auto &[keys, button] : bindings) {
+        auto *shortcut = new QShortcut(keys, &form);
         shortcuts_.append(shortcut);
         shortcut->setContext(Qt::WindowShortcut);
-        QPushButton *button = binding.button;
-        connect(shortcut, &QShortcut::activated, this, [button] {
+        connect(shortcut, &QShortcut::activated, this, [button = button] {
             if (button->isEnabled())
                 button->click();
         });

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QKeySequence>
 #include <QList>
 #include <QObject>
 
 class Form1;
-class QPushButton;
 class QShortcut;
 
 // The main window's keyboard shortcuts. Each one clicks its panel button,
@@ -16,16 +14,8 @@ class ShortcutBindings : public QObject
     Q_OBJECT
 
 public:
-    struct Binding {
-        QKeySequence keys;
-        QPushButton *button;
-    };
-
     explicit ShortcutBindings(Form1 &form);
     ~ShortcutBindings() override;
-
-    // The window's shortcuts with the button each one clicks.
-    static QList<Binding> bindings(const Form1 &form);
 
 private:
     // Children of the window, which gives them their context, and gone with
