@@ -51,7 +51,7 @@ bool Editor::startUp()
     state_.PrintWidth = 770;
     state_.PrintHeight = 544;
     state_.CurrentTile = 1;
-    state_.GridStep = 13;
+    state_.GridStep = TileTable::CellSize;
     state_.Mode = EditMode::Placement;
     return true;
 }

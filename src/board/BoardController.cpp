@@ -3,6 +3,7 @@
 #include "Selection.h"
 #include "app/Editor.h"
 
+#include <algorithm>
 #include <cmath>
 
 BoardController::BoardController(Editor &editor) : editor_(editor) {}
@@ -16,6 +17,7 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
 {
     EditorState &s = editor_.state();
     BoardModel &board = editor_.board();
+    keyboardAt_ = QPoint(snap(position.x(), s.GridStep), snap(position.y(), s.GridStep));
     switch (s.Mode) {
     case EditMode::Placement:
         s.TileX = snap(position.x(), s.GridStep);
@@ -102,6 +104,94 @@ void BoardController::character(int code)
     Selection::end(editor_);
     showCommitted();
     editor_.flushBoard();
+}
+
+bool BoardController::key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int step = editor_.state().GridStep;
+    switch (key) {
+    case Qt::Key_Left:
+        stepKeyboard(QPoint(-step, 0));
+        return true;
+    case Qt::Key_Right:
+        stepKeyboard(QPoint(step, 0));
+        return true;
+    case Qt::Key_Up:
+        stepKeyboard(QPoint(0, -step));
+        return true;
+    case Qt::Key_Down:
+        stepKeyboard(QPoint(0, step));
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!autoRepeat)
+            pressAtKeyboard();
+        return true;
+    case Qt::Key_R:
+        if (!autoRepeat) {
+            buttonPress(Qt::RightButton, keyboardAt_);
+            buttonRelease(Qt::RightButton, keyboardAt_);
+            // The right button shows the turn at the next move; the keyboard
+            // user sees it at once, and the next stamp lays what is shown.
+            replayAtKeyboard();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+QRect BoardController::keyboardRange() const
+{
+    const int step = editor_.state().GridStep;
+    if (editor_.state().Mode == EditMode::Placement)
+        return QRect(QPoint(0, 0),
+                     QPoint(snap(BoardModel::Width - 1, step), snap(BoardModel::Height - 1, step)));
+    // The first grid points at or past the right and bottom edges.
+    return QRect(QPoint(0, 0),
+                 QPoint(-snap(-BoardModel::Width, step), -snap(-BoardModel::Height, step)));
+}
+
+void BoardController::stepKeyboard(QPoint step)
+{
+    // In mode 4 the pointer does nothing, so neither do the arrows.
+    if (editor_.state().Mode == EditMode::SelectionMade)
+        return;
+    const QRect range = keyboardRange();
+    const QPoint to = keyboardAt_ + step;
+    pointerMove(keyboardButtons(), QPoint(std::clamp(to.x(), range.left(), range.right()),
+                                          std::clamp(to.y(), range.top(), range.bottom())));
+}
+
+void BoardController::pressAtKeyboard()
+{
+    switch (editor_.state().Mode) {
+    case EditMode::Placement:
+        // The preview is drawn again first: the tile picked or turned since
+        // the last move is the one laid, where the keyboard is.
+        replayAtKeyboard();
+        buttonPress(Qt::LeftButton, keyboardAt_);
+        buttonRelease(Qt::LeftButton, keyboardAt_);
+        break;
+    case EditMode::SelectionArmed:
+        buttonPress(Qt::LeftButton, keyboardAt_);
+        break;
+    case EditMode::SelectionDragged:
+        buttonRelease(Qt::LeftButton, keyboardAt_);
+        break;
+    case EditMode::SelectionMade:
+        break;
+    }
+}
+
+void BoardController::replayAtKeyboard() { pointerMove(keyboardButtons(), keyboardAt_); }
+
+Qt::MouseButtons BoardController::keyboardButtons() const
+{
+    return editor_.state().Mode == EditMode::SelectionDragged ? Qt::LeftButton : Qt::NoButton;
 }
 
 void BoardController::showCommitted()

@@ -30,5 +30,6 @@ bool PaletteSelection::pick(int index)
     s.VariantStep = 0;
     // The new frame replaces the previous one.
     outline_ = outlineOf(index);
+    picked_ = index;
     return true;
 }

@@ -27,6 +27,8 @@ public:
     // from (L - 1, T - 1) to (L + W + 1, T + H + 1) for the entry's outer
     // rectangle L, T, W, H. Nothing before the first pick.
     std::optional<QRect> outline() const { return outline_; }
+    // The entry the frame marks, nothing before the first pick.
+    std::optional<int> picked() const { return picked_; }
 
     // The window pixels the frame's pen covers, to repaint when it changes.
     static QRect paintedArea(const QRect &outline);
@@ -36,4 +38,5 @@ public:
 private:
     Editor &editor_;
     std::optional<QRect> outline_;
+    std::optional<int> picked_;
 };

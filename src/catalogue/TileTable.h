@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -14,8 +15,13 @@ inline constexpr int EntryCount = 98;
 inline constexpr int MoveBufferIndex = 0;
 inline constexpr int PaletteCount = 43;
 inline constexpr int LastIndex = EntryCount - 1;
+// The side of a grid square in pixels: the board's grid step, and the unit
+// most tile pictures are a whole number of.
+inline constexpr int CellSize = 13;
 
 enum class Turn { Clockwise, CounterClockwise };
+
+enum class Direction { Left, Right, Up, Down };
 
 struct Entry {
     int index = 0;
@@ -25,6 +31,7 @@ struct Entry {
     int frameLeft = 0; // outer frame in main-window pixels, palette entries only
     int frameTop = 0;
     int tag = 0; // number of orientation variants that follow a palette entry
+    const char *name = nullptr; // UTF-8, palette entries only
 };
 
 // Entry by index 0..97; entry 0 is the move buffer and has no size of its own.
@@ -49,5 +56,14 @@ Turn turnOf(int familyHeadIndex);
 
 // The palette entry whose frame contains the point, if any.
 std::optional<int> paletteHit(QPoint windowPoint);
+
+// The French name of the piece a palette entry shows; empty for any other
+// entry.
+QString pieceName(int index);
+
+// The palette entry an arrow key reaches from this one: the nearest whose
+// frame lies that way, those level with it first. Nothing at the strip's
+// edge.
+std::optional<int> paletteNeighbour(int index, Direction direction);
 
 } // namespace TileTable

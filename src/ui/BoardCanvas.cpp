@@ -2,7 +2,9 @@
 
 #include "app/Editor.h"
 #include "board/BoardController.h"
+#include "catalogue/TileTable.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -20,6 +22,15 @@ BoardCanvas::BoardCanvas(Editor &editor, BoardController &controller, QWidget *p
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
+    setAccessibleName(QStringLiteral("Plan"));
+    setAccessibleDescription(
+        QStringLiteral("Plan de %1 × %2 points sur une grille de cases de %3 points. Flèches : "
+                       "déplacer la pièce ou le coin de la sélection d'une case ; Espace ou "
+                       "Entrée : poser la pièce ou fixer un coin ; R : tourner la pièce ; "
+                       "Échap : annuler la sélection.")
+            .arg(BoardModel::Width)
+            .arg(BoardModel::Height)
+            .arg(TileTable::CellSize));
     connect(&editor_, &Editor::boardPainted, this, &BoardCanvas::showDamage);
 }
 
@@ -67,6 +78,8 @@ void BoardCanvas::mouseReleaseEvent(QMouseEvent *event)
 
 void BoardCanvas::keyPressEvent(QKeyEvent *event)
 {
+    if (controller_.key(event->key(), event->modifiers(), event->isAutoRepeat()))
+        return;
     if (event->key() == Qt::Key_Escape) {
         controller_.character(BoardController::EscapeCode);
         return;
@@ -78,4 +91,13 @@ void BoardCanvas::keyPressEvent(QKeyEvent *event)
     }
     // Keys that type no character are not the board's business.
     QFrame::keyPressEvent(event);
+}
+
+void BoardCanvas::focusInEvent(QFocusEvent *event)
+{
+    QFrame::focusInEvent(event);
+    // Reached with Tab, the board shows the current tile at once, where the
+    // next key acts; a click or the window's activation draws it as usual.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        controller_.replayAtKeyboard();
 }

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessibleWidgets.h"
 #include "BoardCanvas.h"
 #include "Fonts.h"
 #include "OutputBindings.h"
@@ -8,6 +9,7 @@
 #include "PrintZoneBarStyle.h"
 #include "ProjectBindings.h"
 #include "ShapeOutline.h"
+#include "ShortcutBindings.h"
 #include "ToolBindings.h"
 #include "UiArt.h"
 #include "app/Editor.h"
@@ -15,6 +17,7 @@
 #include "catalogue/PaletteSelection.h"
 #include "catalogue/TileTable.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,27 +28,34 @@
 
 namespace {
 
-QPushButton *placeButton(QPushButton *button, const char *name, QRect rect)
+QPushButton *placeButton(QPushButton *button, const char *name, QRect rect,
+                         const QString &spokenName)
 {
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
-    button->setAutoDefault(false);
+    // Outside a dialog no button is a default one; auto-default makes Enter
+    // press the button that has the focus, as Space does, and that one only.
+    button->setAutoDefault(true);
+    // The captions are English; a screen reader says what the button does.
+    button->setAccessibleName(spokenName);
     return button;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect rect,
+                        const QString &spokenName)
 {
-    return placeButton(new QPushButton(text, parent), name, rect);
+    return placeButton(new QPushButton(text, parent), name, rect, spokenName);
 }
 
-// A button that shows a 32 x 32 picture centred instead of a caption.
+// A button that shows a 32 x 32 picture centred instead of a caption; the
+// description tells what the picture shows.
 QPushButton *makeGraphicButton(QWidget *parent, const char *name, const QString &picture,
-                               const QString &tip, QRect rect)
+                               const QString &tip, const QString &shows, QRect rect)
 {
     QPushButton *button = placeButton(
-        new PictureButton(UiArt::buttonIcon(picture), QSize(32, 32), parent), name, rect);
+        new PictureButton(UiArt::buttonIcon(picture), QSize(32, 32), parent), name, rect, tip);
     button->setToolTip(tip);
-    button->setAccessibleName(tip);
+    button->setAccessibleDescription(shows);
     return button;
 }
 
@@ -73,6 +83,7 @@ Form1::Form1(Editor &editor, QWidget *parent)
     : QWidget(parent), editor_(editor), controller_(std::make_unique<BoardController>(editor)),
       palette_(std::make_unique<PaletteSelection>(editor))
 {
+    AccessibleWidgets::install();
     setObjectName(QStringLiteral("Form1"));
     setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
     setColour(this, QPalette::Window, background());
@@ -96,7 +107,8 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
 
-    bindings_ = {new OutputBindings(*this), new ProjectBindings(*this), new ToolBindings(*this)};
+    bindings_ = {new OutputBindings(*this), new ProjectBindings(*this), new ToolBindings(*this),
+                 new ShortcutBindings(*this)};
 }
 
 Form1::~Form1()
@@ -112,12 +124,15 @@ void Form1::buildBackground()
     Shape1 = new ShapeOutline(QColor(64, 0, 64), 2, this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(200, 592, 777, 113);
+    Shape1->setAccessibleName(QStringLiteral("Panneau de commandes"));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(640, 600, 315, 93);
     Image1->setScaledContents(true);
     Image1->setPixmap(UiArt::banner());
+    Image1->setAccessibleName(QStringLiteral("Vantorel Editor"));
+    Image1->setAccessibleDescription(QStringLiteral("Bannière du programme"));
 
     // The credit line lies on the banner with no background of its own.
     Label1 = new QLabel(QStringLiteral("vantorel@example.org, 1998"), this);
@@ -134,7 +149,10 @@ void Form1::buildPalette()
     for (int index : TileTable::paletteOrder()) {
         auto *entry = new PaletteEntry(index, editor_.catalogue().picture(index), this);
         connect(entry, &PaletteEntry::clicked, this, &Form1::pickPaletteEntry);
+        connect(entry, &PaletteEntry::focusWanted, this, &Form1::focusPaletteEntry);
+        paletteEntries_.insert(index, entry);
     }
+    setPaletteTabStop(TileTable::paletteOrder().front());
 }
 
 void Form1::buildPanel()
@@ -142,7 +160,9 @@ void Form1::buildPanel()
     FramePrint = new QGroupBox(QStringLiteral("Printing"), this);
     FramePrint->setObjectName(QStringLiteral("FramePrint"));
     FramePrint->setGeometry(208, 600, 97, 89);
-    Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41});
+    FramePrint->setAccessibleName(QStringLiteral("Impression"));
+    Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41},
+                          QStringLiteral("Imprimer"));
     Command1->setFont(Fonts::caption(Fonts::Comic, 12));
     HScroll1 = new QScrollBar(Qt::Horizontal, FramePrint);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -152,29 +172,47 @@ void Form1::buildPanel()
     HScroll1->setPageStep(10);
     HScroll1->setValue(544);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
+    // Qt inverts a scroll bar's keys for vertical bars' sake, which makes
+    // Left move this horizontal one to the right.
+    HScroll1->setInvertedControls(false);
+    HScroll1->setAccessibleName(QStringLiteral("Zone d'impression"));
+    HScroll1->setAccessibleDescription(
+        QStringLiteral("Hauteur de la zone imprimée, en points du plan depuis son coin en haut à "
+                       "gauche, de %1 à %2")
+            .arg(HScroll1->minimum())
+            .arg(HScroll1->maximum()));
     auto *thumbStyle = new PrintZoneBarStyle;
     thumbStyle->setParent(HScroll1);
     HScroll1->setStyle(thumbStyle);
 
     const QFont comic = Fonts::caption(Fonts::Comic, 9.75, true);
-    BoutOpen = makeButton(this, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33});
+    BoutOpen = makeButton(this, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33},
+                          QStringLiteral("Ouvrir un projet"));
     BoutOpen->setFont(comic);
-    BoutSAVE = makeButton(this, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33});
+    BoutSAVE = makeButton(this, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33},
+                          QStringLiteral("Enregistrer le projet"));
     BoutSAVE->setFont(comic);
-    BoutSelect = makeGraphicButton(this, "BoutSelect", QStringLiteral("select"),
-                                   QStringLiteral("Sélectionner un bloc"), {416, 600, 33, 33});
-    BoutEfface = makeGraphicButton(this, "BoutEfface", QStringLiteral("erase"),
-                                   QStringLiteral("Effacer la sélection"), {472, 600, 33, 33});
-    BoutDeplace = makeGraphicButton(this, "BoutDeplace", QStringLiteral("move"),
-                                    QStringLiteral("Déplacer la sélection"), {528, 600, 33, 33});
-    Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33});
+    BoutSelect = makeGraphicButton(
+        this, "BoutSelect", QStringLiteral("select"), QStringLiteral("Sélectionner un bloc"),
+        QStringLiteral("Rectangle en pointillés avec un petit pointeur"), {416, 600, 33, 33});
+    BoutEfface = makeGraphicButton(
+        this, "BoutEfface", QStringLiteral("erase"), QStringLiteral("Effacer la sélection"),
+        QStringLiteral("Crayon dont la gomme efface un gribouillis"), {472, 600, 33, 33});
+    BoutDeplace = makeGraphicButton(
+        this, "BoutDeplace", QStringLiteral("move"), QStringLiteral("Déplacer la sélection"),
+        QStringLiteral("Flèche du pointeur avec une croix de déplacement"), {528, 600, 33, 33});
+    Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33},
+                          QStringLiteral("Aide"));
     Command4->setFont(Fonts::caption(Fonts::SansSerif, 18));
     Command6
         = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
-                            QStringLiteral("Annuler la dernière modification"), {416, 656, 33, 33});
-    Command3 = makeButton(this, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33});
+                            QStringLiteral("Annuler la dernière modification"),
+                            QStringLiteral("Flèche courbe vers la gauche"), {416, 656, 33, 33});
+    Command3 = makeButton(this, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33},
+                          QStringLiteral("Éditeur de texte du scénario"));
     Command3->setFont(comic);
-    Command2 = makeButton(this, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33});
+    Command2 = makeButton(this, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33},
+                          QStringLiteral("Quitter"));
     Command2->setFont(comic);
 }
 
@@ -191,12 +229,37 @@ void Form1::buildHidden()
 
 void Form1::orderTabs()
 {
-    // The board comes first and has the focus when the window opens.
-    const QList<QWidget *> order
-        = {canvas_,  Command2, BoutEfface, BoutDeplace, BoutSelect, Command6,
-           Command3, Command4, BoutOpen,   BoutSAVE,    Command1,   HScroll1};
+    // The board comes first and has the focus when the window opens. The
+    // palette comes last, one Tab stop whose arrows move within it, so
+    // Shift+Tab from the board reaches it and Tab goes back.
+    QList<QWidget *> order = {canvas_,  Command2, BoutEfface, BoutDeplace, BoutSelect, Command6,
+                              Command3, Command4, BoutOpen,   BoutSAVE,    Command1,   HScroll1};
+    for (int index : TileTable::paletteOrder())
+        order.append(paletteEntries_.value(index));
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::setPaletteTabStop(int index)
+{
+    PaletteEntry *entry = paletteEntries_.value(index);
+    if (!entry)
+        return;
+    // Only one entry at a time takes the focus, and never from a click: a
+    // click leaves the keyboard where it was.
+    if (PaletteEntry *previous = paletteEntries_.value(paletteTabStop_); previous != entry) {
+        if (previous)
+            previous->setFocusPolicy(Qt::NoFocus);
+        entry->setFocusPolicy(Qt::TabFocus);
+        paletteTabStop_ = index;
+    }
+}
+
+void Form1::focusPaletteEntry(int index)
+{
+    setPaletteTabStop(index);
+    if (PaletteEntry *entry = paletteEntries_.value(index))
+        entry->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::showTools()
@@ -210,8 +273,18 @@ void Form1::showTools()
 void Form1::pickPaletteEntry(int index)
 {
     const auto before = palette_->outline();
+    const auto pickedBefore = palette_->picked();
     if (!palette_->pick(index))
         return;
+    if (pickedBefore)
+        paletteEntries_.value(*pickedBefore)->setPicked(false);
+    paletteEntries_.value(index)->setPicked(true);
+    // Tab comes back to the entry picked last; the frame of the keyboard
+    // follows a pick within the palette.
+    if (qobject_cast<PaletteEntry *>(QApplication::focusWidget()))
+        focusPaletteEntry(index);
+    else
+        setPaletteTabStop(index);
     if (before)
         update(PaletteSelection::paintedArea(*before));
     update(PaletteSelection::paintedArea(*palette_->outline()));

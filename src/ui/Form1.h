@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QWidget>
 
@@ -8,6 +9,7 @@
 class BoardCanvas;
 class BoardController;
 class Editor;
+class PaletteEntry;
 class PaletteSelection;
 class QGroupBox;
 class QLabel;
@@ -63,6 +65,8 @@ public:
 public slots:
     // A click on palette entry i.
     void pickPaletteEntry(int index);
+    // Moves the keyboard focus to palette entry i.
+    void focusPaletteEntry(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -75,12 +79,15 @@ private:
     void buildPanel();
     void buildHidden();
     void orderTabs();
+    void setPaletteTabStop(int index);
     void showTools();
 
     Editor &editor_;
     std::unique_ptr<BoardController> controller_;
     std::unique_ptr<PaletteSelection> palette_;
     BoardCanvas *canvas_ = nullptr;
+    QHash<int, PaletteEntry *> paletteEntries_;
+    int paletteTabStop_ = -1;
     // The panel buttons' commands, one binder per group of buttons.
     QList<QObject *> bindings_;
     bool shownOnce_ = false;

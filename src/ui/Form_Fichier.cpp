@@ -86,6 +86,14 @@ void Form_Fichier::build()
     Dir1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     Dir1->installEventFilter(this);
     File1 = place(new QListWidget(this), "File1", {187, 82, 126, 102}, 9.75);
+    File1->installEventFilter(this);
+    Text1->setAccessibleName(QStringLiteral("Nom du fichier"));
+    // On Linux a drop-down list is named by its current entry; the
+    // description says what it chooses.
+    Drive1->setAccessibleName(QStringLiteral("Lecteur"));
+    Drive1->setAccessibleDescription(QStringLiteral("Lecteur"));
+    Dir1->setAccessibleName(QStringLiteral("Dossiers"));
+    File1->setAccessibleName(QStringLiteral("Plans du dossier"));
 
     setTabOrder(Command1, Text1);
     setTabOrder(Text1, bout_open);
@@ -101,6 +109,8 @@ void Form_Fichier::build()
     });
     connect(Dir1, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item) { openFolderItem(item); });
+    // A double-click on a file opens it, as "&Ouvrir" does.
+    connect(File1, &QListWidget::itemDoubleClicked, this, &Form_Fichier::openPressed);
     connect(File1, &QListWidget::currentRowChanged, this, [this](int row) {
         browser_->selectFile(row);
         Text1->setText(browser_->nameText());
@@ -119,12 +129,15 @@ void Form_Fichier::openFolderItem(QTreeWidgetItem *item)
 
 bool Form_Fichier::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter in the directory list opens the highlighted folder, as a
-    // double-click does.
-    if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+    // Enter in the directory list opens the highlighted folder, and in the
+    // file list the highlighted file, as a double-click does.
+    if ((watched == Dir1 || watched == File1) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openFolderItem(Dir1->currentItem());
+            if (watched == Dir1)
+                openFolderItem(Dir1->currentItem());
+            else
+                emit openPressed();
             return true;
         }
     }

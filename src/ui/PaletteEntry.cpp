@@ -2,6 +2,9 @@
 
 #include "catalogue/TileTable.h"
 
+#include <QAccessible>
+#include <QHash>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,6 +18,35 @@ PaletteEntry::PaletteEntry(int index, const QImage &picture, QWidget *parent)
     setGeometry(TileTable::frameRect(index));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(TileTable::pieceName(index));
+    setAccessibleDescription(description(index));
+}
+
+QString PaletteEntry::description(int index)
+{
+    const QSize size = TileTable::pictureSize(index);
+    const int step = TileTable::CellSize;
+    QString extent;
+    if (size.width() % step || size.height() % step)
+        extent = QStringLiteral("%1 × %2 points").arg(size.width()).arg(size.height());
+    else if (size == QSize(step, step))
+        extent = QStringLiteral("1 case");
+    else
+        extent = QStringLiteral("%1 × %2 cases").arg(size.width() / step).arg(size.height() / step);
+    const int turns = TileTable::entry(index).tag + 1;
+    return turns == 1 ? QStringLiteral("%1, une seule orientation").arg(extent)
+                      : QStringLiteral("%1, %2 orientations").arg(extent).arg(turns);
+}
+
+void PaletteEntry::setPicked(bool picked)
+{
+    if (picked == picked_)
+        return;
+    picked_ = picked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PaletteEntry::paintEvent(QPaintEvent *)
@@ -23,6 +55,20 @@ void PaletteEntry::paintEvent(QPaintEvent *)
     painter.fillRect(contentsRect(), Qt::white);
     painter.drawImage(QPoint(Border, Border), picture_);
     drawFrame(&painter);
+    if (hasFocus()) {
+        // Black dashes over white on the border: seen on any picture, and
+        // unlike the picked entry's solid frame outside the border.
+        const qreal inset = Border / 2.0;
+        const QRectF line = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+        QPen pen(Qt::white, Border);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.drawRect(line);
+        pen.setColor(Qt::black);
+        pen.setDashPattern({2, 2});
+        painter.setPen(pen);
+        painter.drawRect(line);
+    }
 }
 
 void PaletteEntry::mousePressEvent(QMouseEvent *event)
@@ -38,4 +84,24 @@ void PaletteEntry::mouseReleaseEvent(QMouseEvent *event)
     pressed_ = false;
     if (click)
         emit clicked(index_);
+}
+
+void PaletteEntry::keyPressEvent(QKeyEvent *event)
+{
+    using TileTable::Direction;
+    static const QHash<int, Direction> arrows {{Qt::Key_Left, Direction::Left},
+                                               {Qt::Key_Right, Direction::Right},
+                                               {Qt::Key_Up, Direction::Up},
+                                               {Qt::Key_Down, Direction::Down}};
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!event->isAutoRepeat())
+            press();
+    } else if (const auto way = arrows.find(key); way != arrows.end()) {
+        // At the strip's edge the focus stays.
+        if (const auto next = TileTable::paletteNeighbour(index_, *way))
+            emit focusWanted(*next);
+    } else {
+        QFrame::keyPressEvent(event);
+    }
 }

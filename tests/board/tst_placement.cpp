@@ -45,6 +45,11 @@ private slots:
     void rightPressTurnsInEveryMode();
     void selectionPointerCycle();
     void escapeCancelsSelection();
+    void arrowsMoveThePreviewOnTheBoard_data();
+    void arrowsMoveThePreviewOnTheBoard();
+    void spaceOrEnterStampsWhereTheKeysAre();
+    void keyedStampLaysTheTilePickedSinceTheLastMove();
+    void rTurnsTheTileAndShowsItAtOnce();
 };
 
 void TestPlacement::snapping_data()
@@ -263,6 +268,91 @@ void TestPlacement::escapeCancelsSelection()
     h.editor.setTools({false, true, true});
     h.board.character(BoardController::EscapeCode);
     QCOMPARE(h.editor.tools(), (Editor::ToolButtons {false, true, true}));
+}
+
+void TestPlacement::arrowsMoveThePreviewOnTheBoard_data()
+{
+    // The pointer's last move, then arrows: l, r, u, d.
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QPoint>("corner");
+    QTest::newRow("from the pointer's square") << QPointF(30.5, 40) << "rd" << QPoint(39, 52);
+    QTest::newRow("back and forth") << QPointF(100, 100) << "llrrru" << QPoint(104, 78);
+    QTest::newRow("stops at the left and top edges") << QPointF(5, 5) << "lu" << QPoint(0, 0);
+    QTest::newRow("stops on the last, partial column")
+        << QPointF(760, 100) << "rrr" << QPoint(767, 91);
+    QTest::newRow("stops on the last row") << QPointF(100, 530) << "ddd" << QPoint(91, 533);
+    QTest::newRow("from a drag off the board") << QPointF(-20, -20) << "r" << QPoint(0, 0);
+}
+
+void TestPlacement::arrowsMoveThePreviewOnTheBoard()
+{
+    QFETCH(QPointF, pointer);
+    QFETCH(QString, keys);
+    QFETCH(QPoint, corner);
+    EditorHarness h;
+    h.move(pointer.x(), pointer.y());
+    const QHash<QChar, int> arrows {
+        {'l', Qt::Key_Left}, {'r', Qt::Key_Right}, {'u', Qt::Key_Up}, {'d', Qt::Key_Down}};
+    for (QChar key : keys)
+        QVERIFY(h.board.key(arrows.value(key), Qt::NoModifier));
+    QCOMPARE(QPoint(h.state().TileX, h.state().TileY), corner);
+    const QImage &tile = h.editor.catalogue().picture(1);
+    QVERIFY(showsTile(h.editor.board().displayed(), tile, corner));
+    QVERIFY(isWhiteOutside(h.editor.board().displayed(), QRect(corner, tile.size())));
+}
+
+void TestPlacement::spaceOrEnterStampsWhereTheKeysAre()
+{
+    EditorHarness h;
+    h.pick(29);
+    const QImage &tile = h.editor.catalogue().picture(29);
+    h.move(100, 100);
+    h.board.key(Qt::Key_Right, Qt::NoModifier);
+    QVERIFY(h.board.key(Qt::Key_Space, Qt::NoModifier));
+    QVERIFY(showsTile(h.editor.board().committed(), tile, QPoint(104, 91)));
+    h.board.key(Qt::Key_Down, Qt::NoModifier);
+    QVERIFY(h.board.key(Qt::Key_Return, Qt::NoModifier));
+    QVERIFY(showsTile(h.editor.board().committed(), tile, QPoint(104, 104)));
+
+    // A held key stamps once.
+    h.board.key(Qt::Key_Down, Qt::NoModifier);
+    const QImage twice = h.editor.board().committed();
+    QVERIFY(h.board.key(Qt::Key_Space, Qt::NoModifier, true));
+    QCOMPARE(h.editor.board().committed(), twice);
+
+    // The pointer takes over at its next move, and the keys go on from there.
+    h.move(300, 300);
+    h.board.key(Qt::Key_Left, Qt::NoModifier);
+    QCOMPARE(QPoint(h.state().TileX, h.state().TileY), QPoint(286, 299));
+}
+
+// A click always follows a move over the board; a key need not. Stamping
+// the board as displayed laid the tile shown before the pick.
+void TestPlacement::keyedStampLaysTheTilePickedSinceTheLastMove()
+{
+    EditorHarness h;
+    h.move(50, 50);
+    h.pick(62);
+    h.board.key(Qt::Key_Space, Qt::NoModifier);
+    const QImage &committed = h.editor.board().committed();
+    QVERIFY(showsTile(committed, h.editor.catalogue().picture(62), QPoint(39, 39)));
+}
+
+void TestPlacement::rTurnsTheTileAndShowsItAtOnce()
+{
+    EditorHarness h;
+    h.pick(2);
+    h.move(50, 50);
+    QVERIFY(h.board.key(Qt::Key_R, Qt::NoModifier));
+    QCOMPARE(h.state().CurrentTile, 3);
+    QVERIFY(
+        showsTile(h.editor.board().displayed(), h.editor.catalogue().picture(3), QPoint(39, 39)));
+    QVERIFY(h.board.key(Qt::Key_R, Qt::ShiftModifier));
+    QCOMPARE(h.state().CurrentTile, 4);
+    // Held down, it turns once.
+    h.board.key(Qt::Key_R, Qt::NoModifier, true);
+    QCOMPARE(h.state().CurrentTile, 4);
 }
 
 QTEST_MAIN(TestPlacement)

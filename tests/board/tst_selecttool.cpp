@@ -1,4 +1,5 @@
 #include "ToolHarness.h"
+#include "board/Selection.h"
 
 #include <QtTest>
 
@@ -15,13 +16,14 @@ private slots:
     void buttonsFollowTheCycle();
     void selectKeepsPreviewTileAndDrawsThin();
     void selectionIsDrawnOverTheLastStamp();
+    void keysSelectTheWholeBoardItsPartialColumnIncluded();
 };
 
 void TestSelectTool::buttonsFollowTheCycle_data()
 {
     // Steps: s select button, a pointer to (13, 26) and left press, d drag to
     // (52, 65), z release on the anchor, r release, M move, E erase, U undo,
-    // x Escape.
+    // x Escape; K Space on the board, which fixes the corner the keys are on.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<EditMode>("mode");
     QTest::addColumn<Tools>("tools");
@@ -44,6 +46,10 @@ void TestSelectTool::buttonsFollowTheCycle_data()
     QTest::newRow("move when armed") << "sM" << EditMode::SelectionArmed << selecting;
     QTest::newRow("second cycle") << "sadrMsadr" << EditMode::SelectionMade << made;
     QTest::newRow("select after escape") << "sadrxs" << EditMode::SelectionArmed << selecting;
+    QTest::newRow("first corner keyed") << "sK" << EditMode::SelectionDragged << selecting;
+    QTest::newRow("second corner keyed") << "sKK" << EditMode::SelectionMade << made;
+    QTest::newRow("key when made") << "sKKK" << EditMode::SelectionMade << made;
+    QTest::newRow("keyed after escape") << "sKxK" << EditMode::Placement << placement;
 }
 
 void TestSelectTool::buttonsFollowTheCycle()
@@ -83,6 +89,9 @@ void TestSelectTool::buttonsFollowTheCycle()
             break;
         case 'x':
             h.board.character(BoardController::EscapeCode);
+            break;
+        case 'K':
+            QVERIFY(h.board.key(Qt::Key_Space, Qt::NoModifier));
             break;
         default:
             QFAIL("unknown step");
@@ -132,6 +141,33 @@ void TestSelectTool::selectionIsDrawnOverTheLastStamp()
     h.board.character(BoardController::EscapeCode);
     QCOMPARE(h.editor.board().displayed(), h.committed());
     QCOMPARE(h.committed().pixel(100, 100), qRgb(255, 0, 0));
+}
+
+// The last column is 6 pixels wide: a corner kept on the board's grid points
+// could never take it in.
+void TestSelectTool::keysSelectTheWholeBoardItsPartialColumnIncluded()
+{
+    ToolHarness h;
+    h.layPattern();
+    h.selectTool.press();
+    for (int key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Space})
+        h.board.key(key, Qt::NoModifier);
+    QCOMPARE(QPoint(h.state().SelX1, h.state().SelY1), QPoint(0, 0));
+    // More steps than the board has squares: the corner stops at its edges.
+    for (int i = 0; i < 70; ++i) {
+        h.board.key(Qt::Key_Right, Qt::NoModifier);
+        h.board.key(Qt::Key_Down, Qt::NoModifier);
+    }
+    QCOMPARE(h.board.keyboardPosition(), QPoint(780, 546));
+    h.board.key(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(h.state().Mode, EditMode::SelectionMade);
+    QCOMPARE(Selection::block(h.state()), BoardModel::area());
+
+    // With the selection made the arrows move nothing, as the pointer does.
+    h.board.key(Qt::Key_Left, Qt::NoModifier);
+    QCOMPARE(h.board.keyboardPosition(), QPoint(780, 546));
+    h.eraseTool.press();
+    QVERIFY(isWhite(h.committed(), BoardModel::area()));
 }
 
 QTEST_MAIN(TestSelectTool)

@@ -14,7 +14,14 @@ private slots:
     void everyPictureIsItsArtworkAtItsListedSize();
     void hitTestFindsEntriesAndNothingBetween();
     void moveBufferStartsEmpty();
+    void everyPaletteEntryHasAPieceNameOfItsOwn();
+    void arrowsStepToTheEntryThatWay_data();
+    void arrowsStepToTheEntryThatWay();
+    void arrowsReachEveryPaletteEntryAndComeBack();
 };
+
+using TileTable::Direction;
+Q_DECLARE_METATYPE(TileTable::Direction)
 
 void TestCatalogue::familiesMatchTheirTags()
 {
@@ -101,6 +108,65 @@ void TestCatalogue::moveBufferStartsEmpty()
     block.fill(Qt::red);
     catalogue.setMoveBuffer(block);
     QCOMPARE(catalogue.moveBufferOuterSize(), QSize(43, 43));
+}
+
+void TestCatalogue::everyPaletteEntryHasAPieceNameOfItsOwn()
+{
+    QSet<QString> names;
+    for (int index : TileTable::paletteOrder())
+        names.insert(TileTable::pieceName(index));
+    QCOMPARE(names.size(), TileTable::PaletteCount);
+    QVERIFY(!names.contains(QString()));
+    QVERIFY(names.contains(QStringLiteral("Salle 3 × 3 à quatre portes")));
+    for (int other : {0, 3, 97})
+        QVERIFY(TileTable::pieceName(other).isEmpty());
+}
+
+void TestCatalogue::arrowsStepToTheEntryThatWay_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<Direction>("way");
+    QTest::addColumn<int>("to"); // 0: none, the focus stays
+    QTest::newRow("along the top row") << 1 << Direction::Right << 2;
+    QTest::newRow("back along it") << 6 << Direction::Left << 2;
+    QTest::newRow("down a column") << 1 << Direction::Down << 10;
+    QTest::newRow("up a column") << 20 << Direction::Up << 10;
+    QTest::newRow("between the two room columns") << 20 << Direction::Right << 29;
+    QTest::newRow("among the letters") << 87 << Direction::Right << 88;
+    QTest::newRow("letter to digit") << 86 << Direction::Down << 90;
+    QTest::newRow("left edge") << 1 << Direction::Left << 0;
+    QTest::newRow("top edge") << 21 << Direction::Up << 0;
+    QTest::newRow("bottom edge") << 90 << Direction::Down << 0;
+}
+
+void TestCatalogue::arrowsStepToTheEntryThatWay()
+{
+    QFETCH(int, from);
+    QFETCH(Direction, way);
+    QFETCH(int, to);
+    QCOMPARE(TileTable::paletteNeighbour(from, way), to ? std::optional<int>(to) : std::nullopt);
+}
+
+void TestCatalogue::arrowsReachEveryPaletteEntryAndComeBack()
+{
+    // From every entry the arrows lead to every other one, the first
+    // included: no entry is out of the keyboard's reach, nor a dead end.
+    for (int start : TileTable::paletteOrder()) {
+        QSet<int> reached {start};
+        QList<int> open {start};
+        while (!open.isEmpty()) {
+            const int at = open.takeLast();
+            for (Direction way :
+                 {Direction::Left, Direction::Right, Direction::Up, Direction::Down})
+                if (const auto next = TileTable::paletteNeighbour(at, way);
+                    next && !reached.contains(*next)) {
+                    reached.insert(*next);
+                    open.append(*next);
+                }
+        }
+        QVERIFY2(reached.size() == TileTable::PaletteCount, qPrintable(QString::number(start)));
+    }
+    QCOMPARE(TileTable::paletteNeighbour(0, Direction::Right), std::nullopt);
 }
 
 QTEST_MAIN(TestCatalogue)

@@ -119,6 +119,7 @@ private slots:
     void movesABlockElsewhere();
     void savesUnderATypedNameAndOpensItAgain();
     void exitAsksAndEndsOnlyOnYes();
+    void drawsSelectsErasesAndMovesWithTheKeyboardAlone();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -143,6 +144,10 @@ private:
     // project bitmap and the caption.
     void saveAs(const QString &window, EditorRun &editor, const QString &name,
                 const QImage &expected);
+    // Types the keys into the main window, then waits for "demo.bmp" to hold
+    // the expected board.
+    bool keysMake(const QString &window, EditorRun &editor, const QString &keys,
+                  const QImage &expected);
     // Keeps a failing scenario's screenshot beside the test, for diagnosis.
     void keep(const QImage &shot, const char *what);
     // What the desktop and the editor show when an awaited window is missing.
@@ -521,6 +526,79 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     QVERIFY2(editor.exitCode() == 0, qPrintable(editor.output()));
     QCOMPARE(editor.fileNames(), files);
     QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), stamped);
+}
+
+bool TestRealWindow::keysMake(const QString &window, EditorRun &editor, const QString &keys,
+                              const QImage &expected)
+{
+    desktop_.key(window, keys);
+    return RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; });
+}
+
+void TestRealWindow::drawsSelectsErasesAndMovesWithTheKeyboardAlone()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    // The pointer stays out of the window: no move of it plays a part.
+    desktop_.moveTo(window, QPoint(1150, 750));
+    auto times = [](const char *key, int count) {
+        return QStringList(count, QString::fromLatin1(key)).join(QLatin1Char(' '));
+    };
+
+    // Shift+Tab reaches the palette's first entry; down twice and right is
+    // the room of entry 29, Return picks it, Tab goes back to the board,
+    // where the keys start at the board's origin.
+    const QImage room = catalogue_.picture(29);
+    QImage expected = whiteBoard();
+    stampInto(expected, room, QPoint(26, 26));
+    QVERIFY2(keysMake(window, editor,
+                      QStringLiteral("shift+Tab Down Down Right Return Tab Right Right Down Down "
+                                     "space"),
+                      expected),
+             "the keys did not stamp the room picked in the palette at (26, 26)");
+    stampInto(expected, room, QPoint(91, 26));
+    QVERIFY2(keysMake(window, editor, times("Right", 5) + QStringLiteral(" Return"), expected),
+             "the keys did not stamp a second room beside the first");
+
+    // Tab twice is the select button (erase and move are disabled); the
+    // corners go from (39, 39) to (78, 78), and Delete erases the block.
+    blank(expected, QRect(39, 39, 39, 39));
+    QVERIFY2(keysMake(window, editor,
+                      QStringLiteral("Tab Tab Return ") + times("Left", 4)
+                          + QStringLiteral(" Down space ") + times("Right", 3) + ' '
+                          + times("Down", 3) + QStringLiteral(" space Delete"),
+                      expected),
+             "the keys did not select and erase the block from (39, 39) to (78, 78)");
+
+    // The second room, selected from (91, 26) to (156, 91), is moved with
+    // the move button, three Tabs away now, and stamped at (286, 221).
+    const QRect block(91, 26, 65, 65);
+    const QImage cut = expected.copy(block);
+    blank(expected, block);
+    QVERIFY2(keysMake(window, editor,
+                      QStringLiteral("Tab Tab Return Right ") + times("Up", 4)
+                          + QStringLiteral(" space ") + times("Right", 5) + ' ' + times("Down", 5)
+                          + QStringLiteral(" space Tab Tab Tab Return"),
+                      expected),
+             "the keys did not cut the second room out");
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("tiledeplace.bmp") == cut; }),
+             "tiledeplace.bmp does not hold the second room");
+    stampInto(expected, cut, QPoint(286, 221));
+    QVERIFY2(keysMake(window, editor,
+                      times("Right", 10) + ' ' + times("Down", 10) + QStringLiteral(" space"),
+                      expected),
+             "the keys did not stamp the cut room at (286, 221)");
+
+    // The screen shows that board, with no selection left on it.
+    QImage shot;
+    const bool shown = RealDesktop::waitUntil([&] {
+        shot = desktop_.screenshot(window);
+        return !shot.isNull() && boardIn(shot) == expected;
+    });
+    if (!shown)
+        keep(shot, "keyboard");
+    QVERIFY2(shown, "the screen does not show the board the keys drew");
 }
 
 QTEST_MAIN(TestRealWindow)

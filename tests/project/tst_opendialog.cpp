@@ -7,6 +7,7 @@
 #include "ui/Form_Fichier.h"
 #include "ui/ProjectBindings.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -65,6 +66,9 @@ private slots:
     void windowManagerCloseGivesMainWindowBack();
     void clickedFileOpensFromProgramFolder();
     void doubleClickedFolderListsItsBitmaps();
+    void doubleClickOrEnterOnAFileOpensIt_data();
+    void doubleClickOrEnterOnAFileOpensIt();
+    void controlsHaveFrenchAccessibleNames();
     void ouvrirWithEmptyNameBoxKeepsDialog();
     void saveButtonSavesUnderTypedName();
 };
@@ -235,6 +239,55 @@ void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
              QStringLiteral("Impossible de charger le fichier sélectionné!"));
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
     QVERIFY(w.form.isEnabled());
+}
+
+void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt_data()
+{
+    QTest::addColumn<bool>("doubleClick"); // else Enter on the list
+    QTest::newRow("double-click") << true;
+    QTest::newRow("Enter") << false;
+}
+
+void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt()
+{
+    QFETCH(bool, doubleClick);
+    Window w;
+    const QImage map = board(qRgb(0, 120, 0));
+    writeBitmap(w.h.folder.file("donjon.bmp"), map);
+    Form_Fichier *dialog = w.open();
+    QListWidget *files = dialog->File1;
+    const QPoint at = files->visualItemRect(files->item(0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(!w.dialogGone());
+    if (doubleClick) {
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    } else {
+        files->setFocus();
+        QTest::keyClick(files, Qt::Key_Return);
+    }
+    QVERIFY(w.dialogGone());
+    QCOMPARE(w.h.editor.board().committed(), map);
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
+    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+}
+
+void TestOpenDialog::controlsHaveFrenchAccessibleNames()
+{
+    Window w;
+    Form_Fichier *dialog = w.open();
+    const QList<std::pair<QWidget *, QString>> names = {
+        {dialog, QStringLiteral("Chargement d'un projet")},
+        {dialog->Command1, QStringLiteral("Annuler")},
+        {dialog->bout_open, QStringLiteral("Ouvrir")},
+        {dialog->Text1, QStringLiteral("Nom du fichier")},
+        {dialog->Dir1, QStringLiteral("Dossiers")},
+        {dialog->File1, QStringLiteral("Plans du dossier")},
+    };
+    for (const auto &[control, name] : names)
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
+    // A drop-down list is named by its entry; its description says what it is.
+    QCOMPARE(QAccessible::queryAccessibleInterface(dialog->Drive1)->text(QAccessible::Description),
+             QStringLiteral("Lecteur"));
 }
 
 void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()

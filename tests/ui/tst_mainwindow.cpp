@@ -7,6 +7,8 @@
 #include "ui/UiArt.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -65,6 +67,13 @@ private slots:
     void substitutesAreInstalledFaces_data();
     void substitutesAreInstalledFaces();
     void bindingsGoWhileTheWindowIsWhole();
+    void shortcutsClickTheirButtonOnlyWhenEnabled_data();
+    void shortcutsClickTheirButtonOnlyWhenEnabled();
+    void enterPressesTheFocusedButtonOnly_data();
+    void enterPressesTheFocusedButtonOnly();
+    void controlsHaveFrenchAccessibleNames_data();
+    void controlsHaveFrenchAccessibleNames();
+    void printZoneBarTellsItsValueAndLeftLowersIt();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -495,8 +504,9 @@ void TestMainWindow::tabOrder_data()
     QTest::addColumn<bool>("toolsEnabled");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("at start, disabled tools skipped")
-        << false << QStringList {"Command2", "BoutSelect", "Command6", "Command3", "Command4",
-                                 "BoutOpen", "BoutSAVE",   "Command1", "HScroll1", "PictureMain"};
+        << false
+        << QStringList {"Command2", "BoutSelect", "Command6", "Command3", "Command4",   "BoutOpen",
+                        "BoutSAVE", "Command1",   "HScroll1", "Picture1", "PictureMain"};
     QTest::newRow("with a selection made")
         << true << QStringList {"Command2", "BoutEfface", "BoutDeplace", "BoutSelect", "Command6"};
 }
@@ -560,6 +570,156 @@ void TestMainWindow::bindingsGoWhileTheWindowIsWhole()
     QVERIFY(bindings > 0);
     h.reset();
     QCOMPARE(goneWhileWhole, bindings);
+}
+
+Q_DECLARE_METATYPE(EditMode)
+
+void TestMainWindow::shortcutsClickTheirButtonOnlyWhenEnabled_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("focus"); // where the focus is when the keys are pressed
+    QTest::addColumn<EditMode>("mode"); // with the tool buttons of that mode
+    QTest::addColumn<int>("clicks");
+    const QString board = QStringLiteral("PictureMain");
+    const EditMode placing = EditMode::Placement;
+    auto row = [](const char *name, QKeySequence keys, const char *button, const QString &focus,
+                  EditMode mode, int clicks) {
+        QTest::newRow(name) << keys << QString::fromLatin1(button) << focus << mode << clicks;
+    };
+    row("Ctrl+Z undoes", Qt::CTRL | Qt::Key_Z, "Command6", board, placing, 1);
+    row("Delete erases the selection", Qt::Key_Delete, "BoutEfface", board, EditMode::SelectionMade,
+        1);
+    row("Backspace erases the selection", Qt::Key_Backspace, "BoutEfface", "HScroll1",
+        EditMode::SelectionMade, 1);
+    row("Delete while the erase button is disabled", Qt::Key_Delete, "BoutEfface", board,
+        EditMode::SelectionDragged, 0);
+    row("Backspace with no selection", Qt::Key_Backspace, "BoutEfface", board, placing, 0);
+    row("Ctrl+S saves", Qt::CTRL | Qt::Key_S, "BoutSAVE", "Command6", placing, 1);
+    row("Ctrl+O opens", Qt::CTRL | Qt::Key_O, "BoutOpen", "Picture1", placing, 1);
+    row("Ctrl+P prints", Qt::CTRL | Qt::Key_P, "Command1", board, placing, 1);
+    row("F1 shows the help", Qt::Key_F1, "Command4", "HScroll1", placing, 1);
+    row("Ctrl+E opens the scenario", Qt::CTRL | Qt::Key_E, "Command3", board, placing, 1);
+    row("Ctrl+Q asks to quit", Qt::CTRL | Qt::Key_Q, "Command2", board, placing, 1);
+}
+
+void TestMainWindow::shortcutsClickTheirButtonOnlyWhenEnabled()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, button);
+    QFETCH(QString, focus);
+    QFETCH(EditMode, mode);
+    QFETCH(int, clicks);
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    h.state().Mode = mode;
+    h.editor.setTools({mode == EditMode::Placement, mode == EditMode::SelectionMade,
+                       mode == EditMode::SelectionMade});
+    if (focus == QLatin1String("Picture1"))
+        h.window.focusPaletteEntry(1);
+    else
+        h.control(qPrintable(focus))->setFocus();
+    QSignalSpy clicked(h.control<QPushButton>(qPrintable(button)), &QPushButton::clicked);
+    const QKeyCombination combination = keys[0];
+    h.type(combination.key(), combination.keyboardModifiers());
+    QCOMPARE(clicked.size(), clicks);
+    // The command ran as the button runs it, or not at all.
+    if (button == QLatin1String("BoutEfface"))
+        QCOMPARE(h.state().Mode, clicks ? EditMode::Placement : mode);
+}
+
+void TestMainWindow::enterPressesTheFocusedButtonOnly_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pressed"); // empty: none
+    QTest::newRow("Enter on undo") << "Command6" << int(Qt::Key_Return) << "Command6";
+    QTest::newRow("keypad Enter on select") << "BoutSelect" << int(Qt::Key_Enter) << "BoutSelect";
+    QTest::newRow("Space on help") << "Command4" << int(Qt::Key_Space) << "Command4";
+    QTest::newRow("Enter on a captioned button") << "BoutSAVE" << int(Qt::Key_Return) << "BoutSAVE";
+    QTest::newRow("Enter on the scroll bar") << "HScroll1" << int(Qt::Key_Return) << "";
+}
+
+void TestMainWindow::enterPressesTheFocusedButtonOnly()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, pressed);
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    h.control(qPrintable(focus))->setFocus();
+    QStringList clicks;
+    for (QPushButton *button : h.window.findChildren<QPushButton *>()) {
+        // Only the button with the focus stands as the default one.
+        QCOMPARE(button->isDefault(), button->hasFocus());
+        connect(button, &QPushButton::clicked,
+                [&clicks, button] { clicks << button->objectName(); });
+    }
+    h.type(Qt::Key(key));
+    QCOMPARE(clicks, pressed.isEmpty() ? QStringList() : QStringList(pressed));
+}
+
+void TestMainWindow::controlsHaveFrenchAccessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<bool>("described"); // a description besides the name
+    auto row = [](const char *control, const char *name, QAccessible::Role role, bool described) {
+        QTest::newRow(control) << QString::fromUtf8(name) << role << described;
+    };
+    row("Form1", "", QAccessible::Window, false); // named by its title
+    row("PictureMain", "Plan", QAccessible::Canvas, true);
+    row("Command1", "Imprimer", QAccessible::Button, false);
+    row("HScroll1", "Zone d'impression", QAccessible::ScrollBar, true);
+    row("FramePrint", "Impression", QAccessible::Grouping, false);
+    row("BoutOpen", "Ouvrir un projet", QAccessible::Button, false);
+    row("BoutSAVE", "Enregistrer le projet", QAccessible::Button, false);
+    row("BoutSelect", "Sélectionner un bloc", QAccessible::Button, true);
+    row("BoutEfface", "Effacer la sélection", QAccessible::Button, true);
+    row("BoutDeplace", "Déplacer la sélection", QAccessible::Button, true);
+    row("Command6", "Annuler la dernière modification", QAccessible::Button, true);
+    row("Command4", "Aide", QAccessible::Button, false);
+    row("Command3", "Éditeur de texte du scénario", QAccessible::Button, false);
+    row("Command2", "Quitter", QAccessible::Button, false);
+    row("Image1", "Vantorel Editor", QAccessible::Graphic, true);
+}
+
+void TestMainWindow::controlsHaveFrenchAccessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(bool, described);
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QWidget *control = QTest::currentDataTag() == QByteArray("Form1")
+                           ? static_cast<QWidget *>(&h.window)
+                           : h.control(QTest::currentDataTag());
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(spoken);
+    QCOMPARE(spoken->role(), role);
+    QCOMPARE(spoken->text(QAccessible::Name), name.isEmpty() ? h.window.windowTitle() : name);
+    QCOMPARE(!spoken->text(QAccessible::Description).isEmpty(), described);
+}
+
+// Qt's scroll bars take Left as a step up, for vertical bars' sake: on this
+// horizontal one the Left arrow moved the thumb to the right.
+void TestMainWindow::printZoneBarTellsItsValueAndLeftLowersIt()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    QAccessibleValueInterface *value
+        = QAccessible::queryAccessibleInterface(h.window.HScroll1)->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toInt(), 544);
+    QCOMPARE(value->minimumValue().toInt(), 100);
+    QCOMPARE(value->maximumValue().toInt(), 544);
+    h.window.HScroll1->setFocus();
+    h.type(Qt::Key_Left);
+    QCOMPARE(value->currentValue().toInt(), 538);
+    h.type(Qt::Key_Right);
+    QCOMPARE(value->currentValue().toInt(), 544);
+    h.type(Qt::Key_Home);
+    QCOMPARE(value->currentValue().toInt(), 100);
 }
 
 QTEST_MAIN(TestMainWindow)

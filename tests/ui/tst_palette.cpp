@@ -5,6 +5,8 @@
 #include "ui/BoardCanvas.h"
 #include "ui/PaletteEntry.h"
 
+#include <QAccessible>
+
 #include <set>
 
 namespace {
@@ -44,6 +46,19 @@ bool bandHas(const QImage &shot, const QRect &outline, const QColor &colour)
     return true;
 }
 
+PaletteEntry *focusedEntry() { return qobject_cast<PaletteEntry *>(QApplication::focusWidget()); }
+
+// How many pixels of the entry's top border are black: the dashes of the
+// keyboard's frame, none in the plain sunken border.
+int blackOnTopBorder(PaletteEntry *entry)
+{
+    const QImage face = entry->grab().toImage();
+    int black = 0;
+    for (int x = 0; x < face.width(); ++x)
+        black += face.pixelColor(x, 0) == QColor(Qt::black);
+    return black;
+}
+
 } // namespace
 
 class TestPalette : public QObject
@@ -67,6 +82,8 @@ private slots:
     void onlyPaletteEntriesCanBePicked_data();
     void onlyPaletteEntriesCanBePicked();
     void clickLeavesTheFocusOnTheBoard();
+    void keyboardReachesMovesAndPicksEntries();
+    void entriesTellTheirPieceToAssistiveTechnology();
 };
 
 void TestPalette::showsTheFortyThreeEntriesOnly()
@@ -323,6 +340,72 @@ void TestPalette::clickLeavesTheFocusOnTheBoard()
     QVERIFY(h.showActive());
     clickEntry(h.window, 2);
     QCOMPARE(QApplication::focusWidget(), h.window.board());
+}
+
+void TestPalette::keyboardReachesMovesAndPicksEntries()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    // Last in the tab order: Shift+Tab from the board reaches the first entry.
+    h.type(Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(focusedEntry());
+    QCOMPARE(focusedEntry()->index(), 1);
+    QVERIFY(blackOnTopBorder(entryOf(h.window, 1)) > 0);
+
+    h.type(Qt::Key_Right);
+    QCOMPARE(focusedEntry()->index(), 2);
+    QCOMPARE(blackOnTopBorder(entryOf(h.window, 1)), 0);
+    QVERIFY(blackOnTopBorder(entryOf(h.window, 2)) > 0);
+    QCOMPARE(h.state().CurrentTile, 1); // moving picks nothing
+    h.type(Qt::Key_Return);
+    QCOMPARE(h.state().CurrentTile, 2);
+    QCOMPARE(h.window.paletteSelection().outline(), PaletteSelection::outlineOf(2));
+    h.type(Qt::Key_Down);
+    h.type(Qt::Key_Space);
+    QCOMPARE(h.state().CurrentTile, 12);
+
+    // Tab goes back to the board, which shows the picked tile at once.
+    h.type(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), h.window.board());
+    QCOMPARE(h.editor.board().displayed().pixel(20, 20),
+             h.editor.catalogue().picture(12).pixel(20, 20));
+
+    // The way back leads to the entry picked last, with the mouse too.
+    h.type(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focusedEntry()->index(), 12);
+    h.type(Qt::Key_Tab);
+    clickEntry(h.window, 29);
+    h.type(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focusedEntry()->index(), 29);
+}
+
+void TestPalette::entriesTellTheirPieceToAssistiveTechnology()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    clickEntry(h.window, 29);
+    for (int index : TileTable::paletteOrder()) {
+        QAccessibleInterface *spoken
+            = QAccessible::queryAccessibleInterface(entryOf(h.window, index));
+        QCOMPARE(spoken->role(), QAccessible::RadioButton);
+        QCOMPARE(spoken->text(QAccessible::Name), TileTable::pieceName(index));
+        QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
+        QCOMPARE(spoken->state().checked, index == 29);
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(entryOf(h.window, 65))
+                 ->text(QAccessible::Description),
+             QStringLiteral("40 × 27 points, 2 orientations"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(entryOf(h.window, 86))
+                 ->text(QAccessible::Description),
+             QStringLiteral("1 case, une seule orientation"));
+
+    // A screen reader's press picks as a click does.
+    QAccessibleActionInterface *actions
+        = QAccessible::queryAccessibleInterface(entryOf(h.window, 2))->actionInterface();
+    QVERIFY(actions);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(h.state().CurrentTile, 2);
+    QVERIFY(!QAccessible::queryAccessibleInterface(entryOf(h.window, 29))->state().checked);
 }
 
 QTEST_MAIN(TestPalette)
