@@ -8,6 +8,7 @@
 #include "PrintZoneBarStyle.h"
 #include "ProjectBindings.h"
 #include "ShapeOutline.h"
+#include "StretchedPicture.h"
 #include "ToolBindings.h"
 #include "UiArt.h"
 #include "app/Editor.h"
@@ -113,10 +114,9 @@ void Form1::buildBackground()
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(200, 592, 777, 113);
 
-    Image1 = new QLabel(this);
+    Image1 = new StretchedPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(640, 600, 315, 93);
-    Image1->setScaledContents(true);
     Image1->setPixmap(UiArt::banner());
 
     // The credit line lies on the banner with no background of its own.

@@ -28,8 +28,12 @@ void PictureButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
+    // The picture made for a ratio of 1, greyed by the style when disabled,
+    // and blown up by the painter pixel for pixel: asked for at a higher
+    // ratio, the icon would stretch it smoothly, and blur it.
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QPixmap picture = icon().pixmap(iconSize(), devicePixelRatio(), mode);
+    const QPixmap picture = icon().pixmap(iconSize(), 1.0, mode);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // The button's edge, one pixel each way, is left to the style.
     painter.setClipRect(rect().adjusted(1, 1, -1, -1));
     painter.drawPixmap(pictureRect(), picture);

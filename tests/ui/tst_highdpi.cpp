@@ -2,9 +2,14 @@
 // file with QT_SCALE_FACTOR at 2 and at 1.5; by hand it runs at 2.
 #include "WindowHarness.h"
 #include "board/BoardController.h"
+#include "catalogue/TileTable.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"
+#include "ui/PictureButton.h"
+#include "ui/UiArt.h"
 
+#include <QBackingStore>
+#include <QLabel>
 #include <QPushButton>
 
 #include <cmath>
@@ -16,6 +21,37 @@ const QPoint BoardOrigin(202, 26); // of the drawing area, in the window
 // Where device pixel d shows logical pixel floor(d / ratio): the device
 // pixels of logical pixels first to last - 1.
 int deviceStart(int logical, qreal ratio) { return int(std::ceil(logical * ratio)); }
+
+// Why the window's picture at the device pixel ratio does not show the 1:1
+// picture placed at `at` with each device pixel the colour of the logical
+// pixel it lies in (at a ratio of 2, the picture scaled by nearest
+// neighbour, each pixel doubled each way); empty when it does. Transparent
+// pixels and those under `covered` are not looked at.
+QString notBlownUp(const QImage &shot, const QImage &picture, QPoint at, QRect covered = {})
+{
+    const qreal ratio = shot.devicePixelRatio();
+    const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRect logical(at, picture.size());
+    for (int y = deviceStart(logical.top(), ratio); y < deviceStart(logical.bottom() + 1, ratio);
+         ++y)
+        for (int x = deviceStart(logical.left(), ratio);
+             x < deviceStart(logical.right() + 1, ratio); ++x) {
+            const QPoint shows(int(std::floor(x / ratio)), int(std::floor(y / ratio)));
+            const QRgb expected = source.pixel(shows - at);
+            if (qAlpha(expected) < 255 || covered.contains(shows))
+                continue;
+            if (shot.pixel(x, y) != expected)
+                return QStringLiteral(
+                           "device pixel (%1, %2) is %3, not %4 of logical pixel (%5, %6)")
+                    .arg(x)
+                    .arg(y)
+                    .arg(shot.pixel(x, y), 8, 16)
+                    .arg(expected, 8, 16)
+                    .arg(shows.x())
+                    .arg(shows.y());
+        }
+    return {};
+}
 
 // A pointer event at a device pixel of the board's drawing area, as the
 // window system reports it: the window receives the position in logical
@@ -47,6 +83,7 @@ public:
 private slots:
     void initTestCase();
     void keepsItsLayoutInLogicalPixels();
+    void picturesAreBlownUpPixelForPixel();
     void stampsAndSelectsOnTheSquareUnderThePointer_data();
     void stampsAndSelectsOnTheSquareUnderThePointer();
     void savedBitmapKeepsTheBoardSize();
@@ -74,6 +111,58 @@ void TestHighDpi::keepsItsLayoutInLogicalPixels()
     QCOMPARE(h.window.BoutSelect->geometry(), QRect(416, 600, 33, 33));
     const QImage shot = h.window.grab().toImage();
     QCOMPARE(shot.size(), QSize(deviceStart(1085, ratio_), deviceStart(741, ratio_)));
+}
+
+void TestHighDpi::picturesAreBlownUpPixelForPixel()
+{
+    WindowHarness h;
+    // A board with tiles, a preview and a selection outline, each of them
+    // pixels drawn at 1:1 into the board.
+    BoardController &board = h.window.controller();
+    for (auto [tile, x, y] : {std::tuple {62, 40, 60}, {70, 300, 200}, {86, 500, 500}}) {
+        h.state().CurrentTile = tile;
+        board.pointerMove(Qt::NoButton, QPointF(x, y));
+        board.buttonPress(Qt::LeftButton, QPointF(x, y));
+    }
+    h.state().CurrentTile = 29;
+    board.pointerMove(Qt::NoButton, QPointF(700, 20));
+    QVERIFY(h.showActive());
+    QTest::mouseClick(h.window.BoutSelect, Qt::LeftButton);
+    board.pointerMove(Qt::NoButton, QPointF(130, 130));
+    board.buttonPress(Qt::LeftButton, QPointF(130, 130));
+    board.pointerMove(Qt::LeftButton, QPointF(400, 300));
+
+    // What the window shows after those repaints of a part of the board.
+    QCoreApplication::processEvents();
+    const auto *painted = dynamic_cast<const QImage *>(h.window.backingStore()->paintDevice());
+    QVERIFY(painted);
+    const QImage shot = painted->convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.devicePixelRatio(), ratio_);
+    QString wrong = notBlownUp(shot, h.editor.board().displayed(), BoardOrigin);
+    QVERIFY2(wrong.isEmpty(), qPrintable("board: " + wrong));
+    for (int index : TileTable::paletteOrder()) {
+        wrong = notBlownUp(shot, h.editor.catalogue().picture(index),
+                           TileTable::frameRect(index).topLeft() + QPoint(2, 2));
+        QVERIFY2(wrong.isEmpty(),
+                 qPrintable(QStringLiteral("palette entry %1: ").arg(index) + wrong));
+    }
+    if (UiArt::buttonIcon(QStringLiteral("select")).isNull())
+        QSKIP("the window's pictures are not built in");
+    for (QPushButton *button : {h.window.BoutSelect, h.window.BoutEfface, h.window.Command6}) {
+        const QIcon::Mode mode = button->isEnabled() ? QIcon::Normal : QIcon::Disabled;
+        // Inside the button's edge, which the style draws.
+        const QRect drawn = qobject_cast<PictureButton *>(button)->pictureRect();
+        const QRect face = drawn.intersected(button->rect().adjusted(1, 1, -1, -1));
+        const QImage picture = button->icon().pixmap(drawn.size(), 1.0, mode).toImage();
+        wrong = notBlownUp(shot, picture.copy(face.translated(-drawn.topLeft())),
+                           button->mapTo(&h.window, face.topLeft()));
+        QVERIFY2(wrong.isEmpty(), qPrintable(button->objectName() + ": " + wrong));
+    }
+    // The banner as stretched at 1, under the credit line.
+    const QImage banner = h.window.Image1->pixmap().toImage().scaled(
+        h.window.Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    wrong = notBlownUp(shot, banner, h.window.Image1->pos(), h.window.Label1->geometry());
+    QVERIFY2(wrong.isEmpty(), qPrintable("banner: " + wrong));
 }
 
 void TestHighDpi::stampsAndSelectsOnTheSquareUnderThePointer_data()

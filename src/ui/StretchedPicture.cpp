@@ -1,0 +1,24 @@
+#include "StretchedPicture.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+StretchedPicture::StretchedPicture(QWidget *parent) : QLabel(parent) { setScaledContents(true); }
+
+void StretchedPicture::paintEvent(QPaintEvent *event)
+{
+    const QPixmap picture = pixmap();
+    const QRect face = contentsRect();
+    if (picture.isNull() || face.isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    if (stretched_.size() != face.size() || stretchedFrom_ != picture.cacheKey()) {
+        stretched_ = picture.toImage().scaled(face.size(), Qt::IgnoreAspectRatio,
+                                              Qt::SmoothTransformation);
+        stretchedFrom_ = picture.cacheKey();
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(face.topLeft(), stretched_);
+}
