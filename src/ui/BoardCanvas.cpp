@@ -1,5 +1,7 @@
 #include "BoardCanvas.h"
 
+#include "PixelArt.h"
+
 #include "app/Editor.h"
 #include "board/BoardController.h"
 
@@ -41,11 +43,8 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect area(Border, Border, BoardModel::Width, BoardModel::Height);
     const QImage &board = editor_.board().displayed();
-    for (const QRect &rect : event->region()) {
-        const QRect target = rect.intersected(area);
-        if (!target.isEmpty())
-            painter.drawImage(target.topLeft(), board, target.translated(-Border, -Border));
-    }
+    for (const QRect &rect : event->region())
+        PixelArt::draw(painter, area.topLeft(), board, rect);
     if (!area.contains(event->rect()))
         drawFrame(&painter);
 }

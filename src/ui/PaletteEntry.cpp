@@ -1,5 +1,7 @@
 #include "PaletteEntry.h"
 
+#include "PixelArt.h"
+
 #include "catalogue/TileTable.h"
 
 #include <QMouseEvent>
@@ -21,7 +23,7 @@ void PaletteEntry::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(contentsRect(), Qt::white);
-    painter.drawImage(QPoint(Border, Border), picture_);
+    PixelArt::draw(painter, QPoint(Border, Border), picture_, contentsRect());
     drawFrame(&painter);
 }
 

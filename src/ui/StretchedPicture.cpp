@@ -1,5 +1,7 @@
 #include "StretchedPicture.h"
 
+#include "PixelArt.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -19,6 +21,5 @@ void StretchedPicture::paintEvent(QPaintEvent *event)
         stretchedFrom_ = picture.cacheKey();
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(face.topLeft(), stretched_);
+    PixelArt::draw(painter, face.topLeft(), stretched_, event->rect());
 }
