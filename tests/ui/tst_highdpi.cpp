@@ -18,8 +18,8 @@ namespace {
 
 const QPoint BoardOrigin(202, 26); // of the drawing area, in the window
 
-// Where device pixel d shows logical pixel floor(d / ratio): the device
-// pixels of logical pixels first to last - 1.
+// The first device pixel that shows a logical pixel, each device pixel d
+// showing logical pixel floor(d / ratio).
 int deviceStart(int logical, qreal ratio) { return int(std::ceil(logical * ratio)); }
 
 // Why the window's picture at the device pixel ratio does not show the 1:1
