@@ -18,6 +18,7 @@
 #include "ui/Form1.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QThreadPool>
 
@@ -161,6 +162,51 @@ struct Session {
     }
 };
 
+// The pointer move at a device pixel ratio of 2 is timed by a second run of
+// this program, started with QT_SCALE_FACTOR=2, since a process keeps the
+// ratio it starts with. That run prints the two summaries, the move's and
+// its floor's, on one line.
+const char *const RatioTwoOption = "--pointer-at-ratio-2";
+const int RatioTwoTile = 1; // 39 x 39 pixels
+
+void printRatioTwo(const Counts &n, bool smoke)
+{
+    Session session;
+    if (session.window.devicePixelRatio() != 2)
+        qFatal("the window is painted at a ratio of %g, not 2", session.window.devicePixelRatio());
+    const int count = smoke ? 1 : n.pointer;
+    const Summary copy = memcpyFloor(count);
+    const Summary move = session.pointerMoves(RatioTwoTile, count);
+    std::printf("%f %f %f %f\n", move.median, move.p99, copy.median, copy.p99);
+}
+
+bool measureRatioTwo(bool smoke, Summary *move, Summary *copy)
+{
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    run.setProcessEnvironment(environment);
+    QStringList arguments {QString::fromLatin1(RatioTwoOption)};
+    if (smoke)
+        arguments << QStringLiteral("--smoke");
+    run.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!run.waitForFinished(300000) || run.exitStatus() != QProcess::NormalExit
+        || run.exitCode() != 0) {
+        std::fprintf(stderr, "the run at a ratio of 2 failed: %s\n",
+                     run.readAllStandardError().constData());
+        return false;
+    }
+    const QByteArray printed = run.readAllStandardOutput();
+    const QList<QByteArray> fields = printed.simplified().split(' ');
+    if (fields.size() != 4) {
+        std::fprintf(stderr, "the run at a ratio of 2 printed: %s\n", printed.constData());
+        return false;
+    }
+    *move = {fields[0].toDouble(), fields[1].toDouble()};
+    *copy = {fields[2].toDouble(), fields[3].toDouble()};
+    return true;
+}
+
 // Times an operation on files and its floor in turn, and adds both to the
 // table.
 void addFileRow(Table &table, const QString &name, int count, Measure::Timed op, FileFloor &floor,
@@ -198,8 +244,13 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
 
     table.add(QStringLiteral("pointer move, 13 x 13 tile"), session.pointerMoves(86, pointerCount),
               copyName, copy);
-    table.add(QStringLiteral("pointer move, 39 x 39 tile"), session.pointerMoves(1, pointerCount),
-              copyName, copy, 0.5);
+    table.add(QStringLiteral("pointer move, 39 x 39 tile"),
+              session.pointerMoves(RatioTwoTile, pointerCount), copyName, copy, 0.5);
+    Summary atRatioTwo, copyAtRatioTwo;
+    if (!measureRatioTwo(smoke, &atRatioTwo, &copyAtRatioTwo))
+        qFatal("the pointer move at a ratio of 2 was not measured");
+    table.add(QStringLiteral("pointer move, 39 x 39 tile, ratio 2"), atRatioTwo, copyName,
+              copyAtRatioTwo, 0.5);
     table.add(QStringLiteral("pointer move, 91 x 91 tile"), session.pointerMoves(62, pointerCount),
               copyName, copy);
 
@@ -292,8 +343,18 @@ int main(int argc, char *argv[])
     // The temporary program folders take their documents from the sources.
     if (qEnvironmentVariableIsEmpty("VANTOREL_SOURCE_DIR"))
         qputenv("VANTOREL_SOURCE_DIR", VANTOREL_SOURCE_ROOT);
-    const bool smoke = argc > 1 && std::strcmp(argv[1], "--smoke") == 0;
+    bool smoke = false;
+    bool ratioTwo = false;
+    for (int i = 1; i < argc; ++i) {
+        smoke = smoke || std::strcmp(argv[i], "--smoke") == 0;
+        ratioTwo = ratioTwo || std::strcmp(argv[i], RatioTwoOption) == 0;
+    }
     Counts counts;
+    if (ratioTwo) {
+        QApplication app(argc, argv);
+        printRatioTwo(counts, smoke);
+        return 0;
+    }
 
     // The start-up probes run as processes of their own, before this one
     // builds any window.

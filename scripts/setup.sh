@@ -8,6 +8,14 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 # Packages the editor needs to build and to look right.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6printsupport6 fonts-comic-neue fonts-liberation)
 
+# can_be_root succeeds when as_root can run a command: as root, or through
+# sudo without a password or with someone at the terminal to type it.
+can_be_root() {
+    [ "$(id -u)" -eq 0 ] && return 0
+    command -v sudo >/dev/null 2>&1 || return 1
+    sudo -n true 2>/dev/null || [ -t 0 ]
+}
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
         "$@"

@@ -1,5 +1,7 @@
 #include "BoardCanvas.h"
 
+#include "PixelArt.h"
+
 #include "app/Editor.h"
 #include "board/BoardController.h"
 #include "catalogue/TileTable.h"
@@ -52,28 +54,36 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect area(Border, Border, BoardModel::Width, BoardModel::Height);
     const QImage &board = editor_.board().displayed();
-    for (const QRect &rect : event->region()) {
-        const QRect target = rect.intersected(area);
-        if (!target.isEmpty())
-            painter.drawImage(target.topLeft(), board, target.translated(-Border, -Border));
-    }
+    for (const QRect &rect : event->region())
+        PixelArt::draw(painter, area.topLeft(), board, rect);
     if (!area.contains(event->rect()))
         drawFrame(&painter);
 }
 
+QPointF BoardCanvas::exactPosition(const QMouseEvent &event) const
+{
+    // Qt hands a widget the pointer's position rounded to whole logical
+    // pixels, while its position in the window keeps the fraction a device
+    // pixel ratio above 1 gives it: without it, the pointer on the last
+    // device pixel of a grid square would snap to the next square. An event
+    // sent to the widget alone has no position in the window.
+    const QPointF inWindow = event.scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    return inWindow.toPoint() == event.position().toPoint() ? inWindow : event.position();
+}
+
 void BoardCanvas::mouseMoveEvent(QMouseEvent *event)
 {
-    controller_.pointerMove(event->buttons(), toBoard(event->position()));
+    controller_.pointerMove(event->buttons(), toBoard(exactPosition(*event)));
 }
 
 void BoardCanvas::mousePressEvent(QMouseEvent *event)
 {
-    controller_.buttonPress(event->button(), toBoard(event->position()));
+    controller_.buttonPress(event->button(), toBoard(exactPosition(*event)));
 }
 
 void BoardCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
-    controller_.buttonRelease(event->button(), toBoard(event->position()));
+    controller_.buttonRelease(event->button(), toBoard(exactPosition(*event)));
 }
 
 void BoardCanvas::keyPressEvent(QKeyEvent *event)

@@ -29,6 +29,8 @@ protected:
 
 private:
     void showDamage(const QRegion &boardRegion);
+    // The pointer's position in the widget, to the fraction of a pixel.
+    QPointF exactPosition(const QMouseEvent &event) const;
 
     Editor &editor_;
     BoardController &controller_;

@@ -10,6 +10,7 @@
 #include "ProjectBindings.h"
 #include "ShapeOutline.h"
 #include "ShortcutBindings.h"
+#include "StretchedPicture.h"
 #include "ToolBindings.h"
 #include "UiArt.h"
 #include "app/Editor.h"
@@ -126,10 +127,9 @@ void Form1::buildBackground()
     Shape1->setGeometry(200, 592, 777, 113);
     Shape1->setAccessibleName(QStringLiteral("Panneau de commandes"));
 
-    Image1 = new QLabel(this);
+    Image1 = new StretchedPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(640, 600, 315, 93);
-    Image1->setScaledContents(true);
     Image1->setPixmap(UiArt::banner());
     Image1->setAccessibleName(QStringLiteral("Vantorel Editor"));
     Image1->setAccessibleDescription(QStringLiteral("Bannière du programme"));

@@ -1,5 +1,7 @@
 #include "PaletteEntry.h"
 
+#include "PixelArt.h"
+
 #include "catalogue/TileTable.h"
 
 #include <QAccessible>
@@ -53,7 +55,7 @@ void PaletteEntry::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(contentsRect(), Qt::white);
-    painter.drawImage(QPoint(Border, Border), picture_);
+    PixelArt::draw(painter, QPoint(Border, Border), picture_, contentsRect());
     drawFrame(&painter);
     if (hasFocus()) {
         // Black dashes over white on the border: seen on any picture, and

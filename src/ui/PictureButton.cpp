@@ -1,5 +1,7 @@
 #include "PictureButton.h"
 
+#include "PixelArt.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -28,9 +30,11 @@ void PictureButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
+    // The picture made for a ratio of 1, greyed by the style when disabled,
+    // then blown up pixel for pixel: asked for at a higher ratio, the icon
+    // would stretch it smoothly, and blur it.
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QPixmap picture = icon().pixmap(iconSize(), devicePixelRatio(), mode);
+    const QImage picture = icon().pixmap(iconSize(), 1.0, mode).toImage();
     // The button's edge, one pixel each way, is left to the style.
-    painter.setClipRect(rect().adjusted(1, 1, -1, -1));
-    painter.drawPixmap(pictureRect(), picture);
+    PixelArt::draw(painter, pictureRect().topLeft(), picture, rect().adjusted(1, 1, -1, -1));
 }

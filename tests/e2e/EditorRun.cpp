@@ -49,11 +49,18 @@ EditorRun::~EditorRun()
     }
 }
 
+void EditorRun::setEnvironment(const QString &name, const QString &value)
+{
+    extraEnvironment_.insert(name, value);
+}
+
 bool EditorRun::start(const RealDesktop &desktop)
 {
     if (!problem_.isEmpty())
         return false;
-    process_.setProcessEnvironment(desktop.environment());
+    QProcessEnvironment environment = desktop.environment();
+    environment.insert(extraEnvironment_);
+    process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(file(ExecutableName), {});

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +25,9 @@ public:
     // Empty when the folder is ready, else what went wrong.
     const QString &problem() const { return problem_; }
 
+    // A variable of the editor's environment beyond the desktop's, for the
+    // next start.
+    void setEnvironment(const QString &name, const QString &value);
     bool start(const RealDesktop &desktop);
     qint64 pid() const { return process_.processId(); }
     bool running() const { return process_.state() != QProcess::NotRunning; }
@@ -50,6 +54,7 @@ private:
     QTemporaryDir root_;
     QString folder_;
     QProcess process_;
+    QProcessEnvironment extraEnvironment_;
     QString problem_;
     QString output_;
 };

@@ -56,10 +56,11 @@ bool RealDesktop::start(QString *error)
 bool RealDesktop::startServer(int number, QString *error)
 {
     server_.setProcessChannelMode(QProcess::SeparateChannels);
+    // The screen holds the window at a device pixel ratio of 2 as well.
     server_.start(QStringLiteral("Xvfb"),
                   {QLatin1Char(':') + QString::number(number), QStringLiteral("-displayfd"),
                    QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("2400x1600x24"), QStringLiteral("-nolisten"),
                    QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server_.waitForStarted(ToolTimeout)) {
         *error = QStringLiteral("Xvfb did not start: ") + server_.errorString();

@@ -120,6 +120,7 @@ private slots:
     void savesUnderATypedNameAndOpensItAgain();
     void exitAsksAndEndsOnlyOnYes();
     void drawsSelectsErasesAndMovesWithTheKeyboardAlone();
+    void atRatioTwoShowsTheBoardPixelForPixel();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -599,6 +600,39 @@ void TestRealWindow::drawsSelectsErasesAndMovesWithTheKeyboardAlone()
     if (!shown)
         keep(shot, "keyboard");
     QVERIFY2(shown, "the screen does not show the board the keys drew");
+}
+
+// At a device pixel ratio of 2 the window system speaks in device pixels:
+// the window is twice as large, each board pixel a 2 x 2 block, and the
+// pointer on the last device pixel of a grid square stamps on that square.
+void TestRealWindow::atRatioTwoShowsTheBoardPixelForPixel()
+{
+    EditorRun editor;
+    editor.setEnvironment(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    QVERIFY2(editor.problem().isEmpty() && editor.start(desktop_), qPrintable(editor.problem()));
+    const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QCOMPARE(desktop_.geometry(window), QRect(22, 60, 2170, 1482));
+
+    const QImage letter = catalogue_.picture(86);
+    desktop_.clickAt(window, TileTable::frameRect(86).center() * 2);
+    const QPoint square(3, 2);
+    desktop_.clickAt(window, (onBoard(square * 13) + QPoint(13, 13)) * 2 - QPoint(1, 1));
+    QImage expected = whiteBoard();
+    stampInto(expected, letter, square * 13);
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+             "demo.bmp does not hold the letter on the square under the pointer");
+
+    const QImage doubled
+        = expected.scaled(BoardSize * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage shot;
+    const bool shown = RealDesktop::waitUntil([&] {
+        shot = desktop_.screenshot(window);
+        return !shot.isNull() && shot.copy(QRect(BoardOrigin * 2, BoardSize * 2)) == doubled;
+    });
+    if (!shown)
+        keep(shot, "ratio2");
+    QVERIFY2(shown, "the screen does not show the board with each pixel doubled");
 }
 
 QTEST_MAIN(TestRealWindow)
