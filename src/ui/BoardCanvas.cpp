@@ -50,6 +50,16 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
         drawFrame(&painter);
 }
 
+void BoardCanvas::enterEvent(QEnterEvent *event)
+{
+    // When a message box closes over the board, the window system tells the
+    // board that the pointer came back, and where, but sends no move: the
+    // preview goes where the pointer is, so that a click stamps under it.
+    if (isEnabled())
+        controller_.pointerMove(event->buttons(), toBoard(event->position()));
+    QFrame::enterEvent(event);
+}
+
 void BoardCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     controller_.pointerMove(event->buttons(), toBoard(event->position()));
