@@ -63,7 +63,8 @@ private slots:
     void mainWindowDisabledWhileDialogExists();
     void escapeDoesNothingAndEnterPressesFocusedButton();
     void windowManagerCloseGivesMainWindowBack();
-    void clickedFileOpensFromProgramFolder();
+    void clickedFileOpensFromTheFolderShown();
+    void typedNameKeptTheClickedEntryHighlighted();
     void doubleClickedFolderListsItsBitmaps();
     void ouvrirWithEmptyNameBoxKeepsDialog();
     void saveButtonSavesUnderTypedName();
@@ -183,11 +184,10 @@ void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
     QVERIFY(w.open());
 }
 
-void TestOpenDialog::clickedFileOpensFromProgramFolder()
+void TestOpenDialog::clickedFileOpensFromTheFolderShown()
 {
     Window w;
-    const QImage map = board(qRgb(0, 0, 200));
-    writeBitmap(w.h.folder.file("DONJON.BMP"), map);
+    writeBitmap(w.h.folder.file("DONJON.BMP"), board(qRgb(0, 0, 200)));
     Form_Fichier *dialog = w.open();
     QListWidget *files = dialog->File1;
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
@@ -198,12 +198,39 @@ void TestOpenDialog::clickedFileOpensFromProgramFolder()
     QTest::keyClick(dialog->bout_open, Qt::Key_Return);
     QVERIFY(w.dialogGone());
     QVERIFY(w.form.isEnabled());
-    QCOMPARE(w.h.editor.board().committed(), map);
+    const QImage theirs = board(qRgb(255, 0, 0));
+    QCOMPARE(w.h.editor.board().committed(), theirs);
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
-    QVERIFY(w.form.windowTitle().endsWith(QDir::toNativeSeparators("/donjon.bmp")));
+    QCOMPARE(w.form.windowTitle(),
+             Editor::CaptionPrefix + QDir::toNativeSeparators(w.elsewhere.file("donjon.bmp")));
     // The main window's activation replayed the preview over the opened map.
-    QCOMPARE(w.h.editor.board().picture(), map);
+    QCOMPARE(w.h.editor.board().picture(), theirs);
     QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+}
+
+// Typing a name left the list highlighting the entry clicked before.
+void TestOpenDialog::typedNameKeptTheClickedEntryHighlighted()
+{
+    Window w;
+    const QImage tour = board(qRgb(0, 160, 0));
+    writeBitmap(w.elsewhere.file("tour.bmp"), tour);
+    Form_Fichier *dialog = w.open();
+    QListWidget *files = dialog->File1;
+    QCOMPARE(files->count(), 2);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    QCOMPARE(files->selectedItems(), QList<QListWidgetItem *> {files->item(0)});
+
+    dialog->Text1->selectAll();
+    QTest::keyClicks(dialog->Text1, QStringLiteral("TOUR.BMP"));
+    QCOMPARE(files->selectedItems(), QList<QListWidgetItem *> {files->item(1)});
+    QTest::keyClick(dialog->Text1, Qt::Key_Backspace);
+    QVERIFY(files->selectedItems().isEmpty());
+    QTest::keyClicks(dialog->Text1, QStringLiteral("P"));
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QCOMPARE(w.h.editor.board().committed(), tour);
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("TOUR"));
 }
 
 void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
@@ -225,15 +252,12 @@ void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
     QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("crypte.bmp"));
     QCOMPARE(dirs->currentItem()->text(0), QStringLiteral("sous"));
 
-    // The file is not in the program folder: the load message, and the
-    // board, caption and name stay.
     dialog->File1->setCurrentRow(0);
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QCOMPARE(w.h.fake.dialogs.messages.size(), 1);
-    QCOMPARE(w.h.fake.dialogs.messages.first().text,
-             QStringLiteral("Impossible de charger le fichier sélectionné!"));
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("crypte"));
+    QCOMPARE(w.h.editor.projectFolder(), QDir::cleanPath(w.elsewhere.file("sous")));
     QVERIFY(w.form.isEnabled());
 }
 
@@ -249,7 +273,7 @@ void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()
     QVERIFY(!w.form.isEnabled());
 
     // A name typed with nothing selected is the file name.
-    writeBitmap(w.h.folder.file("tape.bmp"), board(qRgb(9, 9, 9)));
+    writeBitmap(w.elsewhere.file("tape.bmp"), board(qRgb(9, 9, 9)));
     QTest::keyClicks(dialog->Text1, QStringLiteral("tape.x"));
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
