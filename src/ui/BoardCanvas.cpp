@@ -50,18 +50,28 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
         drawFrame(&painter);
 }
 
+bool BoardCanvas::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowUnblocked)
+        unblocked_ = true;
+    return QFrame::event(event);
+}
+
 void BoardCanvas::enterEvent(QEnterEvent *event)
 {
-    // When a message box closes over the board, the window system tells the
-    // board that the pointer came back, and where, but sends no move: the
-    // preview goes where the pointer is, so that a click stamps under it.
-    if (isEnabled())
+    // When a message box closes over the board, the board is told that the
+    // pointer is back, and where, but gets no move: the preview goes where
+    // the pointer is, so that a click stamps under it. Other entries come
+    // with a move of their own, or before the pointer has moved at all.
+    if (unblocked_ && isEnabled())
         controller_.pointerMove(event->buttons(), toBoard(event->position()));
+    unblocked_ = false;
     QFrame::enterEvent(event);
 }
 
 void BoardCanvas::mouseMoveEvent(QMouseEvent *event)
 {
+    unblocked_ = false;
     controller_.pointerMove(event->buttons(), toBoard(event->position()));
 }
 

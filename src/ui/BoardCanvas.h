@@ -20,6 +20,7 @@ public:
     static QPointF toBoard(QPointF widgetPosition);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -32,4 +33,6 @@ private:
 
     Editor &editor_;
     BoardController &controller_;
+    // A modal box has just closed: the pointer may have moved over it.
+    bool unblocked_ = false;
 };
