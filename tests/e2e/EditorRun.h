@@ -24,7 +24,12 @@ public:
     // Empty when the folder is ready, else what went wrong.
     const QString &problem() const { return problem_; }
 
+    // The editor starts in its program folder unless told another folder,
+    // where the open dialog then starts.
+    void setWorkingDirectory(const QString &folder) { workingDirectory_ = folder; }
     bool start(const RealDesktop &desktop);
+    // Starts one more editor from the same program folder in the process.
+    void startAnother(QProcess &process, const RealDesktop &desktop) const;
     qint64 pid() const { return process_.processId(); }
     bool running() const { return process_.state() != QProcess::NotRunning; }
     // Waits for the editor to end by itself.
@@ -49,6 +54,7 @@ public:
 private:
     QTemporaryDir root_;
     QString folder_;
+    QString workingDirectory_;
     QProcess process_;
     QString problem_;
     QString output_;
