@@ -1,5 +1,6 @@
 #include "EditorHarness.h"
 #include "TestBitmaps.h"
+#include "board/BoardController.h"
 #include "platform/BmpCodec.h"
 #include "project/ProjectBrowser.h"
 #include "ui/BoardCanvas.h"
@@ -152,6 +153,7 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
 {
     Window w;
     const QString caption = w.h.editor.caption();
+    const auto files = w.h.folder.snapshot();
     Form_Fichier *dialog = w.open();
     dialog->File1->setCurrentRow(0);
     QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
@@ -169,16 +171,22 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
     QCOMPARE(w.h.editor.caption(), caption);
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
     QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.h.folder.snapshot(), files);
 }
 
 void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
 {
     Window w;
+    w.form.controller().pointerMove(Qt::NoButton, QPointF(300, 200));
+    const auto files = w.h.folder.snapshot();
     Form_Fichier *dialog = w.open();
     QVERIFY(dialog->close());
     QVERIFY(w.dialogGone());
     QVERIFY(w.form.isEnabled());
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QCOMPARE(w.h.folder.snapshot(), files);
+    // The main window is active again: the preview replays at the corner.
+    QCOMPARE(QPoint(w.h.state().TileX, w.h.state().TileY), QPoint(0, 0));
     // A fresh dialog opens next time.
     QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
     QVERIFY(w.open());
