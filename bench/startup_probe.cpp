@@ -14,8 +14,10 @@ class FirstPaint : public QObject
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Exit, not quit: a quit asks the windows to close, and the main
+        // window answers a close with the exit question.
         if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("Form1"))
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         return QObject::eventFilter(watched, event);
     }
 };

@@ -17,14 +17,14 @@ void EditorApplication::configure()
 }
 
 EditorApplication::EditorApplication(const QString &programFolder)
-    : editor_(platform_.platform(), programFolder)
+    : editor_(platform_.platform(), programFolder), lock_(programFolder)
 {}
 
 EditorApplication::~EditorApplication() = default;
 
 bool EditorApplication::start()
 {
-    if (!ProgramFolderCheck::writable(editor_))
+    if (!lock_.take(editor_) || !ProgramFolderCheck::writable(editor_))
         return false;
     window_ = std::make_unique<Form1>(editor_);
     platform_.dialogs.setParentWindow(window_.get());

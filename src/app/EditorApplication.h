@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Editor.h"
+#include "ProgramFolderLock.h"
 #include "platform/QtPlatform.h"
 
 #include <QString>
@@ -21,8 +22,8 @@ public:
     explicit EditorApplication(const QString &programFolder);
     ~EditorApplication();
 
-    // Checks the program folder, builds the main window, runs the start-up
-    // and shows the window. False when the editor must not open; the user
+    // Locks and checks the program folder, builds the main window, runs the
+    // start-up and shows the window. False when the editor must not open; the user
     // has been told why.
     bool start();
 
@@ -31,5 +32,6 @@ public:
 private:
     QtPlatform platform_;
     Editor editor_;
+    ProgramFolderLock lock_;
     std::unique_ptr<Form1> window_;
 };

@@ -10,11 +10,13 @@ const QString ExitCommand::Title = QStringLiteral("Quitter Vantorel Editor");
 
 ExitCommand::ExitCommand(Editor &editor) : editor_(editor) {}
 
-void ExitCommand::run()
+bool ExitCommand::run()
 {
     Platform &platform = editor_.platform();
     const Dialogs::Answer answer = platform.dialogs.message(
         {Question, Title, Dialogs::Buttons::YesNo, Dialogs::Icon::None, Dialogs::Answer::Yes});
-    if (answer == Dialogs::Answer::Yes)
-        platform.process.endProcess(0);
+    if (answer != Dialogs::Answer::Yes)
+        return false;
+    platform.process.endProcess(0);
+    return true;
 }

@@ -4,8 +4,9 @@
 
 class Editor;
 
-// The "&EXIT" button: ends the program once the user confirms. Nothing is
-// saved; the word processors it started keep running.
+// The "&EXIT" button and the window manager's close of the main window: end
+// the program once the user confirms. Nothing is saved; the word processors
+// it started keep running.
 class ExitCommand
 {
 public:
@@ -14,7 +15,9 @@ public:
 
     explicit ExitCommand(Editor &editor);
 
-    void run();
+    // True when the user confirmed and the process is ending; on No nothing
+    // has changed.
+    bool run();
 
 private:
     Editor &editor_;

@@ -7,6 +7,8 @@
 #include "platform/FileSystem.h"
 #include "project/ProjectName.h"
 
+#include <QDir>
+
 namespace {
 
 const QString Title = QStringLiteral("Texte du scénario");
@@ -38,19 +40,43 @@ bool TextEditorCommand::run()
 {
     Platform &platform = editor_.platform();
     const ProgramFolder &folder = editor_.folder();
+    const QString project = ProjectName::trimmed(editor_.projectName());
     const QString name = documentName(editor_.projectName());
     if (!staysInFolder(name)) {
         platform.dialogs.warning(
             QStringLiteral("Le nom du projet « %1 » ne peut pas servir de nom de document : "
                            "il contient un séparateur de dossiers.\n\n"
                            "Enregistrez le projet sous un autre nom, puis recommencez.")
-                .arg(ProjectName::trimmed(editor_.projectName())),
+                .arg(project),
+            Title);
+        return false;
+    }
+    // A map named after the help document, opened from a file: its scenario
+    // would be the help, which must stay as delivered.
+    if (name.compare(Editor::HelpFile, Qt::CaseInsensitive) == 0) {
+        platform.dialogs.warning(
+            QStringLiteral("Le projet « %1 » porte le nom du document d'aide « %2 » : "
+                           "Text Editor ne l'ouvre pas comme scénario, pour que l'aide reste "
+                           "telle qu'elle a été livrée.\n\n"
+                           "Enregistrez le projet sous un autre nom (SAVE), puis recommencez.")
+                .arg(project, Editor::HelpFile),
             Title);
         return false;
     }
 
-    if (folder.exists(name)) {
+    if (platform.files.exists(editor_.projectFolder(), name)) {
         platform.beeper.beep();
+    } else if (!editor_.projectInProgramFolder()) {
+        // Nothing is written beside a map of another folder, nor in the
+        // program folder, where a document of that name is another project's.
+        platform.dialogs.warning(
+            QStringLiteral("La carte « %1 » a été ouverte depuis un autre dossier :\n%2\n"
+                           "Ce dossier ne contient pas son scénario « %3 ».\n\n"
+                           "Enregistrez-la (SAVE) : elle entre alors dans le dossier du "
+                           "programme, où son scénario pourra être écrit.")
+                .arg(project, QDir::toNativeSeparators(editor_.projectFolder()), name),
+            Title);
+        return false;
     } else {
         QString reason;
         if (!platform.files.copyFile(folder.file(Editor::TemplateFile), folder.file(name),
@@ -63,5 +89,5 @@ bool TextEditorCommand::run()
             return false;
         }
     }
-    return WordProcessor(editor_).StartWordProcessor(folder.file(name));
+    return WordProcessor(editor_).StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
 }

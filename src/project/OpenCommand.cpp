@@ -4,13 +4,27 @@
 #include "ProjectName.h"
 #include "app/Editor.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/PictureFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 const QString OpenCommand::NothingChosenText = QStringLiteral("Vous devez sélectionnez un fichier");
 const QString OpenCommand::LoadFailedText
     = QStringLiteral("Impossible de charger le fichier sélectionné!");
 
 OpenCommand::OpenCommand(Editor &editor) : editor_(editor) {}
+
+// The dialog may show the program folder through a link.
+bool OpenCommand::isProgramFolder(const QString &folder) const
+{
+    const QString program = editor_.folder().path();
+    if (QDir::cleanPath(folder) == program)
+        return true;
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(program).canonicalFilePath();
+}
 
 bool OpenCommand::confirm(const QString &nameText)
 {
@@ -22,22 +36,37 @@ bool OpenCommand::confirm(const QString &nameText)
     return false;
 }
 
-bool OpenCommand::open(const QString &fileName)
+bool OpenCommand::open(const QString &fileName) { return open(editor_.folder().path(), fileName); }
+
+bool OpenCommand::open(const QString &folder, const QString &fileName)
 {
     const QString project = ProjectName::ofFileName(fileName);
     const QString bitmap = project + QStringLiteral(".bmp");
+    Platform &platform = editor_.platform();
+    QString path;
     QImage picture;
-    if (ProjectName::staysInFolder(bitmap)) {
+    if (!folder.isEmpty() && ProjectName::staysInFolder(bitmap)) {
+        path = platform.files.resolve(folder, bitmap);
         QString reason;
-        picture = editor_.platform().pictures.readPicture(editor_.folder().file(bitmap), &reason);
+        picture = platform.pictures.readPicture(path, &reason);
     }
     if (picture.isNull()) {
-        editor_.platform().dialogs.warning(LoadFailedText, ProjectBrowser::ErrorTitle);
+        platform.dialogs.warning(LoadFailedText, ProjectBrowser::ErrorTitle);
         return false;
     }
     // The board picture follows at the next reset from the committed board.
-    editor_.board().setCommitted(picture);
-    editor_.setCaptionForBitmap(bitmap);
-    editor_.setProjectName(project);
+    BoardModel &board = editor_.board();
+    board.setCommitted(picture);
+    // An undo right after the open stays on the opened map: the board from
+    // before belongs to another project.
+    board.setUndoCopy(board.committed());
+
+    if (isProgramFolder(folder)) {
+        editor_.setCaptionForBitmap(bitmap);
+        editor_.setProjectName(project);
+    } else {
+        editor_.setCaption(Editor::CaptionPrefix + QDir::toNativeSeparators(path));
+        editor_.setProject(project, folder);
+    }
     return true;
 }

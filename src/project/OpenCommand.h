@@ -5,8 +5,9 @@
 class Editor;
 
 // The open dialog's "&Ouvrir": the project bitmap named by the chosen file,
-// read from the program folder whatever folder the dialog shows, becomes the
-// committed board, and its name the active project.
+// read from the folder the dialog shows, becomes the committed board and the
+// undo copy, and its name the active project. A map of another folder comes
+// in as a project of that folder until it is saved into the program folder.
 class OpenCommand
 {
 public:
@@ -18,11 +19,15 @@ public:
     // False when the name box is empty: the user is told and the dialog stays.
     bool confirm(const QString &nameText);
 
-    // Opens the project the file name stands for: its part before the first
-    // dot, trimmed, plus ".bmp". On failure the user is told and the board,
-    // caption and active project stay as they were.
+    // Opens the project the file name stands for in the folder: its part
+    // before the first dot, trimmed, plus ".bmp". On failure the user is told
+    // and the board, caption and active project stay as they were.
+    bool open(const QString &folder, const QString &fileName);
+    // The same in the program folder.
     bool open(const QString &fileName);
 
 private:
+    bool isProgramFolder(const QString &folder) const;
+
     Editor &editor_;
 };

@@ -109,8 +109,8 @@ bool ProjectBrowser::openFolder(const QString &path)
     for (const QString &name : std::as_const(files))
         if (isBitmapName(name))
             files_.append(name);
-    // The name box keeps its text; the new list has no selection.
-    fileIndex_ = -1;
+    // The name box keeps its text, and the new list selects what it names.
+    fileIndex_ = entryNamed(nameText_);
     return true;
 }
 
@@ -127,11 +127,13 @@ void ProjectBrowser::selectFile(int index)
 void ProjectBrowser::editName(const QString &text)
 {
     nameText_ = text;
-    if (fileIndex_ >= 0 && files_.at(fileIndex_) != text)
-        fileIndex_ = -1;
+    fileIndex_ = entryNamed(text);
 }
 
-QString ProjectBrowser::chosenFileName() const
+int ProjectBrowser::entryNamed(const QString &text) const
 {
-    return fileIndex_ >= 0 ? files_.at(fileIndex_) : nameText_;
+    for (int i = 0; i < files_.size(); ++i)
+        if (files_.at(i).compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }

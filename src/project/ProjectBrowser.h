@@ -48,17 +48,19 @@ public:
     bool openFolder(const QString &path);
     // An entry of the file list selected, -1 for none; the name box follows.
     void selectFile(int index);
-    // The user typed in the name box: the text no longer names the selection.
+    // The user typed in the name box: the list selects the entry of that
+    // name, letter case aside, or none.
     void editName(const QString &text);
 
-    // The file name the open reads: the selected entry, or the name box's
-    // text when no entry is selected.
-    QString chosenFileName() const;
+    // The file name the open reads: what the name box names.
+    const QString &chosenFileName() const { return nameText_; }
 
     static bool isBitmapName(const QString &fileName);
 
 private:
     int driveOf(const QString &path) const;
+    // The entry the name box names, or -1.
+    int entryNamed(const QString &text) const;
     // Lists a drive or folder; tells the user when it cannot be read.
     bool read(const QString &path, const QString &what, QStringList *folders, QStringList *files);
 

@@ -60,7 +60,7 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
         drawFrame(&painter);
 }
 
-QPointF BoardCanvas::exactPosition(const QMouseEvent &event) const
+QPointF BoardCanvas::exactPosition(const QSinglePointEvent &event) const
 {
     // Qt hands a widget the pointer's position rounded to whole logical
     // pixels, while its position in the window keeps the fraction a device
@@ -71,8 +71,28 @@ QPointF BoardCanvas::exactPosition(const QMouseEvent &event) const
     return inWindow.toPoint() == event.position().toPoint() ? inWindow : event.position();
 }
 
+bool BoardCanvas::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowUnblocked)
+        unblocked_ = true;
+    return QFrame::event(event);
+}
+
+void BoardCanvas::enterEvent(QEnterEvent *event)
+{
+    // When a message box closes over the board, the board is told that the
+    // pointer is back, and where, but gets no move: the preview goes where
+    // the pointer is, so that a click stamps under it. Other entries come
+    // with a move of their own, or before the pointer has moved at all.
+    if (unblocked_ && isEnabled())
+        controller_.pointerMove(event->buttons(), toBoard(exactPosition(*event)));
+    unblocked_ = false;
+    QFrame::enterEvent(event);
+}
+
 void BoardCanvas::mouseMoveEvent(QMouseEvent *event)
 {
+    unblocked_ = false;
     controller_.pointerMove(event->buttons(), toBoard(exactPosition(*event)));
 }
 

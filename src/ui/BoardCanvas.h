@@ -4,6 +4,7 @@
 
 class BoardController;
 class Editor;
+class QSinglePointEvent;
 
 // The board canvas: shows the displayed board inside a 2-pixel sunken border
 // and hands pointer and key events, in board coordinates, to the controller.
@@ -20,7 +21,9 @@ public:
     static QPointF toBoard(QPointF widgetPosition);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -30,8 +33,10 @@ protected:
 private:
     void showDamage(const QRegion &boardRegion);
     // The pointer's position in the widget, to the fraction of a pixel.
-    QPointF exactPosition(const QMouseEvent &event) const;
+    QPointF exactPosition(const QSinglePointEvent &event) const;
 
     Editor &editor_;
     BoardController &controller_;
+    // A modal box has just closed: the pointer may have moved over it.
+    bool unblocked_ = false;
 };

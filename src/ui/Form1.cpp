@@ -317,18 +317,13 @@ bool Form1::startUp()
 void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The first showing counts as an activation, even where the window
-    // system reports none.
+    // The window becomes the editor's active window at its first showing and
+    // when the open dialog gives it back, nowhere else: its message boxes and
+    // prompts, or another program taking the focus for a while, leave the
+    // board as it was.
     if (!shownOnce_) {
         shownOnce_ = true;
         canvas_->setFocus();
         controller_->activate();
     }
-}
-
-void Form1::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        controller_->activate();
 }

@@ -115,8 +115,10 @@ void Form_Fichier::build()
         browser_->selectFile(row);
         Text1->setText(browser_->nameText());
     });
-    connect(Text1, &QLineEdit::textEdited, this,
-            [this](const QString &text) { browser_->editName(text); });
+    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) {
+        browser_->editName(text);
+        showFileSelection();
+    });
 }
 
 void Form_Fichier::openFolderItem(QTreeWidgetItem *item)
@@ -182,9 +184,17 @@ void Form_Fichier::showBrowser()
         const QSignalBlocker blocker(File1);
         File1->clear();
         File1->addItems(b.files());
-        File1->setCurrentRow(b.fileIndex());
     }
+    showFileSelection();
     Text1->setText(b.nameText());
+}
+
+void Form_Fichier::showFileSelection()
+{
+    const QSignalBlocker blocker(File1);
+    File1->setCurrentRow(browser_->fileIndex());
+    if (browser_->fileIndex() < 0)
+        File1->clearSelection();
 }
 
 void Form_Fichier::dismiss()

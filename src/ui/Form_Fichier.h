@@ -53,6 +53,8 @@ protected:
 private:
     void build();
     void showBrowser();
+    // The list's highlight on the entry the name box names, or on none.
+    void showFileSelection();
     void openFolderItem(QTreeWidgetItem *item);
 
     std::unique_ptr<ProjectBrowser> browser_;

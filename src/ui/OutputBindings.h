@@ -12,7 +12,8 @@ class Form1;
 class QWidget;
 
 // Connects the main window's print frame and its text editor, help and exit
-// buttons to their commands. Owned by the window.
+// buttons to their commands, and asks the exit question when the window
+// manager closes the window. Owned by the window.
 class OutputBindings : public QObject
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ private:
     // frame's events while the window is being destroyed, when it is no
     // longer a Form1.
     QWidget *frame_;
+    QWidget *window_;
     PrintZone zone_;
     PrintCommand print_;
     TextEditorCommand textEditor_;

@@ -52,9 +52,10 @@ void ProjectBindings::pressOpen()
     OpenCommand command(form_.editor());
     if (!command.confirm(dialog_->browser().nameText()))
         return;
+    const QString folder = dialog_->browser().folder();
     const QString chosen = dialog_->browser().chosenFileName();
     giveBackMainWindow();
-    command.open(chosen);
+    command.open(folder, chosen);
     // The main window is active again: its preview replays over the board,
     // showing the opened map at once in placement mode.
     form_.controller().activate();

@@ -58,17 +58,22 @@ bool EditorRun::start(const RealDesktop &desktop)
 {
     if (!problem_.isEmpty())
         return false;
-    QProcessEnvironment environment = desktop.environment();
-    environment.insert(extraEnvironment_);
-    process_.setProcessEnvironment(environment);
-    process_.setWorkingDirectory(folder_);
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(file(ExecutableName), {});
+    startAnother(process_, desktop);
     if (!process_.waitForStarted(RealDesktop::DefaultTimeout)) {
         problem_ = QStringLiteral("the editor did not start: ") + process_.errorString();
         return false;
     }
     return true;
+}
+
+void EditorRun::startAnother(QProcess &process, const RealDesktop &desktop) const
+{
+    QProcessEnvironment environment = desktop.environment();
+    environment.insert(extraEnvironment_);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDirectory_.isEmpty() ? folder_ : workingDirectory_);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(file(ExecutableName), {});
 }
 
 bool EditorRun::waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }

@@ -28,7 +28,12 @@ public:
     // A variable of the editor's environment beyond the desktop's, for the
     // next start.
     void setEnvironment(const QString &name, const QString &value);
+    // The editor starts in its program folder unless told another folder,
+    // where the open dialog then starts.
+    void setWorkingDirectory(const QString &folder) { workingDirectory_ = folder; }
     bool start(const RealDesktop &desktop);
+    // Starts one more editor from the same program folder in the process.
+    void startAnother(QProcess &process, const RealDesktop &desktop) const;
     qint64 pid() const { return process_.processId(); }
     bool running() const { return process_.state() != QProcess::NotRunning; }
     // Waits for the editor to end by itself.
@@ -53,6 +58,7 @@ public:
 private:
     QTemporaryDir root_;
     QString folder_;
+    QString workingDirectory_;
     QProcess process_;
     QProcessEnvironment extraEnvironment_;
     QString problem_;

@@ -10,6 +10,24 @@ namespace {
 
 constexpr int ToolTimeout = 15000; // ms
 
+// The system's Python, which the python3-xlib package serves, whatever other
+// Python comes first on the path.
+const QString SystemPython = QStringLiteral("/usr/bin/python3");
+
+// Sends the window the WM_DELETE_WINDOW message that a window manager sends
+// for a close; there is no window manager on these servers.
+const char *const CloseRequest = R"(
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+window = d.create_resource_object('window', int(sys.argv[1]))
+message = protocol.event.ClientMessage(
+    window=window, client_type=d.intern_atom('WM_PROTOCOLS'),
+    data=(32, [d.intern_atom('WM_DELETE_WINDOW'), X.CurrentTime, 0, 0, 0]))
+window.send_event(message, event_mask=X.NoEventMask)
+d.flush()
+)";
+
 } // namespace
 
 RealDesktop::~RealDesktop()
@@ -31,6 +49,13 @@ bool RealDesktop::start(QString *error)
                          .arg(QString::fromLatin1(tool));
             return false;
         }
+    }
+    bool xlib = false;
+    run(SystemPython, {QStringLiteral("-c"), QStringLiteral("import Xlib")}, &xlib);
+    if (!xlib) {
+        *error = QStringLiteral("python3-xlib is missing for %1: install it (scripts/test does)")
+                     .arg(SystemPython);
+        return false;
     }
     // The servers of these tests keep to displays of their own, clear of a
     // developer's desktop and of other test servers: the first free one of
@@ -243,6 +268,16 @@ void RealDesktop::type(const QString &window, const QString &text) const
 {
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
              QStringLiteral("type"), QStringLiteral("--clearmodifiers"), text});
+}
+
+void RealDesktop::focus(const QString &window) const
+{
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+}
+
+void RealDesktop::requestClose(const QString &window) const
+{
+    run(SystemPython, {QStringLiteral("-c"), QString::fromLatin1(CloseRequest), window});
 }
 
 QImage RealDesktop::screenshot(const QString &window) const

@@ -69,6 +69,13 @@ public:
     void key(const QString &window, const QString &keys) const;
     void type(const QString &window, const QString &text) const;
 
+    // Gives the window the keyboard focus, as a window manager does when a
+    // box of the window's program closes.
+    void focus(const QString &window) const;
+    // Asks the window to close as a window manager does, with the
+    // WM_DELETE_WINDOW message of its title-bar button, Alt+F4 or a logout.
+    void requestClose(const QString &window) const;
+
     // What the window shows, read back from the screen.
     QImage screenshot(const QString &window) const;
 

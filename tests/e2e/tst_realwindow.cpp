@@ -1,5 +1,7 @@
 #include "EditorRun.h"
+#include "ProgramFolderFixture.h"
 #include "RealDesktop.h"
+#include "app/ProgramFolderLock.h"
 #include "catalogue/PaletteSelection.h"
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
@@ -7,6 +9,8 @@
 
 #include <QPainter>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 
@@ -121,6 +125,8 @@ private slots:
     void exitAsksAndEndsOnlyOnYes();
     void drawsSelectsErasesAndMovesWithTheKeyboardAlone();
     void atRatioTwoShowsTheBoardPixelForPixel();
+    void opensABitmapPickedInAnotherFolder();
+    void secondEditorOnTheFolderIsToldAndEnds();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -149,6 +155,10 @@ private:
     // the expected board.
     bool keysMake(const QString &window, EditorRun &editor, const QString &keys,
                   const QImage &expected);
+    // Asks to leave by Alt+E or the window manager's close; the exit
+    // question's box, or empty when none comes.
+    enum class Leave { ExitKey, WindowManager };
+    QString askToLeave(const QString &window, EditorRun &editor, Leave how);
     // Keeps a failing scenario's screenshot beside the test, for diagnosis.
     void keep(const QImage &shot, const char *what);
     // What the desktop and the editor show when an awaited window is missing.
@@ -429,6 +439,7 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     QImage saved = whiteBoard();
     desktop_.clickAt(window, TileTable::frameRect(29).center());
     QVERIFY(stamp(window, editor, saved, catalogue_.picture(29), QPoint(60, 60)));
+    desktop_.moveTo(window, onBoard(QPoint(300, 300)));
 
     // The name, with a blank and an accent, typed into the real prompt.
     const QString bitmap = QStringLiteral("Crypte é.bmp");
@@ -436,6 +447,17 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(editor.image("demo.bmp"), saved);
+
+    // The board shows the map as saved, without the preview, until the
+    // pointer comes back over it, even once the window is active again.
+    desktop_.focus(window);
+    QImage shot;
+    QVERIFY2(waitForBoard(window, saved, &shot), "the board shows more than the saved map");
+    const QPoint back(400, 200);
+    desktop_.moveTo(window, onBoard(back));
+    QImage previewed = saved;
+    stampInto(previewed, catalogue_.picture(29), snapped(back));
+    QVERIFY2(waitForBoard(window, previewed, &shot), "no preview once the pointer moves");
 
     // A change saved under another name, then the first map opened through
     // the dialog.
@@ -475,9 +497,8 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     // goes over the opened map, and a click stamps it there.
     const QPoint at(500, 400);
     desktop_.moveTo(window, onBoard(at));
-    QImage previewed = saved;
+    previewed = saved;
     stampInto(previewed, catalogue_.picture(2), snapped(at));
-    QImage shot;
     const bool shown = waitForBoard(window, previewed, &shot);
     if (!shown)
         keep(shot, "opened");
@@ -485,6 +506,15 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     QImage board = saved;
     QVERIFY(stamp(window, editor, board, catalogue_.picture(2), at));
     QCOMPARE(editor.image(bitmap), saved);
+}
+
+QString TestRealWindow::askToLeave(const QString &window, EditorRun &editor, Leave how)
+{
+    if (how == Leave::ExitKey)
+        desktop_.key(window, QStringLiteral("alt+e"));
+    else
+        desktop_.requestClose(window);
+    return desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
 }
 
 void TestRealWindow::exitAsksAndEndsOnlyOnYes()
@@ -496,37 +526,150 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     QImage expected = whiteBoard();
     desktop_.clickAt(window, TileTable::frameRect(29).center());
     QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
-    const QStringList files = editor.fileNames();
-    QVERIFY(!files.contains(QStringLiteral("New.bmp")));
-    const QByteArray committed = editor.contents(QStringLiteral("demo.bmp"));
     const QString title = desktop_.title(window);
 
-    // No: the box goes, the editor runs on as it was.
-    desktop_.clickAt(window, ExitButton.center());
-    QString box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    // The preview rests away from where the boxes come, and the focus is on
+    // EXIT, where pressing it leaves it.
+    const QPoint resting(100, 400);
+    desktop_.moveTo(window, onBoard(resting));
+    QImage previewed = expected;
+    stampInto(previewed, catalogue_.picture(29), snapped(resting));
+    QImage before;
+    QVERIFY2(waitForBoard(window, previewed, &before), "no preview where the pointer rests");
+    desktop_.key(window, QStringLiteral("Tab"));
+    QVERIFY2(RealDesktop::waitUntil([&] {
+                 const QImage shot = desktop_.screenshot(window);
+                 if (shot.copy(ExitButton) == before.copy(ExitButton))
+                     return false;
+                 before = shot;
+                 return true;
+             }),
+             "Tab did not bring the focus to EXIT");
+    const auto files = ProgramFolderFixture::snapshot(editor.folder());
+
+    // No, to the question of EXIT and to that of the window manager's close:
+    // the window stays exactly as it was.
+    for (const Leave how : {Leave::ExitKey, Leave::WindowManager}) {
+        const QString box = askToLeave(window, editor, how);
+        QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+        desktop_.key(box, QStringLiteral("alt+n"));
+        QVERIFY2(desktop_.waitForNoWindow(editor.pid(), ExitBoxTitle), "No left the box up");
+        desktop_.focus(window);
+        QImage shot;
+        const bool unchanged = RealDesktop::waitUntil([&] {
+            shot = desktop_.screenshot(window);
+            return shot == before;
+        });
+        if (!unchanged)
+            keep(shot, how == Leave::ExitKey ? "exit-no" : "close-no");
+        QVERIFY2(unchanged, "after No the window does not look as before the question");
+        QVERIFY(editor.running());
+        QCOMPARE(desktop_.windows(editor.pid(), MainWindowTitle).size(), 1);
+        QCOMPARE(desktop_.title(window), title);
+        QCOMPARE(ProgramFolderFixture::snapshot(editor.folder()), files);
+    }
+
+    // The box closes over the board with the pointer on it: a click stamps
+    // under the pointer.
+    QString box = askToLeave(window, editor, Leave::ExitKey);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    const QRect boxArea = desktop_.geometry(box);
+    desktop_.moveTo(box, QPoint(boxArea.width() / 2, boxArea.height() / 2));
     desktop_.key(box, QStringLiteral("alt+n"));
     QVERIFY2(desktop_.waitForNoWindow(editor.pid(), ExitBoxTitle), "No left the box up");
-    QVERIFY(editor.running());
-    QCOMPARE(desktop_.windows(editor.pid(), MainWindowTitle).size(), 1);
-    QCOMPARE(desktop_.title(window), title);
-    QCOMPARE(editor.fileNames(), files);
-    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), committed);
-    // Still placing the room, at the next click.
-    QVERIFY2(stamp(window, editor, expected, catalogue_.picture(29), QPoint(300, 200)),
-             "after No a click does not stamp the room");
-    const QByteArray stamped = editor.contents(QStringLiteral("demo.bmp"));
-
-    // Yes, the default button: the process ends at once with status 0, and
-    // writes nothing.
-    desktop_.clickAt(window, ExitButton.center());
-    box = desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    const QPoint under = desktop_.pointer() - desktop_.geometry(window).topLeft() - BoardOrigin;
+    desktop_.click(1);
+    stampInto(expected, catalogue_.picture(29), snapped(under));
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
+             "after the box a click does not stamp the room under the pointer");
+    // Yes, the default button, to the window manager's close: the process ends
+    // at once with status 0, writes nothing, and its lock on the folder goes.
+    auto stamped = ProgramFolderFixture::snapshot(editor.folder());
+    QCOMPARE(stamped.remove(ProgramFolderLock::FileName), 1);
+    box = askToLeave(window, editor, Leave::WindowManager);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
     desktop_.key(box, QStringLiteral("Return"));
     QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "Yes did not end the editor");
     QVERIFY2(editor.exitCode() == 0, qPrintable(editor.output()));
-    QCOMPARE(editor.fileNames(), files);
-    QCOMPARE(editor.contents(QStringLiteral("demo.bmp")), stamped);
+    QCOMPARE(ProgramFolderFixture::snapshot(editor.folder()), stamped);
+}
+
+void TestRealWindow::opensABitmapPickedInAnotherFolder()
+{
+    // The dialog starts in the folder the editor was started from, which
+    // holds a map of the name of another one in the program folder.
+    QTemporaryDir root;
+    const QString elsewhere = root.filePath(QStringLiteral("Cartes d'été"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    QImage theirs = whiteBoard();
+    for (int y = 0; y < theirs.height(); ++y)
+        for (int x = 0; x < theirs.width(); ++x)
+            theirs.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
+    QVERIFY(theirs.save(elsewhere + QStringLiteral("/donjon.bmp"), "BMP"));
+    EditorRun editor;
+    QImage ours = whiteBoard();
+    QPainter(&ours).fillRect(QRect(0, 0, 200, 200), Qt::black);
+    QVERIFY(ours.save(editor.file(QStringLiteral("donjon.bmp")), "BMP"));
+    editor.setWorkingDirectory(elsewhere);
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    desktop_.moveTo(window, Aside);
+    desktop_.clickAt(window, OpenButton.center());
+    const QString dialog = desktop_.waitForWindow(editor.pid(), OpenDialogTitle);
+    QVERIFY2(!dialog.isEmpty(), noWindow(editor).constData());
+    desktop_.key(dialog, QStringLiteral("Tab Tab Tab Tab Tab Home alt+o"));
+    QVERIFY2(desktop_.waitForNoWindow(editor.pid(), OpenDialogTitle), "the dialog stays up");
+    const QString read = elsewhere + QStringLiteral("/donjon.bmp");
+    QVERIFY2(waitForTitle(window, CaptionPrefix + QDir::toNativeSeparators(read)),
+             qPrintable(desktop_.title(window)));
+
+    // Its own pixels, under the preview the dialog's close replays at the
+    // board's corner.
+    QImage expected = theirs;
+    stampInto(expected, catalogue_.picture(1), QPoint(0, 0));
+    QImage shot;
+    const bool shown = waitForBoard(window, expected, &shot);
+    if (!shown)
+        keep(shot, "elsewhere");
+    QVERIFY2(shown, "the board does not show the map picked in the other folder");
+}
+
+void TestRealWindow::secondEditorOnTheFolderIsToldAndEnds()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    // The user has begun the start-up project's scenario.
+    QFile scenario(editor.file(QStringLiteral("new.doc")));
+    QVERIFY(scenario.open(QIODevice::Append));
+    QVERIFY(scenario.write("notes de la partie") > 0);
+    scenario.close();
+    const auto files = ProgramFolderFixture::snapshot(editor.folder());
+
+    QProcess second;
+    editor.startAnother(second, desktop_);
+    QVERIFY2(second.waitForStarted(RealDesktop::DefaultTimeout), qPrintable(second.errorString()));
+    const QString box = desktop_.waitForWindow(second.processId(), ErrorBoxTitle);
+    QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+    QVERIFY(desktop_.windows(second.processId(), MainWindowTitle).isEmpty());
+    desktop_.key(box, QStringLiteral("Return"));
+    QVERIFY2(second.waitForFinished(RealDesktop::DefaultTimeout), "the second editor went on");
+    QCOMPARE(second.exitCode(), 1);
+    QCOMPARE(ProgramFolderFixture::snapshot(editor.folder()), files);
+    QVERIFY(editor.running());
+
+    // The first editor crashes and leaves its lock: the next one takes it over.
+    QVERIFY(::kill(pid_t(editor.pid()), SIGKILL) == 0);
+    QVERIFY(editor.waitForExit(RealDesktop::DefaultTimeout));
+    QVERIFY(QFileInfo::exists(editor.file(ProgramFolderLock::FileName)));
+    QProcess third;
+    editor.startAnother(third, desktop_);
+    QVERIFY2(third.waitForStarted(RealDesktop::DefaultTimeout), qPrintable(third.errorString()));
+    const bool opened = !desktop_.waitForWindow(third.processId(), MainWindowTitle).isEmpty();
+    third.kill();
+    third.waitForFinished(RealDesktop::DefaultTimeout);
+    QVERIFY2(opened, qPrintable(QString::fromLocal8Bit(third.readAll())));
 }
 
 bool TestRealWindow::keysMake(const QString &window, EditorRun &editor, const QString &keys,

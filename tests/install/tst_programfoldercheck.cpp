@@ -2,6 +2,7 @@
 #include "ProgramFolderFixture.h"
 #include "app/Editor.h"
 #include "app/ProgramFolderCheck.h"
+#include "app/ProgramFolderLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,9 @@ void TestProgramFolderCheck::unwritableFolderStopsWithInstallAdvice()
 
     FakePlatform fake;
     Editor editor(fake.platform(), path);
+    // The lock cannot be made there either; the check below says why.
+    QVERIFY(ProgramFolderLock(path).take(editor));
+    QVERIFY(fake.dialogs.messages.isEmpty());
     const bool passed = ProgramFolderCheck::writable(editor);
     if (refusal == Refusal::ReadOnly)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -6,21 +6,52 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
+
+namespace {
+
+enum class Way { ExitButton, WindowManager };
+
+// Asks to leave as the user does: "&EXIT", or the window manager's close
+// (title-bar button, Alt+F4, logout). True when the window closed.
+bool leave(WindowHarness &w, Way way)
+{
+    if (way == Way::ExitButton) {
+        QTest::mouseClick(w.form.Command2, Qt::LeftButton);
+        return false;
+    }
+    w.form.show();
+    if (!QTest::qWaitForWindowExposed(&w.form))
+        qFatal("the main window is not shown");
+    return w.form.windowHandle()->close();
+}
+
+} // namespace
 
 class TestExit : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void noChangesNothing_data();
     void noChangesNothing();
+    void yesEndsWithStatusZeroAndSavesNothing_data();
     void yesEndsWithStatusZeroAndSavesNothing();
-    void closingTheWindowAsksNothing();
     void confirmedExitEndsTheRealProcess();
 };
 
+void TestExit::noChangesNothing_data()
+{
+    QTest::addColumn<Way>("way");
+    QTest::newRow("EXIT button") << Way::ExitButton;
+    // The window manager's close used to end the editor without a question.
+    QTest::newRow("window manager's close") << Way::WindowManager;
+}
+
 void TestExit::noChangesNothing()
 {
+    QFETCH(Way, way);
     WindowHarness w;
     // A selection made, a tile picked and a stamp on the board.
     w.editor.state().CurrentTile = 5;
@@ -35,10 +66,11 @@ void TestExit::noChangesNothing()
     const EditorState before = w.editor.state();
     const QImage displayed = w.editor.board().displayed().copy();
     const QImage committed = w.editor.board().committed();
-    const QStringList files = QDir(w.folder.path()).entryList(QDir::Files);
+    const auto files = w.folder.snapshot();
 
     w.fake.dialogs.answers.enqueue(Dialogs::Answer::No);
-    QTest::mouseClick(w.form.Command2, Qt::LeftButton);
+    QVERIFY(!leave(w, way));
+    QVERIFY(way == Way::ExitButton || w.form.isVisible());
 
     QCOMPARE(w.fake.dialogs.messages.size(), 1);
     const Dialogs::Message asked = w.fake.dialogs.messages.first();
@@ -57,27 +89,21 @@ void TestExit::noChangesNothing()
     QCOMPARE(w.editor.board().displayed(), displayed);
     QCOMPARE(w.editor.board().committed(), committed);
     QCOMPARE(w.editor.tools(), (Editor::ToolButtons {true, true, true}));
-    QCOMPARE(QDir(w.folder.path()).entryList(QDir::Files), files);
+    QCOMPARE(w.folder.snapshot(), files);
 }
+
+void TestExit::yesEndsWithStatusZeroAndSavesNothing_data() { noChangesNothing_data(); }
 
 void TestExit::yesEndsWithStatusZeroAndSavesNothing()
 {
+    QFETCH(Way, way);
     WindowHarness w;
+    const auto files = w.folder.snapshot();
     w.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
-    QTest::mouseClick(w.form.Command2, Qt::LeftButton);
+    QCOMPARE(leave(w, way), way == Way::WindowManager);
     QCOMPARE(w.fake.process.ends, QList<int> {0});
     QCOMPARE(w.fake.dialogs.messages.size(), 1);
-    QVERIFY(!w.folder.exists("New.bmp"));
-}
-
-void TestExit::closingTheWindowAsksNothing()
-{
-    WindowHarness w;
-    w.form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w.form));
-    QVERIFY(w.form.close());
-    QVERIFY(w.fake.dialogs.messages.isEmpty());
-    QVERIFY(w.fake.process.ends.isEmpty());
+    QCOMPARE(w.folder.snapshot(), files);
 }
 
 void TestExit::confirmedExitEndsTheRealProcess()

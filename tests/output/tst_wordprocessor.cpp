@@ -100,6 +100,8 @@ private slots:
     void missingTemplateIsTold();
     void nameWithFolderSeparatorWritesNothingOutside();
     void missingHelpDocumentIsTold();
+    void otherProjectsDocumentOrTheHelpOpenedAsScenario_data();
+    void otherProjectsDocumentOrTheHelpOpenedAsScenario();
     void buttonsStartTheWordProcessor();
 };
 
@@ -266,6 +268,61 @@ void TestWordProcessor::buttonsStartTheWordProcessor()
     QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList {help});
     QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList {help});
     QCOMPARE(w.fake.beeper.beeps, 1);
+}
+
+void TestWordProcessor::otherProjectsDocumentOrTheHelpOpenedAsScenario_data()
+{
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<bool>("fromElsewhere");
+    QTest::addColumn<bool>("documentBeside"); // project + ".doc" beside the map
+    QTest::addColumn<QString>("told"); // empty when the document opens
+
+    QTest::newRow("map of another folder, its document beside it")
+        << "donjon" << true << true << QString();
+    // The program folder's "donjon.doc" is another project's scenario.
+    QTest::newRow("map of another folder, no document beside it")
+        << "donjon" << true << false << "a été ouverte depuis un autre dossier";
+    // There the delivered help document lies beside the map.
+    QTest::newRow("help document's name, program folder")
+        << "README" << false << false << "porte le nom du document d'aide";
+    QTest::newRow("help document's name, another folder")
+        << " readme" << true << true << "porte le nom du document d'aide";
+}
+
+void TestWordProcessor::otherProjectsDocumentOrTheHelpOpenedAsScenario()
+{
+    QFETCH(QString, project);
+    QFETCH(bool, fromElsewhere);
+    QFETCH(bool, documentBeside);
+    QFETCH(QString, told);
+    EditorHarness h;
+    h.fake.programs.available = {"lowriter"};
+    ProgramFolderFixture elsewhere(false);
+    h.folder.write("donjon.doc", "le scénario d'un autre projet");
+    const ProgramFolderFixture &beside = fromElsewhere ? elsewhere : h.folder;
+    const QString document = TextEditorCommand::documentName(project);
+    if (documentBeside)
+        beside.write(document, "le scénario de la carte");
+    h.editor.setProject(project, beside.path());
+    const auto files = h.folder.snapshot();
+    const auto theirs = elsewhere.snapshot();
+
+    QCOMPARE(TextEditorCommand(h.editor).run(), told.isEmpty());
+    QCOMPARE(h.folder.snapshot(), files);
+    QCOMPARE(elsewhere.snapshot(), theirs);
+    if (told.isEmpty()) {
+        QVERIFY(h.fake.dialogs.messages.isEmpty());
+        QCOMPARE(h.fake.beeper.beeps, 1);
+        QCOMPARE(h.fake.programs.starts.size(), 1);
+        QCOMPARE(h.fake.programs.starts.first().arguments,
+                 QStringList {QDir::toNativeSeparators(elsewhere.file(document))});
+        return;
+    }
+    QVERIFY(h.fake.programs.starts.isEmpty());
+    QCOMPARE(h.fake.beeper.beeps, 0);
+    QCOMPARE(h.fake.dialogs.messages.size(), 1);
+    QVERIFY2(h.fake.dialogs.messages.first().text.contains(told),
+             qPrintable(h.fake.dialogs.messages.first().text));
 }
 
 QTEST_MAIN(TestWordProcessor)

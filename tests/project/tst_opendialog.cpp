@@ -1,5 +1,6 @@
 #include "EditorHarness.h"
 #include "TestBitmaps.h"
+#include "board/BoardController.h"
 #include "platform/BmpCodec.h"
 #include "project/ProjectBrowser.h"
 #include "ui/BoardCanvas.h"
@@ -64,7 +65,8 @@ private slots:
     void mainWindowDisabledWhileDialogExists();
     void escapeDoesNothingAndEnterPressesFocusedButton();
     void windowManagerCloseGivesMainWindowBack();
-    void clickedFileOpensFromProgramFolder();
+    void clickedFileOpensFromTheFolderShown();
+    void typedNameKeptTheClickedEntryHighlighted();
     void doubleClickedFolderListsItsBitmaps();
     void doubleClickOrEnterOnAFileOpensIt_data();
     void doubleClickOrEnterOnAFileOpensIt();
@@ -155,6 +157,7 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
 {
     Window w;
     const QString caption = w.h.editor.caption();
+    const auto files = w.h.folder.snapshot();
     Form_Fichier *dialog = w.open();
     dialog->File1->setCurrentRow(0);
     QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
@@ -172,26 +175,31 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
     QCOMPARE(w.h.editor.caption(), caption);
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
     QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.h.folder.snapshot(), files);
 }
 
 void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
 {
     Window w;
+    w.form.controller().pointerMove(Qt::NoButton, QPointF(300, 200));
+    const auto files = w.h.folder.snapshot();
     Form_Fichier *dialog = w.open();
     QVERIFY(dialog->close());
     QVERIFY(w.dialogGone());
     QVERIFY(w.form.isEnabled());
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QCOMPARE(w.h.folder.snapshot(), files);
+    // The main window is active again: the preview replays at the corner.
+    QCOMPARE(QPoint(w.h.state().TileX, w.h.state().TileY), QPoint(0, 0));
     // A fresh dialog opens next time.
     QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
     QVERIFY(w.open());
 }
 
-void TestOpenDialog::clickedFileOpensFromProgramFolder()
+void TestOpenDialog::clickedFileOpensFromTheFolderShown()
 {
     Window w;
-    const QImage map = board(qRgb(0, 0, 200));
-    writeBitmap(w.h.folder.file("DONJON.BMP"), map);
+    writeBitmap(w.h.folder.file("DONJON.BMP"), board(qRgb(0, 0, 200)));
     Form_Fichier *dialog = w.open();
     QListWidget *files = dialog->File1;
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
@@ -202,12 +210,39 @@ void TestOpenDialog::clickedFileOpensFromProgramFolder()
     QTest::keyClick(dialog->bout_open, Qt::Key_Return);
     QVERIFY(w.dialogGone());
     QVERIFY(w.form.isEnabled());
-    QCOMPARE(w.h.editor.board().committed(), map);
+    const QImage theirs = board(qRgb(255, 0, 0));
+    QCOMPARE(w.h.editor.board().committed(), theirs);
     QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
-    QVERIFY(w.form.windowTitle().endsWith(QDir::toNativeSeparators("/donjon.bmp")));
+    QCOMPARE(w.form.windowTitle(),
+             Editor::CaptionPrefix + QDir::toNativeSeparators(w.elsewhere.file("donjon.bmp")));
     // The main window's activation replayed the preview over the opened map.
-    QCOMPARE(w.h.editor.board().picture(), map);
+    QCOMPARE(w.h.editor.board().picture(), theirs);
     QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+}
+
+// Typing a name left the list highlighting the entry clicked before.
+void TestOpenDialog::typedNameKeptTheClickedEntryHighlighted()
+{
+    Window w;
+    const QImage tour = board(qRgb(0, 160, 0));
+    writeBitmap(w.elsewhere.file("tour.bmp"), tour);
+    Form_Fichier *dialog = w.open();
+    QListWidget *files = dialog->File1;
+    QCOMPARE(files->count(), 2);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    QCOMPARE(files->selectedItems(), QList<QListWidgetItem *> {files->item(0)});
+
+    dialog->Text1->selectAll();
+    QTest::keyClicks(dialog->Text1, QStringLiteral("TOUR.BMP"));
+    QCOMPARE(files->selectedItems(), QList<QListWidgetItem *> {files->item(1)});
+    QTest::keyClick(dialog->Text1, Qt::Key_Backspace);
+    QVERIFY(files->selectedItems().isEmpty());
+    QTest::keyClicks(dialog->Text1, QStringLiteral("P"));
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QCOMPARE(w.h.editor.board().committed(), tour);
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("TOUR"));
 }
 
 void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
@@ -229,15 +264,12 @@ void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
     QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("crypte.bmp"));
     QCOMPARE(dirs->currentItem()->text(0), QStringLiteral("sous"));
 
-    // The file is not in the program folder: the load message, and the
-    // board, caption and name stay.
     dialog->File1->setCurrentRow(0);
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QCOMPARE(w.h.fake.dialogs.messages.size(), 1);
-    QCOMPARE(w.h.fake.dialogs.messages.first().text,
-             QStringLiteral("Impossible de charger le fichier sélectionné!"));
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
+    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.h.editor.projectName(), QStringLiteral("crypte"));
+    QCOMPARE(w.h.editor.projectFolder(), QDir::cleanPath(w.elsewhere.file("sous")));
     QVERIFY(w.form.isEnabled());
 }
 
@@ -253,7 +285,7 @@ void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt()
     QFETCH(bool, doubleClick);
     Window w;
     const QImage map = board(qRgb(0, 120, 0));
-    writeBitmap(w.h.folder.file("donjon.bmp"), map);
+    writeBitmap(w.elsewhere.file("donjon.bmp"), map);
     Form_Fichier *dialog = w.open();
     QListWidget *files = dialog->File1;
     const QPoint at = files->visualItemRect(files->item(0)).center();
@@ -302,7 +334,7 @@ void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()
     QVERIFY(!w.form.isEnabled());
 
     // A name typed with nothing selected is the file name.
-    writeBitmap(w.h.folder.file("tape.bmp"), board(qRgb(9, 9, 9)));
+    writeBitmap(w.elsewhere.file("tape.bmp"), board(qRgb(9, 9, 9)));
     QTest::keyClicks(dialog->Text1, QStringLiteral("tape.x"));
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());

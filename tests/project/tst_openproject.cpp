@@ -1,12 +1,14 @@
 #include "EditorHarness.h"
 #include "FakeFolderListing.h"
 #include "TestBitmaps.h"
+#include "board/UndoCommand.h"
 #include "platform/BmpCodec.h"
 #include "project/OpenCommand.h"
 #include "project/ProjectBrowser.h"
 #include "project/SaveCommand.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -62,14 +64,14 @@ class TestOpenProject : public QObject
 
 private slots:
     void opensProgramFolderFileAsCommittedBoard();
-    void fileShownInAnotherFolderOpensOrGivesLoadMessage();
+    void pickedFileInAnotherFolderOpenedTheProgramFolderNamesake();
     void onlyPartBeforeFirstDotCounts_data();
     void onlyPartBeforeFirstDotCounts();
     void unreadableBitmapsGiveLoadMessage_data();
     void unreadableBitmapsGiveLoadMessage();
     void otherSizeOpensUnscaledWhiteBeyond();
     void tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt();
-    void openLeavesUndoCopyDemoBitmapAndMode();
+    void undoRightAfterAnOpenBroughtBackThePreviousBoard();
     void saveRightAfterOpenInSelectionModeOverwroteOpenedProject();
     void emptyNameBoxIsTold();
 
@@ -95,26 +97,42 @@ void TestOpenProject::opensProgramFolderFileAsCommittedBoard()
     QCOMPARE(h.editor.board().picture(), map);
 }
 
-void TestOpenProject::fileShownInAnotherFolderOpensOrGivesLoadMessage()
+// The map read was the program folder's file of the picked name, another
+// map, or the load message when the program folder had none.
+void TestOpenProject::pickedFileInAnotherFolderOpenedTheProgramFolderNamesake()
 {
     EditorHarness h;
     ProgramFolderFixture elsewhere(false);
-    writeBitmap(elsewhere.file("donjon.bmp"), solid(773, 546, qRgb(255, 0, 0)));
+    const QImage theirs = solid(773, 546, qRgb(255, 0, 0));
+    writeBitmap(elsewhere.file("Donjon.bmp"), theirs);
     writeBitmap(elsewhere.file("ailleurs.bmp"), solid(773, 546, qRgb(0, 255, 0)));
-    const QImage ours = solid(773, 546, qRgb(0, 0, 255));
-    writeBitmap(h.folder.file("donjon.bmp"), ours);
+    writeBitmap(h.folder.file("donjon.bmp"), solid(773, 546, qRgb(0, 0, 255)));
 
-    // The dialog hands over the file name alone: the program folder's file
-    // of that name is read.
-    QVERIFY(OpenCommand(h.editor).open("donjon.bmp"));
-    QCOMPARE(h.editor.board().committed(), ours);
+    QVERIFY(OpenCommand(h.editor).open(elsewhere.path(), "Donjon.v2.bmp"));
+    QVERIFY(h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(h.editor.board().committed(), theirs);
+    QCOMPARE(h.editor.caption(),
+             Editor::CaptionPrefix + QDir::toNativeSeparators(elsewhere.file("Donjon.bmp")));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("Donjon"));
+    QVERIFY(!h.editor.projectInProgramFolder());
+    QCOMPARE(h.editor.projectFile(".doc"), elsewhere.file("Donjon.doc"));
 
+    QVERIFY(OpenCommand(h.editor).open(elsewhere.path(), "ailleurs.bmp"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("ailleurs"));
+
+    // No such file in the folder shown: the load message, and nothing changes.
     const QString caption = h.editor.caption();
-    QVERIFY(!OpenCommand(h.editor).open("ailleurs.bmp"));
+    QVERIFY(!OpenCommand(h.editor).open(elsewhere.path(), "absent.bmp"));
     verifyLoadMessage(h);
-    QCOMPARE(h.editor.board().committed(), ours);
     QCOMPARE(h.editor.caption(), caption);
-    QCOMPARE(h.editor.projectName(), QStringLiteral("donjon"));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("ailleurs"));
+
+    // Back in the program folder, through a link to it or not.
+    const QString link = elsewhere.file("programme");
+    QVERIFY(QFile::link(h.folder.path(), link));
+    QVERIFY(OpenCommand(h.editor).open(link, "donjon.bmp"));
+    QVERIFY(h.editor.projectInProgramFolder());
+    QCOMPARE(h.editor.caption(), captionFor(h, "donjon.bmp"));
 }
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
@@ -223,21 +241,29 @@ void TestOpenProject::tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt()
     QCOMPARE(h.editor.projectName(), QStringLiteral("tiledeplace"));
 }
 
-void TestOpenProject::openLeavesUndoCopyDemoBitmapAndMode()
+// Undo right after an open brought back the previous project's board under
+// the opened project's name, and the next save wrote it over that project.
+void TestOpenProject::undoRightAfterAnOpenBroughtBackThePreviousBoard()
 {
     EditorHarness h;
     stampBlock(h, {0, 0}, qRgb(50, 0, 0));
     stampBlock(h, {100, 100}, qRgb(0, 50, 0));
-    const QImage undo = h.editor.board().undoCopy();
     const QByteArray demo = h.folder.read("demo.bmp");
-    writeBitmap(h.folder.file("autre.bmp"), solid(773, 546, qRgb(0, 0, 50)));
+    const QImage opened = solid(773, 546, qRgb(0, 0, 50));
+    writeBitmap(h.folder.file("autre.bmp"), opened);
     h.state().Mode = EditMode::SelectionMade;
 
     QVERIFY(OpenCommand(h.editor).open("autre.bmp"));
-    // An undo right after brings back the copy from before the open.
-    QCOMPARE(h.editor.board().undoCopy(), undo);
     QCOMPARE(h.folder.read("demo.bmp"), demo);
     QCOMPARE(h.state().Mode, EditMode::SelectionMade);
+
+    h.state().Mode = EditMode::Placement;
+    UndoCommand(h.editor).press();
+    QCOMPARE(h.editor.board().committed(), opened);
+    QCOMPARE(h.editor.board().picture(), opened);
+    h.fake.dialogs.promptAnswers.enqueue("autre");
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.folder.image("autre.bmp"), opened);
 }
 
 void TestOpenProject::saveRightAfterOpenInSelectionModeOverwroteOpenedProject()
@@ -329,6 +355,19 @@ void TestOpenProject::browserNameBoxFollowsSelectionAndKeepsText()
     browser.editName(QStringLiteral("tapé"));
     QCOMPARE(browser.fileIndex(), -1);
     QCOMPARE(browser.chosenFileName(), QStringLiteral("tapé"));
+
+    // A name typed selects the entry of that name, letter case aside.
+    QVERIFY(browser.openFolderRow(2));
+    browser.selectFile(0);
+    browser.editName(QStringLiteral("TOUR.BMP"));
+    QCOMPARE(browser.fileIndex(), 2);
+    QCOMPARE(browser.chosenFileName(), QStringLiteral("TOUR.BMP"));
+    browser.editName(QStringLiteral("TOUR.BM"));
+    QCOMPARE(browser.fileIndex(), -1);
+    // A folder that holds the name typed selects it too.
+    browser.editName(QStringLiteral("VIEILLE.bmp"));
+    QVERIFY(browser.openFolderRow(3));
+    QCOMPARE(browser.fileIndex(), 0);
 }
 
 void TestOpenProject::browserStaysWhereItWasOnUnreadableDriveOrFolder()

@@ -1,5 +1,6 @@
 #include "WindowHarness.h"
 #include "board/BoardController.h"
+#include "platform/QtDialogs.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
@@ -12,7 +13,9 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -34,6 +37,34 @@ QString textOf(const QWidget *widget)
 }
 
 QColor pixelAt(const QImage &image, QPoint p) { return image.pixelColor(p); }
+
+// The main window with the real message boxes and prompt, modal windows of
+// their own that take the activation while they are up.
+struct RealBoxWindow {
+    ProgramFolderFixture folder;
+    FakePlatform fake;
+    QtDialogs dialogs;
+    Editor editor {Platform {dialogs, fake.files, fake.pictures, fake.programs, fake.printer,
+                             fake.beeper, fake.process},
+                   folder.path()};
+    Form1 window {editor};
+    bool started = window.startUp();
+
+    RealBoxWindow() { dialogs.setParentWindow(&window); }
+
+    // Answers the next modal box as soon as it is up.
+    static void answerNextBox(const std::function<void(QWidget *)> &answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                answer(box);
+            else
+                answerNextBox(answer);
+        });
+    }
+};
+
+enum class Interruption { ExitQuestion, SavePrompt, OtherWindow };
 
 } // namespace
 
@@ -74,6 +105,8 @@ private slots:
     void controlsHaveFrenchAccessibleNames_data();
     void controlsHaveFrenchAccessibleNames();
     void printZoneBarTellsItsValueAndLeftLowersIt();
+    void boxOrOtherWindowMovedThePreviewToTheCorner_data();
+    void boxOrOtherWindowMovedThePreviewToTheCorner();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -720,6 +753,59 @@ void TestMainWindow::printZoneBarTellsItsValueAndLeftLowersIt()
     QCOMPARE(value->currentValue().toInt(), 544);
     h.type(Qt::Key_Home);
     QCOMPARE(value->currentValue().toInt(), 100);
+}
+
+void TestMainWindow::boxOrOtherWindowMovedThePreviewToTheCorner_data()
+{
+    QTest::addColumn<Interruption>("interruption");
+    QTest::newRow("exit question answered No") << Interruption::ExitQuestion;
+    QTest::newRow("save prompt cancelled") << Interruption::SavePrompt;
+    QTest::newRow("another program's window, then back") << Interruption::OtherWindow;
+}
+
+// Each time the main window became active again, the preview was replayed at
+// the board's corner: after any box, and on coming back from another program.
+void TestMainWindow::boxOrOtherWindowMovedThePreviewToTheCorner()
+{
+    QFETCH(Interruption, interruption);
+    RealBoxWindow w;
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    w.window.controller().pointerMove(Qt::NoButton, QPointF(300, 200));
+    const QImage shown = w.editor.board().displayed().copy();
+    const auto files = w.folder.snapshot();
+
+    switch (interruption) {
+    case Interruption::ExitQuestion:
+        RealBoxWindow::answerNextBox([](QWidget *box) {
+            auto *question = qobject_cast<QMessageBox *>(box);
+            QVERIFY(question);
+            question->button(QMessageBox::No)->click();
+        });
+        QTest::mouseClick(w.window.Command2, Qt::LeftButton);
+        break;
+    case Interruption::SavePrompt:
+        RealBoxWindow::answerNextBox([](QWidget *box) {
+            auto *prompt = qobject_cast<QInputDialog *>(box);
+            QVERIFY(prompt);
+            prompt->reject();
+        });
+        QTest::mouseClick(w.window.BoutSAVE, Qt::LeftButton);
+        break;
+    case Interruption::OtherWindow: {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        break;
+    }
+    }
+    // The window system gives the activation back to the main window.
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(w.fake.process.ends.isEmpty());
+    QCOMPARE(w.editor.board().displayed(), shown);
+    QCOMPARE(w.folder.snapshot(), files);
 }
 
 QTEST_MAIN(TestMainWindow)

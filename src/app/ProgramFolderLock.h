@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+class Editor;
+
+// One editor to a program folder: a second one would rewrite the first one's
+// start-up scenario and share its working bitmaps. The lock is a hidden file
+// in the program folder, held while the editor runs; the lock of an editor
+// that crashed is taken over.
+class ProgramFolderLock
+{
+public:
+    static const QString FileName;
+
+    explicit ProgramFolderLock(const QString &programFolder);
+
+    // Takes the lock before anything is written. False when another editor
+    // holds it: the user has been told, and the editor must end without
+    // touching a file. A lock that cannot be made because the folder is not
+    // writable is left to the writability check, which says so.
+    bool take(Editor &editor);
+
+private:
+    QLockFile lock_;
+};
