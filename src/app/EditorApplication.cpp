@@ -1,6 +1,9 @@
 #include "EditorApplication.h"
 
+#include "CommandLine.h"
 #include "ProgramFolderCheck.h"
+#include "board/BoardController.h"
+#include "project/OpenCommand.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/UiArt.h"
@@ -10,6 +13,7 @@
 void EditorApplication::configure()
 {
     QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    QApplication::setApplicationVersion(CommandLine::Version);
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
     QApplication::setWindowIcon(UiArt::programIcon());
@@ -22,7 +26,7 @@ EditorApplication::EditorApplication(const QString &programFolder)
 
 EditorApplication::~EditorApplication() = default;
 
-bool EditorApplication::start()
+bool EditorApplication::start(const QString &file)
 {
     if (!lock_.take(editor_) || !ProgramFolderCheck::writable(editor_))
         return false;
@@ -33,5 +37,10 @@ bool EditorApplication::start()
         return false;
     }
     window_->show();
+    // The window is up before the map is read, so that the load message shows
+    // over it; an opened map shows at once, the preview replayed over it as
+    // the open dialog's close does.
+    if (!file.isEmpty() && OpenCommand(editor_).openFile(file))
+        window_->controller().activate();
     return true;
 }

@@ -23,9 +23,11 @@ public:
     ~EditorApplication();
 
     // Locks and checks the program folder, builds the main window, runs the
-    // start-up and shows the window. False when the editor must not open; the user
-    // has been told why.
-    bool start();
+    // start-up and shows the window, then opens the map of the file given, if
+    // any, as the open dialog does; the editor stays on the start-up project
+    // when it cannot. False when the editor must not open; the user has been
+    // told why.
+    bool start(const QString &file = {});
 
     Form1 *window() const { return window_.get(); }
 

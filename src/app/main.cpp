@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/EditorApplication.h"
 
 #include <QApplication>
@@ -6,10 +7,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     EditorApplication::configure();
+    const CommandLine::Outcome line = CommandLine::read(QCoreApplication::arguments());
+    if (!line.starts)
+        return CommandLine::answer(line);
     // The program folder is the executable's own, links resolved: started
     // through a link in a bin folder, the editor still works in its install.
     EditorApplication editor(QCoreApplication::applicationDirPath());
-    if (!editor.start())
+    if (!editor.start(line.file))
         return 1;
     return app.exec();
 }

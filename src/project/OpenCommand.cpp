@@ -38,6 +38,12 @@ bool OpenCommand::confirm(const QString &nameText)
 
 bool OpenCommand::open(const QString &fileName) { return open(editor_.folder().path(), fileName); }
 
+bool OpenCommand::openFile(const QString &path)
+{
+    const QFileInfo file(path);
+    return open(path.isEmpty() ? QString() : file.absolutePath(), file.fileName());
+}
+
 bool OpenCommand::open(const QString &folder, const QString &fileName)
 {
     const QString project = ProjectName::ofFileName(fileName);

@@ -25,6 +25,9 @@ public:
     bool open(const QString &folder, const QString &fileName);
     // The same in the program folder.
     bool open(const QString &fileName);
+    // The same for a file named by its path, relative to the working folder:
+    // a map given on the command line.
+    bool openFile(const QString &path);
 
 private:
     bool isProgramFolder(const QString &folder) const;

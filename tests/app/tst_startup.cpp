@@ -1,17 +1,50 @@
 #include "EditorHarness.h"
+#include "app/CommandLine.h"
+#include "app/EditorApplication.h"
+#include "project/OpenCommand.h"
+#include "ui/Form1.h"
 
 #include <QDir>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QtTest>
+
+namespace {
+
+const QString StartCaptionEnd = QStringLiteral("/New.bmp");
+
+// A map of pixels all different from their neighbours, so that any shift or
+// loss shows.
+QImage patterned()
+{
+    QImage map(773, 546, QImage::Format_RGB32);
+    for (int y = 0; y < map.height(); ++y)
+        for (int x = 0; x < map.width(); ++x)
+            map.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
+    return map;
+}
+
+enum class Given { Elsewhere, InProgramFolder, Relative, Missing, NoPicture };
+
+} // namespace
 
 class TestStartup : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { EditorApplication::configure(); }
     void setsStartValuesAndCaption();
     void copiesTemplateFreshAtEveryStart();
     void missingTemplateStopsWithMessage();
     void zeroMembersBehaveAsZero();
+    void readsTheCommandLine_data();
+    void readsTheCommandLine();
+    void startsOnTheMapGiven_data();
+    void startsOnTheMapGiven();
+    void answersOnTheTerminalWithoutTouchingAFile_data();
+    void answersOnTheTerminalWithoutTouchingAFile();
 };
 
 void TestStartup::setsStartValuesAndCaption()
@@ -94,6 +127,182 @@ void TestStartup::zeroMembersBehaveAsZero()
     QCOMPARE(s.MarkY, 0);
     QCOMPARE(s.SelX1 + s.SelY1 + s.SelX2 + s.SelY2, 0);
     QVERIFY(h.editor.board().undoCopy().isNull());
+}
+
+void TestStartup::readsTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("output"); // pieces it holds, in order
+    QTest::addColumn<QString>("errors"); // a piece it holds
+
+    const QStringList help = {"Utilisation : ",
+                              " [options] [fichier]\n",
+                              "\nOptions :\n  -h, --help ",
+                              "Affiche cette aide, puis quitte.",
+                              "  -v, --version ",
+                              "\nArguments :\n  fichier "};
+    QTest::newRow("nothing") << QStringList() << true << QString() << 0 << QStringList()
+                             << QString();
+    QTest::newRow("a map") << QStringList {"Cartes d'été/donjon.bmp"} << true
+                           << "Cartes d'été/donjon.bmp" << 0 << QStringList() << QString();
+    QTest::newRow("a map whose name looks like an option, after --")
+        << QStringList {"--", "-plan.bmp"} << true << "-plan.bmp" << 0 << QStringList()
+        << QString();
+    QTest::newRow("--help") << QStringList {"--help"} << false << QString() << 0 << help
+                            << QString();
+    QTest::newRow("-h and a map") << QStringList {"carte.bmp", "-h"} << false << QString() << 0
+                                  << help << QString();
+    QTest::newRow("--version") << QStringList {"--version"} << false << QString() << 0
+                               << QStringList {"Vantorel Editor " VANTOREL_VERSION "\n"}
+                               << QString();
+    QTest::newRow("an unknown option, even with --help")
+        << QStringList {"--help", "--inconnue"} << false << QString() << 1 << QStringList()
+        << "Vantorel Editor : Option « inconnue » inconnue.\n"
+           "Tapez « vantorel-editor --help » pour l'aide.\n";
+    QTest::newRow("a value given to --version")
+        << QStringList {"--version=2"} << false << QString() << 1 << QStringList()
+        << "Valeur inattendue après « --version »";
+    QTest::newRow("two maps") << QStringList {"a.bmp", "b.bmp"} << false << QString() << 1
+                              << QStringList()
+                              << "Un seul plan s'ouvre à la fois, et 2 fichiers sont donnés.";
+    QTest::newRow("an empty name") << QStringList {""} << false << QString() << 1 << QStringList()
+                                   << "Le nom du fichier à ouvrir est vide.";
+}
+
+void TestStartup::readsTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, starts);
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    QFETCH(QStringList, output);
+    QFETCH(QString, errors);
+
+    arguments.prepend("/opt/Éditeur/vantorel-editor");
+    const CommandLine::Outcome outcome = CommandLine::read(arguments);
+    QCOMPARE(outcome.starts, starts);
+    QCOMPARE(outcome.file, file);
+    QCOMPARE(outcome.status, status);
+    qsizetype from = 0;
+    for (const QString &piece : output) {
+        from = outcome.output.indexOf(piece, from);
+        QVERIFY2(from >= 0, qPrintable(piece + " is not in:\n" + outcome.output));
+    }
+    QCOMPARE(outcome.output.isEmpty(), output.isEmpty());
+    QVERIFY2(outcome.errors.contains(errors), qPrintable(outcome.errors));
+    QCOMPARE(outcome.errors.isEmpty(), errors.isEmpty());
+}
+
+void TestStartup::startsOnTheMapGiven_data()
+{
+    QTest::addColumn<Given>("given");
+    QTest::newRow("a map of another folder") << Given::Elsewhere;
+    QTest::newRow("a map of the program folder") << Given::InProgramFolder;
+    QTest::newRow("a path from the working folder") << Given::Relative;
+    QTest::newRow("a missing file") << Given::Missing;
+    QTest::newRow("a file that is no picture") << Given::NoPicture;
+}
+
+// The editor as the process starts it, with the real message boxes.
+void TestStartup::startsOnTheMapGiven()
+{
+    QFETCH(Given, given);
+    ProgramFolderFixture folder;
+    QTemporaryDir root;
+    const QString elsewhere = root.filePath("Cartes d'été");
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QImage map = patterned();
+    const QString read
+        = (given == Given::InProgramFolder ? folder.path() : elsewhere) + "/Donjon.bmp";
+    QString argument = read;
+    if (given == Given::NoPicture) {
+        QFile file(read);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("BM but no picture") > 0);
+    } else if (given != Given::Missing) {
+        QVERIFY(map.save(read, "BMP"));
+    }
+    const QString working = QDir::currentPath();
+    if (given == Given::Relative) {
+        QVERIFY(QDir::setCurrent(root.path()));
+        argument = "Cartes d'été/Donjon.bmp";
+    }
+
+    QString box;
+    const bool fails = given == Given::Missing || given == Given::NoPicture;
+    if (fails)
+        QTimer::singleShot(0, [&box] {
+            if (auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                box = shown->windowTitle() + ": " + shown->text();
+                shown->accept();
+            }
+        });
+    EditorApplication application(folder.path());
+    const bool started = application.start(argument);
+    QDir::setCurrent(working);
+    QVERIFY(started);
+    Form1 &window = *application.window();
+    QVERIFY(window.isVisible());
+    Editor &editor = window.editor();
+
+    if (fails) {
+        QCOMPARE(box, "Erreur: " + OpenCommand::LoadFailedText);
+        QCOMPARE(window.windowTitle(),
+                 Editor::CaptionPrefix + QDir::toNativeSeparators(folder.path() + StartCaptionEnd));
+        QCOMPARE(editor.projectName(), Editor::StartProject);
+        return;
+    }
+    QCOMPARE(window.windowTitle(), Editor::CaptionPrefix + QDir::toNativeSeparators(read));
+    QCOMPARE(editor.projectName(), QStringLiteral("Donjon"));
+    QCOMPARE(editor.projectInProgramFolder(), given == Given::InProgramFolder);
+    // Shown at once, under the preview at the board's corner.
+    QImage shown = map;
+    QPainter painter(&shown);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, editor.catalogue().picture(1));
+    painter.end();
+    QCOMPARE(editor.board().displayed().convertToFormat(QImage::Format_RGB32), shown);
+}
+
+void TestStartup::answersOnTheTerminalWithoutTouchingAFile_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errors");
+    QTest::newRow("--help") << "--help" << 0 << "Utilisation : " << QString();
+    QTest::newRow("--version") << "--version" << 0 << "Vantorel Editor " VANTOREL_VERSION "\n"
+                               << QString();
+    QTest::newRow("an unknown option")
+        << "--inconnue" << 1 << QString() << "Option « inconnue » inconnue.";
+}
+
+// The built editor, from a program folder of its own; the offscreen platform
+// would show no window anyway.
+void TestStartup::answersOnTheTerminalWithoutTouchingAFile()
+{
+    QFETCH(QString, argument);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+    ProgramFolderFixture folder;
+    const QString editor = folder.file("vantorel-editor");
+    QVERIFY(QFile::copy(VANTOREL_EDITOR, editor));
+    const auto files = folder.snapshot();
+
+    QProcess process;
+    process.start(editor, {argument});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    const QString told = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(output.isEmpty() ? printed.isEmpty() : printed.startsWith(output),
+             qPrintable(printed));
+    QVERIFY2(told.contains(errors), qPrintable(told));
+    QCOMPARE(folder.snapshot(), files);
 }
 
 QTEST_MAIN(TestStartup)

@@ -73,7 +73,7 @@ void EditorRun::startAnother(QProcess &process, const RealDesktop &desktop) cons
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingDirectory_.isEmpty() ? folder_ : workingDirectory_);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(file(ExecutableName), {});
+    process.start(file(ExecutableName), arguments_);
 }
 
 bool EditorRun::waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }

@@ -31,6 +31,8 @@ public:
     // The editor starts in its program folder unless told another folder,
     // where the open dialog then starts.
     void setWorkingDirectory(const QString &folder) { workingDirectory_ = folder; }
+    // The editor's command line after its name, empty unless told.
+    void setArguments(const QStringList &arguments) { arguments_ = arguments; }
     bool start(const RealDesktop &desktop);
     // Starts one more editor from the same program folder in the process.
     void startAnother(QProcess &process, const RealDesktop &desktop) const;
@@ -59,6 +61,7 @@ private:
     QTemporaryDir root_;
     QString folder_;
     QString workingDirectory_;
+    QStringList arguments_;
     QProcess process_;
     QProcessEnvironment extraEnvironment_;
     QString problem_;

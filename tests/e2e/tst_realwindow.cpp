@@ -61,6 +61,16 @@ void stampInto(QImage &board, const QImage &tile, QPoint at)
     painter.drawImage(at, tile);
 }
 
+// A map of pixels all different from their neighbours.
+QImage patterned()
+{
+    QImage map = whiteBoard();
+    for (int y = 0; y < map.height(); ++y)
+        for (int x = 0; x < map.width(); ++x)
+            map.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
+    return map;
+}
+
 void blank(QImage &board, const QRect &block) { QPainter(&board).fillRect(block, Qt::white); }
 
 QPoint snapped(QPoint board) { return QPoint(snap(board.x()), snap(board.y())); }
@@ -126,6 +136,7 @@ private slots:
     void drawsSelectsErasesAndMovesWithTheKeyboardAlone();
     void atRatioTwoShowsTheBoardPixelForPixel();
     void opensABitmapPickedInAnotherFolder();
+    void opensTheMapNamedOnItsCommandLine();
     void secondEditorOnTheFolderIsToldAndEnds();
 
 private:
@@ -137,6 +148,9 @@ private:
     // screenshot taken is left in shot.
     bool waitForBoard(const QString &window, const QImage &expected, QImage *shot);
     bool waitForTitle(const QString &window, const QString &title);
+    // Waits until the board shows a map just opened, under the preview of
+    // tile 1 at its corner; keeps the last screenshot when it does not.
+    bool showsOpened(const QString &window, const QImage &map, const char *what);
     // Stamps the current tile with a click at the board point, then waits
     // for "demo.bmp" to hold the expected board with it.
     bool stamp(const QString &window, EditorRun &editor, QImage &expected, const QImage &tile,
@@ -200,6 +214,17 @@ bool TestRealWindow::waitForBoard(const QString &window, const QImage &expected,
         *shot = desktop_.screenshot(window);
         return !shot->isNull() && boardIn(*shot) == expected;
     });
+}
+
+bool TestRealWindow::showsOpened(const QString &window, const QImage &map, const char *what)
+{
+    QImage expected = map;
+    stampInto(expected, catalogue_.picture(1), QPoint(0, 0));
+    QImage shot;
+    if (waitForBoard(window, expected, &shot))
+        return true;
+    keep(shot, what);
+    return false;
 }
 
 bool TestRealWindow::waitForTitle(const QString &window, const QString &title)
@@ -601,10 +626,7 @@ void TestRealWindow::opensABitmapPickedInAnotherFolder()
     QTemporaryDir root;
     const QString elsewhere = root.filePath(QStringLiteral("Cartes d'été"));
     QVERIFY(QDir().mkpath(elsewhere));
-    QImage theirs = whiteBoard();
-    for (int y = 0; y < theirs.height(); ++y)
-        for (int x = 0; x < theirs.width(); ++x)
-            theirs.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
+    const QImage theirs = patterned();
     QVERIFY(theirs.save(elsewhere + QStringLiteral("/donjon.bmp"), "BMP"));
     EditorRun editor;
     QImage ours = whiteBoard();
@@ -626,13 +648,29 @@ void TestRealWindow::opensABitmapPickedInAnotherFolder()
 
     // Its own pixels, under the preview the dialog's close replays at the
     // board's corner.
-    QImage expected = theirs;
-    stampInto(expected, catalogue_.picture(1), QPoint(0, 0));
-    QImage shot;
-    const bool shown = waitForBoard(window, expected, &shot);
-    if (!shown)
-        keep(shot, "elsewhere");
-    QVERIFY2(shown, "the board does not show the map picked in the other folder");
+    QVERIFY2(showsOpened(window, theirs, "elsewhere"),
+             "the board does not show the map picked in the other folder");
+}
+
+// As a file manager's "Open with" starts it: the map's full path, with
+// blanks and accents, as the one argument.
+void TestRealWindow::opensTheMapNamedOnItsCommandLine()
+{
+    QTemporaryDir root;
+    const QString map = root.filePath(QStringLiteral("Cartes d'été/Donjon du nord.bmp"));
+    QVERIFY(QDir().mkpath(QFileInfo(map).path()));
+    const QImage theirs = patterned();
+    QVERIFY(theirs.save(map, "BMP"));
+    EditorRun editor;
+    editor.setArguments({map});
+    QVERIFY2(editor.problem().isEmpty() && editor.start(desktop_), qPrintable(editor.problem()));
+    const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QVERIFY2(waitForTitle(window, CaptionPrefix + QDir::toNativeSeparators(map)),
+             qPrintable(desktop_.title(window)));
+
+    QVERIFY2(showsOpened(window, theirs, "command-line"),
+             "the board does not show the map named on the command line");
 }
 
 void TestRealWindow::secondEditorOnTheFolderIsToldAndEnds()

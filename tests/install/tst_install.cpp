@@ -319,6 +319,9 @@ void TestInstall::desktopEntryPassesValidationAndStartsTheLink()
     const QString exec = entryValue(desktopEntry(), QStringLiteral("Exec"));
     QVERIFY2(exec.startsWith(QLatin1Char('"')), qPrintable(exec));
     QCOMPARE(execProgram(exec), binLink());
+    // A file manager offers the editor for bitmaps, one file to an editor.
+    QVERIFY2(exec.endsWith(QStringLiteral("\" %f")), qPrintable(exec));
+    QCOMPARE(entryValue(desktopEntry(), QStringLiteral("MimeType")), QStringLiteral("image/bmp;"));
 }
 
 void TestInstall::metainfoPassesValidation()
