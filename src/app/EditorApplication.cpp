@@ -2,8 +2,8 @@
 
 #include "CommandLine.h"
 #include "ProgramFolderCheck.h"
-#include "board/BoardController.h"
-#include "project/OpenCommand.h"
+#include "document/BoardController.h"
+#include "document/OpenCommand.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/UiArt.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Editor.h"
 #include "ProgramFolderLock.h"
+#include "document/Editor.h"
 #include "platform/QtPlatform.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ProgramFolderCheck.h"
 
-#include "Editor.h"
+#include "document/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 

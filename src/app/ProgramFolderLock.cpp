@@ -1,6 +1,6 @@
 #include "ProgramFolderLock.h"
 
-#include "Editor.h"
+#include "document/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 

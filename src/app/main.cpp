@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
-#include "app/EditorApplication.h"
+#include "CommandLine.h"
+#include "EditorApplication.h"
 
 #include <QApplication>
 

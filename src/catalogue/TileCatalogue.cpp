@@ -1,6 +1,6 @@
 #include "TileCatalogue.h"
 
-#include "platform/PixelPack.h"
+#include "bitmap/PixelPack.h"
 
 TileCatalogue::TileCatalogue()
 {

@@ -1,6 +1,6 @@
 #include "WordProcessor.h"
 
-#include "app/Editor.h"
+#include "document/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/FrenchReason.h"

@@ -1,6 +1,6 @@
 #include "QtFileSystem.h"
-#include "FileReplace.h"
 #include "FrenchReason.h"
+#include "bitmap/FileReplace.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,10 +4,10 @@
 #include "QtBeeper.h"
 #include "QtDialogs.h"
 #include "QtFileSystem.h"
-#include "QtPictureFiles.h"
 #include "QtPrinter.h"
 #include "QtProcessEnd.h"
 #include "QtPrograms.h"
+#include "bitmap/QtPictureFiles.h"
 
 // The real platform: every interface by its Qt implementation.
 class QtPlatform

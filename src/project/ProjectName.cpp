@@ -1,6 +1,6 @@
 #include "ProjectName.h"
 
-#include "app/Editor.h"
+#include "document/Editor.h"
 
 #include <QStringList>
 

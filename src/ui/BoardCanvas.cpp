@@ -2,9 +2,9 @@
 
 #include "PixelArt.h"
 
-#include "app/Editor.h"
-#include "board/BoardController.h"
 #include "catalogue/TileTable.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -13,10 +13,10 @@
 #include "StretchedPicture.h"
 #include "ToolBindings.h"
 #include "UiArt.h"
-#include "app/Editor.h"
-#include "board/BoardController.h"
-#include "catalogue/PaletteSelection.h"
 #include "catalogue/TileTable.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
+#include "document/PaletteSelection.h"
 
 #include <QApplication>
 #include <QEvent>

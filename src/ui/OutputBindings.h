@@ -1,10 +1,10 @@
 #pragma once
 
-#include "output/ExitCommand.h"
-#include "output/HelpCommand.h"
-#include "output/PrintCommand.h"
-#include "output/PrintZone.h"
-#include "output/TextEditorCommand.h"
+#include "document/ExitCommand.h"
+#include "document/HelpCommand.h"
+#include "document/PrintCommand.h"
+#include "document/PrintZone.h"
+#include "document/TextEditorCommand.h"
 
 #include <QObject>
 

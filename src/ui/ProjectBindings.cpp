@@ -3,11 +3,11 @@
 #include "BoardCanvas.h"
 #include "Form1.h"
 #include "Form_Fichier.h"
-#include "app/Editor.h"
-#include "board/BoardController.h"
-#include "project/OpenCommand.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
+#include "document/OpenCommand.h"
+#include "document/SaveCommand.h"
 #include "project/ProjectBrowser.h"
-#include "project/SaveCommand.h"
 
 #include <QPushButton>
 #include <QWindow>

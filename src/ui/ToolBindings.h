@@ -1,9 +1,9 @@
 #pragma once
 
-#include "board/EraseTool.h"
-#include "board/MoveTool.h"
-#include "board/SelectTool.h"
-#include "board/UndoCommand.h"
+#include "document/EraseTool.h"
+#include "document/MoveTool.h"
+#include "document/SelectTool.h"
+#include "document/UndoCommand.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "UiArt.h"
 
-#include "platform/PixelPack.h"
+#include "bitmap/PixelPack.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "app/BoardModel.h"
+#include "document/BoardModel.h"
 
 #include <QtTest>
 

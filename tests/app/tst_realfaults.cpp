@@ -7,17 +7,17 @@
 // saving and opening work again.
 #include "FakePlatform.h"
 #include "ProgramFolderFixture.h"
-#include "app/Editor.h"
-#include "board/BoardController.h"
-#include "board/MoveTool.h"
-#include "board/SelectTool.h"
-#include "output/HelpCommand.h"
-#include "output/PrintCommand.h"
-#include "output/TextEditorCommand.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
+#include "document/HelpCommand.h"
+#include "document/MoveTool.h"
+#include "document/OpenCommand.h"
+#include "document/PrintCommand.h"
+#include "document/SaveCommand.h"
+#include "document/SelectTool.h"
+#include "document/TextEditorCommand.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtPrograms.h"
-#include "project/OpenCommand.h"
-#include "project/SaveCommand.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 // every saved bitmap must read back as the map that was committed.
 #include "../board/ToolHarness.h"
 #include "catalogue/TileTable.h"
-#include "project/OpenCommand.h"
-#include "project/SaveCommand.h"
+#include "document/OpenCommand.h"
+#include "document/SaveCommand.h"
 
 #include <QFile>
 #include <QRandomGenerator>

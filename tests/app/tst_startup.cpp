@@ -1,7 +1,7 @@
 #include "EditorHarness.h"
 #include "app/CommandLine.h"
 #include "app/EditorApplication.h"
-#include "project/OpenCommand.h"
+#include "document/OpenCommand.h"
 #include "ui/Form1.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "EditorHarness.h"
-#include "board/EraseTool.h"
-#include "board/MoveTool.h"
-#include "board/SelectTool.h"
-#include "board/UndoCommand.h"
+#include "document/EraseTool.h"
+#include "document/MoveTool.h"
+#include "document/SelectTool.h"
+#include "document/UndoCommand.h"
 
 #include <QImage>
 #include <QRect>

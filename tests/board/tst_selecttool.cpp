@@ -1,5 +1,5 @@
 #include "ToolHarness.h"
-#include "board/Selection.h"
+#include "document/Selection.h"
 
 #include <QtTest>
 

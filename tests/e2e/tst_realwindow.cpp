@@ -2,9 +2,9 @@
 #include "ProgramFolderFixture.h"
 #include "RealDesktop.h"
 #include "app/ProgramFolderLock.h"
-#include "catalogue/PaletteSelection.h"
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
+#include "document/PaletteSelection.h"
 #include "ui/UiArt.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
-#include "app/BoardModel.h"
-#include "platform/BmpCodec.h"
+#include "bitmap/BmpCodec.h"
+#include "document/BoardModel.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "EditorHarness.h"
-#include "platform/BmpCodec.h"
-#include "project/OpenCommand.h"
+#include "bitmap/BmpCodec.h"
+#include "document/OpenCommand.h"
 
 #include <QDir>
 #include <QtTest>

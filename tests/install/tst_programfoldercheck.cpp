@@ -1,8 +1,8 @@
 #include "FakePlatform.h"
 #include "ProgramFolderFixture.h"
-#include "app/Editor.h"
 #include "app/ProgramFolderCheck.h"
 #include "app/ProgramFolderLock.h"
+#include "document/Editor.h"
 
 #include <QDir>
 #include <QFile>

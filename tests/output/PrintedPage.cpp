@@ -1,8 +1,8 @@
 #include "PrintedPage.h"
 
-#include "app/Editor.h"
-#include "board/BoardController.h"
-#include "output/PrintZone.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
+#include "document/PrintZone.h"
 
 #include <QDir>
 #include <QPainter>

@@ -2,8 +2,8 @@
 // the process: it stamps a tile, presses "&EXIT", answers Yes, and asks for
 // a second stamp that must never come. Its exit status is the editor's.
 #include "FakePlatform.h"
-#include "app/Editor.h"
-#include "board/BoardController.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
 #include "platform/QtProcessEnd.h"
 #include "ui/Form1.h"
 

@@ -1,7 +1,7 @@
 #include "ProgramFolderFixture.h"
 #include "WindowHarness.h"
-#include "board/BoardController.h"
-#include "output/ExitCommand.h"
+#include "document/BoardController.h"
+#include "document/ExitCommand.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #include "EditorHarness.h"
 #include "PrintedPage.h"
 #include "WindowHarness.h"
-#include "output/PrintCommand.h"
-#include "output/PrintZone.h"
+#include "document/PrintCommand.h"
+#include "document/PrintZone.h"
 #include "platform/QtPrinter.h"
 
 #include <QPushButton>

@@ -4,7 +4,7 @@
 #include "PrintedPage.h"
 #include "ProgramFolderFixture.h"
 #include "WindowHarness.h"
-#include "output/PrintCommand.h"
+#include "document/PrintCommand.h"
 #include "platform/QtPrinter.h"
 
 #include <QDir>

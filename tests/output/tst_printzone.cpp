@@ -1,6 +1,6 @@
 #include "EditorHarness.h"
 #include "WindowHarness.h"
-#include "output/PrintZone.h"
+#include "document/PrintZone.h"
 
 #include <QGroupBox>
 #include <QProxyStyle>

@@ -1,10 +1,10 @@
 #include "EditorHarness.h"
 #include "WindowHarness.h"
-#include "output/HelpCommand.h"
-#include "output/TextEditorCommand.h"
+#include "document/HelpCommand.h"
+#include "document/SaveCommand.h"
+#include "document/TextEditorCommand.h"
 #include "output/WordProcessor.h"
 #include "platform/QtPrograms.h"
-#include "project/SaveCommand.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ProgramFolderFixture.h"
-#include "platform/BmpCodec.h"
-#include "platform/ImageBuffers.h"
+#include "bitmap/BmpCodec.h"
+#include "bitmap/ImageBuffers.h"
+#include "bitmap/QtPictureFiles.h"
 #include "platform/QtFileSystem.h"
-#include "platform/QtPictureFiles.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/BmpCodec.h"
+#include "bitmap/BmpCodec.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BoardModel.h"
+#include "document/BoardModel.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/BmpCodec.h"
+#include "bitmap/BmpCodec.h"
 
 #include <QFile>
 #include <QImage>

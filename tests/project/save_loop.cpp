@@ -3,8 +3,8 @@
 // save. The atomicity test kills it at random moments.
 #include "FakePlatform.h"
 #include "SaveLoopBoards.h"
-#include "app/Editor.h"
-#include "project/SaveCommand.h"
+#include "document/Editor.h"
+#include "document/SaveCommand.h"
 
 #include <QCoreApplication>
 

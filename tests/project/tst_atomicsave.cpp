@@ -2,7 +2,7 @@
 // checks that every bitmap it writes is always one map or the other, whole.
 #include "ProgramFolderFixture.h"
 #include "SaveLoopBoards.h"
-#include "platform/BmpCodec.h"
+#include "bitmap/BmpCodec.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,11 +1,11 @@
 #include "EditorHarness.h"
 #include "FakeFolderListing.h"
 #include "TestBitmaps.h"
-#include "board/UndoCommand.h"
-#include "platform/BmpCodec.h"
-#include "project/OpenCommand.h"
+#include "bitmap/BmpCodec.h"
+#include "document/OpenCommand.h"
+#include "document/SaveCommand.h"
+#include "document/UndoCommand.h"
 #include "project/ProjectBrowser.h"
-#include "project/SaveCommand.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "EditorHarness.h"
-#include "project/SaveCommand.h"
+#include "document/SaveCommand.h"
 
 #include <QDir>
 #include <QDirIterator>

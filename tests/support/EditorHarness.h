@@ -2,9 +2,9 @@
 
 #include "FakePlatform.h"
 #include "ProgramFolderFixture.h"
-#include "app/Editor.h"
-#include "board/BoardController.h"
-#include "catalogue/PaletteSelection.h"
+#include "document/BoardController.h"
+#include "document/Editor.h"
+#include "document/PaletteSelection.h"
 
 // An editor started up in a fresh program folder, with scripted dialogs and
 // real files, driven without any widget.

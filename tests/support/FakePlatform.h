@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bitmap/QtPictureFiles.h"
 #include "platform/Beeper.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
@@ -7,7 +8,6 @@
 #include "platform/ProcessEnd.h"
 #include "platform/Programs.h"
 #include "platform/QtFileSystem.h"
-#include "platform/QtPictureFiles.h"
 
 #include <QList>
 #include <QQueue>

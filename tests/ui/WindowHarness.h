@@ -2,7 +2,7 @@
 
 #include "FakePlatform.h"
 #include "ProgramFolderFixture.h"
-#include "app/Editor.h"
+#include "document/Editor.h"
 #include "ui/Form1.h"
 
 #include <QtTest>

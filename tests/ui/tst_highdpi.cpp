@@ -1,8 +1,8 @@
 // The main window on a screen of a higher device pixel ratio. ctest runs this
 // file with QT_SCALE_FACTOR at 2 and at 1.5; by hand it runs at 2.
 #include "WindowHarness.h"
-#include "board/BoardController.h"
 #include "catalogue/TileTable.h"
+#include "document/BoardController.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"

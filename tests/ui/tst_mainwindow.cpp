@@ -1,5 +1,5 @@
 #include "WindowHarness.h"
-#include "board/BoardController.h"
+#include "document/BoardController.h"
 #include "platform/QtDialogs.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"

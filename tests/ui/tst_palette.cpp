@@ -1,7 +1,7 @@
 #include "WindowHarness.h"
-#include "board/BoardController.h"
-#include "catalogue/PaletteSelection.h"
 #include "catalogue/TileTable.h"
+#include "document/BoardController.h"
+#include "document/PaletteSelection.h"
 #include "ui/BoardCanvas.h"
 #include "ui/PaletteEntry.h"
 

@@ -1,7 +1,7 @@
 #include "TextEditorCommand.h"
 
-#include "WordProcessor.h"
-#include "app/Editor.h"
+#include "Editor.h"
+#include "output/WordProcessor.h"
 #include "platform/Beeper.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"

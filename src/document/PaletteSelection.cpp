@@ -1,7 +1,7 @@
 #include "PaletteSelection.h"
 
-#include "TileTable.h"
-#include "app/Editor.h"
+#include "Editor.h"
+#include "catalogue/TileTable.h"
 
 PaletteSelection::PaletteSelection(Editor &editor) : editor_(editor) {}
 

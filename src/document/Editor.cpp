@@ -1,8 +1,8 @@
 #include "Editor.h"
 
+#include "bitmap/PictureFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/PictureFiles.h"
 #include "project/ProjectName.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "BoardModel.h"
 #include "EditorState.h"
+#include "ProgramFolder.h"
 #include "catalogue/TileCatalogue.h"
 #include "platform/Platform.h"
-#include "project/ProgramFolder.h"
 
 #include <QColor>
 #include <QObject>

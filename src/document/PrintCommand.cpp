@@ -1,6 +1,6 @@
 #include "PrintCommand.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 

@@ -1,6 +1,6 @@
 #include "Selection.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "HelpCommand.h"
 
-#include "WordProcessor.h"
-#include "app/Editor.h"
+#include "Editor.h"
+#include "output/WordProcessor.h"
 #include "platform/Dialogs.h"
 
 HelpCommand::HelpCommand(Editor &editor) : editor_(editor) {}

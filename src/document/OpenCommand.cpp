@@ -1,11 +1,11 @@
 #include "OpenCommand.h"
 
-#include "ProjectBrowser.h"
-#include "ProjectName.h"
-#include "app/Editor.h"
+#include "Editor.h"
+#include "bitmap/PictureFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/PictureFiles.h"
+#include "project/ProjectBrowser.h"
+#include "project/ProjectName.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "BmpCodec.h"
 #include "FileReplace.h"
-#include "FrenchReason.h"
+#include "platform/FrenchReason.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "BoardController.h"
 
+#include "Editor.h"
 #include "Selection.h"
-#include "app/Editor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "MoveTool.h"
 
+#include "Editor.h"
 #include "Selection.h"
-#include "app/Editor.h"
+#include "bitmap/PictureFiles.h"
 #include "platform/Dialogs.h"
-#include "platform/PictureFiles.h"
 
 #include <QDir>
 

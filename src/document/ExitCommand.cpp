@@ -1,6 +1,6 @@
 #include "ExitCommand.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/ProcessEnd.h"
 

@@ -1,6 +1,6 @@
 #include "BoardModel.h"
 
-#include "platform/ImageBuffers.h"
+#include "bitmap/ImageBuffers.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "UndoCommand.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 
 UndoCommand::UndoCommand(Editor &editor) : editor_(editor) {}
 

@@ -1,11 +1,11 @@
 #include "SaveCommand.h"
 
-#include "ProjectName.h"
-#include "app/Editor.h"
+#include "Editor.h"
+#include "bitmap/PictureFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/FrenchReason.h"
-#include "platform/PictureFiles.h"
+#include "project/ProjectName.h"
 
 #include <QDir>
 

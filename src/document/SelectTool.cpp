@@ -1,6 +1,6 @@
 #include "SelectTool.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 
 SelectTool::SelectTool(Editor &editor) : editor_(editor) {}
 

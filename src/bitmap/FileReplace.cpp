@@ -1,7 +1,7 @@
 #include "FileReplace.h"
 
-#include "FrenchReason.h"
 #include "IoPieces.h"
+#include "platform/FrenchReason.h"
 
 #include <QFile>
 #include <QFileInfo>

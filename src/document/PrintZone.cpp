@@ -1,6 +1,6 @@
 #include "PrintZone.h"
 
-#include "app/Editor.h"
+#include "Editor.h"
 
 #include <QtGlobal>
 

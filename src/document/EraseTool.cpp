@@ -1,7 +1,7 @@
 #include "EraseTool.h"
 
+#include "Editor.h"
 #include "Selection.h"
-#include "app/Editor.h"
 
 EraseTool::EraseTool(Editor &editor) : editor_(editor) {}
 

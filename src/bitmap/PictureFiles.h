@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Durability.h"
+#include "platform/Durability.h"
 
 #include <QImage>
 #include <QString>
