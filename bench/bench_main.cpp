@@ -134,6 +134,10 @@ struct Session {
         QCoreApplication::processEvents();
     }
 
+    // Paints what the last change asked to repaint, as the next round of the
+    // event loop does, so that a pointer move is timed with its painting.
+    void paintAskedFor() { QCoreApplication::sendPostedEvents(); }
+
     QPointF randomPoint()
     {
         return QPointF(random.bounded(BoardModel::Width), random.bounded(BoardModel::Height));
@@ -158,6 +162,7 @@ struct Session {
         return Measure::summarise(Measure::sample(count, {}, [&] {
             const double x = (i++ % 2) ? 130.5 : 260.5;
             board.pointerMove(Qt::NoButton, QPointF(x, 200.5));
+            paintAskedFor();
         }));
     }
 };

@@ -2,7 +2,6 @@
 
 #include "Editor.h"
 #include "platform/Dialogs.h"
-#include "platform/ProcessEnd.h"
 
 const QString ExitCommand::Question
     = QStringLiteral("Etes vous sur de vouloir quitter Vantorel Editor ?");
@@ -15,8 +14,5 @@ bool ExitCommand::run()
     Platform &platform = editor_.platform();
     const Dialogs::Answer answer = platform.dialogs.message(
         {Question, Title, Dialogs::Buttons::YesNo, Dialogs::Icon::None, Dialogs::Answer::Yes});
-    if (answer != Dialogs::Answer::Yes)
-        return false;
-    platform.process.endProcess(0);
-    return true;
+    return answer == Dialogs::Answer::Yes;
 }

@@ -4,9 +4,9 @@
 
 class Editor;
 
-// The "&EXIT" button and the window manager's close of the main window: end
-// the program once the user confirms. Nothing is saved; the word processors
-// it started keep running.
+// The question before the editor ends, asked by "&EXIT" and by the window
+// manager's close of the main window. Nothing is saved when the user
+// confirms; the word processors the editor started keep running.
 class ExitCommand
 {
 public:
@@ -15,8 +15,8 @@ public:
 
     explicit ExitCommand(Editor &editor);
 
-    // True when the user confirmed and the process is ending; on No nothing
-    // has changed.
+    // True when the user confirmed: the editor is to end at once. On No
+    // nothing has changed.
     bool run();
 
 private:

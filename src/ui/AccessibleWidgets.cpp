@@ -1,7 +1,6 @@
 #include "AccessibleWidgets.h"
 
 #include "BoardCanvas.h"
-#include "Form1.h"
 #include "PaletteEntry.h"
 
 #include <QAccessibleWidget>
@@ -46,8 +45,6 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
         return new PaletteEntryInterface(static_cast<PaletteEntry *>(object));
     if (className == QLatin1String(BoardCanvas::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Canvas);
-    if (className == QLatin1String(Form1::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
 }
 

@@ -43,10 +43,8 @@ QPointF BoardCanvas::toBoard(QPointF widgetPosition)
 
 void BoardCanvas::showDamage(const QRegion &boardRegion)
 {
-    const QRegion region = boardRegion.translated(Border, Border);
-    // The board is painted at once, not at the next round of the event loop.
-    if (isVisible())
-        repaint(region);
+    // Only what changed is painted again, at the next round of the event loop.
+    update(boardRegion.translated(Border, Border));
 }
 
 void BoardCanvas::paintEvent(QPaintEvent *event)

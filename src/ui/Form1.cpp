@@ -3,29 +3,35 @@
 #include "AccessibleWidgets.h"
 #include "BoardCanvas.h"
 #include "Fonts.h"
-#include "OutputBindings.h"
-#include "PaletteEntry.h"
+#include "Form_Fichier.h"
+#include "PaletteStrip.h"
 #include "PictureButton.h"
+#include "PrintFrame.h"
 #include "PrintZoneBarStyle.h"
-#include "ProjectBindings.h"
 #include "ShapeOutline.h"
-#include "ShortcutBindings.h"
 #include "StretchedPicture.h"
-#include "ToolBindings.h"
 #include "UiArt.h"
-#include "catalogue/TileTable.h"
-#include "document/BoardController.h"
 #include "document/Editor.h"
-#include "document/PaletteSelection.h"
+#include "document/EraseTool.h"
+#include "document/ExitCommand.h"
+#include "document/HelpCommand.h"
+#include "document/OpenCommand.h"
+#include "document/PrintCommand.h"
+#include "document/PrintZone.h"
+#include "document/SaveCommand.h"
+#include "document/SelectTool.h"
+#include "document/TextEditorCommand.h"
+#include "document/UndoCommand.h"
+#include "project/ProjectBrowser.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QGroupBox>
+#include <QAccessibleWidget>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QWindow>
 
 namespace {
 
@@ -71,6 +77,14 @@ QFrame *makeHiddenHolder(QWidget *parent, const char *name, QSize size)
     return holder;
 }
 
+// Qt would report the window as a mere client area.
+QAccessibleInterface *windowInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(Form1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 {
     QPalette pal = widget->palette();
@@ -81,10 +95,14 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 } // namespace
 
 Form1::Form1(Editor &editor, QWidget *parent)
-    : QWidget(parent), editor_(editor), controller_(std::make_unique<BoardController>(editor)),
-      palette_(std::make_unique<PaletteSelection>(editor))
+    : QWidget(parent), editor_(editor), controller_(editor), moveTool_(editor)
 {
     AccessibleWidgets::install();
+    static const bool windowInterfaceInstalled = [] {
+        QAccessible::installFactory(windowInterface);
+        return true;
+    }();
+    Q_UNUSED(windowInterfaceInstalled);
     setObjectName(QStringLiteral("Form1"));
     setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
     setColour(this, QPalette::Window, background());
@@ -96,8 +114,8 @@ Form1::Form1(Editor &editor, QWidget *parent)
     // Creation order is stacking order: what is drawn on the window's
     // background comes first, beneath the palette, the board and the panel.
     buildBackground();
-    buildPalette();
-    canvas_ = new BoardCanvas(editor_, *controller_, this);
+    palette_ = new PaletteStrip(editor_, this);
+    canvas_ = new BoardCanvas(editor_, controller_, this);
     canvas_->move(200, 16);
     buildPanel();
     buildHidden();
@@ -107,18 +125,14 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::captionChanged, this, &QWidget::setWindowTitle);
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
-
-    bindings_ = {new OutputBindings(*this), new ProjectBindings(*this), new ToolBindings(*this),
-                 new ShortcutBindings(*this)};
+    connectCommands();
+    addShortcuts();
 }
 
-Form1::~Form1()
-{
-    // The binders filter the controls' events and act on the window: they go
-    // while it is whole, not with its children once only a QWidget is left,
-    // which still sends events to its controls as it closes.
-    qDeleteAll(bindings_);
-}
+// The open dialog is a window of its own, with no parent to take it along.
+Form1::~Form1() { delete openDialog_; }
+
+Form_Fichier *Form1::openDialog() const { return openDialog_; }
 
 void Form1::buildBackground()
 {
@@ -144,21 +158,9 @@ void Form1::buildBackground()
     setColour(Label1, QPalette::WindowText, QColor(255, 255, 192));
 }
 
-void Form1::buildPalette()
-{
-    for (int index : TileTable::paletteOrder()) {
-        auto *entry = new PaletteEntry(index, editor_.catalogue().picture(index), this);
-        connect(entry, &PaletteEntry::clicked, this, &Form1::pickPaletteEntry);
-        connect(entry, &PaletteEntry::focusWanted, this, &Form1::focusPaletteEntry);
-        paletteEntries_.insert(index, entry);
-    }
-    setPaletteTabStop(TileTable::paletteOrder().front());
-}
-
 void Form1::buildPanel()
 {
-    FramePrint = new QGroupBox(QStringLiteral("Printing"), this);
-    FramePrint->setObjectName(QStringLiteral("FramePrint"));
+    FramePrint = new PrintFrame(this);
     FramePrint->setGeometry(208, 600, 97, 89);
     FramePrint->setAccessibleName(QStringLiteral("Impression"));
     Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41},
@@ -234,32 +236,9 @@ void Form1::orderTabs()
     // Shift+Tab from the board reaches it and Tab goes back.
     QList<QWidget *> order = {canvas_,  Command2, BoutEfface, BoutDeplace, BoutSelect, Command6,
                               Command3, Command4, BoutOpen,   BoutSAVE,    Command1,   HScroll1};
-    for (int index : TileTable::paletteOrder())
-        order.append(paletteEntries_.value(index));
+    order += palette_->entries();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-}
-
-void Form1::setPaletteTabStop(int index)
-{
-    PaletteEntry *entry = paletteEntries_.value(index);
-    if (!entry)
-        return;
-    // Only one entry at a time takes the focus, and never from a click: a
-    // click leaves the keyboard where it was.
-    if (PaletteEntry *previous = paletteEntries_.value(paletteTabStop_); previous != entry) {
-        if (previous)
-            previous->setFocusPolicy(Qt::NoFocus);
-        entry->setFocusPolicy(Qt::TabFocus);
-        paletteTabStop_ = index;
-    }
-}
-
-void Form1::focusPaletteEntry(int index)
-{
-    setPaletteTabStop(index);
-    if (PaletteEntry *entry = paletteEntries_.value(index))
-        entry->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::showTools()
@@ -268,41 +247,6 @@ void Form1::showTools()
     BoutSelect->setEnabled(tools.select);
     BoutDeplace->setEnabled(tools.move);
     BoutEfface->setEnabled(tools.erase);
-}
-
-void Form1::pickPaletteEntry(int index)
-{
-    const auto before = palette_->outline();
-    const auto pickedBefore = palette_->picked();
-    if (!palette_->pick(index))
-        return;
-    if (pickedBefore)
-        paletteEntries_.value(*pickedBefore)->setPicked(false);
-    paletteEntries_.value(index)->setPicked(true);
-    // Tab comes back to the entry picked last; the frame of the keyboard
-    // follows a pick within the palette.
-    if (qobject_cast<PaletteEntry *>(QApplication::focusWidget()))
-        focusPaletteEntry(index);
-    else
-        setPaletteTabStop(index);
-    if (before)
-        update(PaletteSelection::paintedArea(*before));
-    update(PaletteSelection::paintedArea(*palette_->outline()));
-}
-
-void Form1::paintEvent(QPaintEvent *)
-{
-    // The frame lies on the background: the entry and its neighbours cover
-    // whatever part of it falls under them.
-    const auto outline = palette_->outline();
-    if (!outline)
-        return;
-    QPainter painter(this);
-    QPen pen(PaletteSelection::frameColour(), PaletteSelection::PenWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(outline->topLeft()), QPointF(outline->bottomRight())));
 }
 
 bool Form1::startUp()
@@ -324,6 +268,132 @@ void Form1::showEvent(QShowEvent *event)
     if (!shownOnce_) {
         shownOnce_ = true;
         canvas_->setFocus();
-        controller_->activate();
+        controller_.activate();
     }
+}
+
+void Form1::connectCommands()
+{
+    // Every value, from an arrow, the track or the end of a drag, and every
+    // thumb position on the way redraw the print zone.
+    connect(HScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { PrintZone(editor_).setValue(v); });
+    connect(HScroll1, &QScrollBar::sliderMoved, this,
+            [this](int v) { PrintZone(editor_).setValue(v); });
+    connect(FramePrint, &PrintFrame::pointerOverFrame, this,
+            [this] { PrintZone(editor_).showFrame(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { PrintCommand(editor_).run(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { TextEditorCommand(editor_).run(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { HelpCommand(editor_).run(); });
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(BoutSAVE, &QPushButton::clicked, this, [this] { SaveCommand(editor_).run(); });
+    connect(BoutOpen, &QPushButton::clicked, this, &Form1::showOpenDialog);
+    connect(Command6, &QPushButton::clicked, this, [this] { UndoCommand(editor_).press(); });
+
+    // The select, erase and move buttons disable themselves and hand the work
+    // to the board: the keyboard goes there too, so Escape cancels a selection
+    // at once instead of reaching whichever button the focus fell to.
+    connect(BoutSelect, &QPushButton::clicked, this, [this] {
+        SelectTool(editor_).press();
+        canvas_->setFocus();
+    });
+    connect(BoutEfface, &QPushButton::clicked, this, [this] {
+        EraseTool(editor_).press();
+        canvas_->setFocus();
+    });
+    connect(BoutDeplace, &QPushButton::clicked, this, [this] {
+        moveTool_.press();
+        canvas_->setFocus();
+    });
+}
+
+void Form1::addShortcuts()
+{
+    // Each shortcut clicks its panel button, wherever the focus is in the
+    // window, so it runs the button's own command and does nothing while the
+    // button is disabled.
+    const QList<std::pair<QKeySequence, QPushButton *>> shortcuts = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), Command6},
+        {QKeySequence(Qt::Key_Delete), BoutEfface},
+        {QKeySequence(Qt::Key_Backspace), BoutEfface},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), BoutSAVE},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), BoutOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), Command1},
+        {QKeySequence(Qt::Key_F1), Command4},
+        {QKeySequence(Qt::CTRL | Qt::Key_E), Command3},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), Command2},
+    };
+    for (const auto &[keys, button] : shortcuts) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, button, [button = button] {
+            if (button->isEnabled())
+                button->click();
+        });
+    }
+}
+
+void Form1::showOpenDialog()
+{
+    if (openDialog_)
+        return;
+    // No parent: a disabled window disables its child windows too.
+    openDialog_ = new Form_Fichier(folders_, editor_.platform().dialogs);
+    connect(openDialog_, &Form_Fichier::openPressed, this, &Form1::openChosenProject);
+    connect(openDialog_, &Form_Fichier::cancelled, this, &Form1::cancelOpen);
+
+    setEnabled(false);
+    // Client area over client area, whatever frames the window manager adds.
+    QRect client(QPoint(), openDialog_->size());
+    client.moveCenter(geometry().center());
+    openDialog_->setGeometry(client);
+    openDialog_->winId();
+    if (QWindow *window = openDialog_->windowHandle())
+        window->setTransientParent(windowHandle());
+    openDialog_->show();
+    openDialog_->activateWindow();
+    openDialog_->Command1->setFocus();
+}
+
+void Form1::openChosenProject()
+{
+    OpenCommand command(editor_);
+    if (!command.confirm(openDialog_->browser().nameText()))
+        return;
+    const QString folder = openDialog_->browser().folder();
+    const QString chosen = openDialog_->browser().chosenFileName();
+    giveBackMainWindow();
+    command.open(folder, chosen);
+    // The main window is active again: its preview replays over the board,
+    // showing the opened map at once in placement mode.
+    controller_.activate();
+}
+
+void Form1::cancelOpen()
+{
+    giveBackMainWindow();
+    controller_.activate();
+}
+
+void Form1::giveBackMainWindow()
+{
+    if (openDialog_)
+        openDialog_->dismiss();
+    setEnabled(true);
+    activateWindow();
+    canvas_->setFocus();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // On No the window stays, and nothing else sees the close.
+    if (!ExitCommand(editor_).run()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (openDialog_)
+        openDialog_->dismiss();
+    // At once, whatever events are still waiting: nothing is saved.
+    QCoreApplication::exit(0);
 }

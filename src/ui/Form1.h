@@ -1,26 +1,28 @@
 #pragma once
 
-#include <QHash>
-#include <QList>
+#include "document/BoardController.h"
+#include "document/MoveTool.h"
+#include "platform/QtFolderListing.h"
+
+#include <QPointer>
 #include <QWidget>
 
-#include <memory>
-
 class BoardCanvas;
-class BoardController;
 class Editor;
-class PaletteEntry;
-class PaletteSelection;
-class QGroupBox;
+class Form_Fichier;
+class PaletteStrip;
+class PrintFrame;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class ShapeOutline;
 
 // The main window: palette strip, board canvas and control panel at fixed
-// positions over a light blue-violet background. It lays the controls out,
-// draws the palette frame and forwards events; the editing state lives in
-// the editor and in the command objects it owns.
+// positions over a light blue-violet background. It lays the controls out
+// and connects them to the editor's commands; the editing state lives in the
+// editor. It also runs the open dialog's life: the window is disabled while
+// the dialog exists and given back, with its board preview replayed, when
+// the dialog closes by either button or by the window manager.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -41,9 +43,11 @@ public:
     bool startUp();
 
     Editor &editor() { return editor_; }
-    BoardController &controller() { return *controller_; }
-    PaletteSelection &paletteSelection() { return *palette_; }
+    BoardController &controller() { return controller_; }
+    PaletteStrip *paletteStrip() const { return palette_; }
     BoardCanvas *board() const { return canvas_; }
+    // The open dialog while it is up.
+    Form_Fichier *openDialog() const;
 
     // The controls of the panel, by their names.
     QPushButton *BoutOpen = nullptr;
@@ -56,38 +60,40 @@ public:
     QPushButton *Command3 = nullptr; // text editor
     QPushButton *Command4 = nullptr; // help
     QPushButton *Command6 = nullptr; // undo
-    QGroupBox *FramePrint = nullptr;
+    PrintFrame *FramePrint = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
     ShapeOutline *Shape1 = nullptr;
 
 public slots:
-    // A click on palette entry i.
-    void pickPaletteEntry(int index);
-    // Moves the keyboard focus to palette entry i.
-    void focusPaletteEntry(int index);
+    // "&OPEN": shows the open dialog over the disabled window.
+    void showOpenDialog();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // The window manager's close (title-bar button, Alt+F4, the desktop's
+    // close at logout) and "&EXIT" alike ask before the editor ends.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildBackground();
-    void buildPalette();
     void buildPanel();
     void buildHidden();
     void orderTabs();
-    void setPaletteTabStop(int index);
+    void connectCommands();
+    void addShortcuts();
     void showTools();
+    void openChosenProject();
+    void cancelOpen();
+    void giveBackMainWindow();
 
     Editor &editor_;
-    std::unique_ptr<BoardController> controller_;
-    std::unique_ptr<PaletteSelection> palette_;
+    BoardController controller_;
+    MoveTool moveTool_;
+    QtFolderListing folders_;
+    PaletteStrip *palette_ = nullptr;
     BoardCanvas *canvas_ = nullptr;
-    QHash<int, PaletteEntry *> paletteEntries_;
-    int paletteTabStop_ = -1;
-    // The panel buttons' commands, one binder per group of buttons.
-    QList<QObject *> bindings_;
+    QPointer<Form_Fichier> openDialog_;
     bool shownOnce_ = false;
 };

@@ -17,7 +17,6 @@ PaletteEntry::PaletteEntry(int index, const QImage &picture, QWidget *parent)
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(Border);
-    setGeometry(TileTable::frameRect(index));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(TileTable::pieceName(index));

@@ -4,7 +4,7 @@
 #include "app/ProgramFolderLock.h"
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
-#include "document/PaletteSelection.h"
+#include "ui/PaletteStrip.h"
 #include "ui/UiArt.h"
 
 #include <QPainter>
@@ -100,7 +100,7 @@ QString caption(const EditorRun &editor, const QString &fileName)
 // sides no neighbour covers.
 bool frameShown(const QImage &window, int entry, const QColor &colour)
 {
-    const QRect band = PaletteSelection::paintedArea(PaletteSelection::outlineOf(entry));
+    const QRect band = PaletteStrip::paintedArea(PaletteStrip::outlineOf(entry));
     const int midX = band.center().x();
     const int midY = band.center().y();
     for (QPoint p :
@@ -346,14 +346,14 @@ void TestRealWindow::stampsTurnsAndStampsWithTheMouse()
     const bool shown = RealDesktop::waitUntil([&] {
         shot = desktop_.screenshot(window);
         return !shot.isNull() && boardIn(shot) == expected
-               && frameShown(shot, 2, PaletteSelection::frameColour());
+               && frameShown(shot, 2, PaletteStrip::frameColour());
     });
     if (!shown)
         keep(shot, "stamps");
     QVERIFY2(shown, "the screen does not show the stamped board and the palette frame");
     QVERIFY(frameShown(shot, 6, Background));
-    QCOMPARE(shot.pixelColor(51, 16), PaletteSelection::frameColour());
-    QCOMPARE(shot.pixelColor(96, 61), PaletteSelection::frameColour());
+    QCOMPARE(shot.pixelColor(51, 16), PaletteStrip::frameColour());
+    QCOMPARE(shot.pixelColor(96, 61), PaletteStrip::frameColour());
     QCOMPARE(shot.pixelColor(49, 30), Background);
 }
 

@@ -1,6 +1,7 @@
 #include "EditorHarness.h"
 #include "WindowHarness.h"
 #include "document/PrintZone.h"
+#include "ui/PrintFrame.h"
 
 #include <QGroupBox>
 #include <QProxyStyle>

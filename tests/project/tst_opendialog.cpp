@@ -6,7 +6,6 @@
 #include "ui/BoardCanvas.h"
 #include "ui/Form1.h"
 #include "ui/Form_Fichier.h"
-#include "ui/ProjectBindings.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -46,10 +45,9 @@ struct Window {
     Form_Fichier *open()
     {
         QTest::mouseClick(form.BoutOpen, Qt::LeftButton);
-        return bindings()->dialog();
+        return form.openDialog();
     }
-    ProjectBindings *bindings() { return form.findChild<ProjectBindings *>(); }
-    bool dialogGone() { return !bindings()->dialog() || !bindings()->dialog()->isVisible(); }
+    bool dialogGone() { return !form.openDialog() || !form.openDialog()->isVisible(); }
 };
 
 } // namespace
@@ -145,12 +143,12 @@ void TestOpenDialog::mainWindowDisabledWhileDialogExists()
     QVERIFY(!w.form.isEnabled());
     QVERIFY(dialog->isEnabled());
     // A second press cannot reach the disabled window; nor does it stack dialogs.
-    w.bindings()->showOpenDialog();
-    QCOMPARE(w.bindings()->dialog(), dialog);
+    w.form.showOpenDialog();
+    QCOMPARE(w.form.openDialog(), dialog);
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(w.dialogGone());
     QVERIFY(w.form.isEnabled());
-    QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
+    QVERIFY(QTest::qWaitFor([&] { return w.form.openDialog() == nullptr; }));
 }
 
 void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
@@ -192,7 +190,7 @@ void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
     // The main window is active again: the preview replays at the corner.
     QCOMPARE(QPoint(w.h.state().TileX, w.h.state().TileY), QPoint(0, 0));
     // A fresh dialog opens next time.
-    QVERIFY(QTest::qWaitFor([&] { return w.bindings()->dialog() == nullptr; }));
+    QVERIFY(QTest::qWaitFor([&] { return w.form.openDialog() == nullptr; }));
     QVERIFY(w.open());
 }
 

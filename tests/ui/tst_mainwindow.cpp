@@ -3,6 +3,7 @@
 #include "platform/QtDialogs.h"
 #include "ui/BoardCanvas.h"
 #include "ui/Fonts.h"
+#include "ui/PaletteStrip.h"
 #include "ui/PictureButton.h"
 #include "ui/ShapeOutline.h"
 #include "ui/UiArt.h"
@@ -97,7 +98,6 @@ private slots:
     void tabOrder();
     void substitutesAreInstalledFaces_data();
     void substitutesAreInstalledFaces();
-    void bindingsGoWhileTheWindowIsWhole();
     void shortcutsClickTheirButtonOnlyWhenEnabled_data();
     void shortcutsClickTheirButtonOnlyWhenEnabled();
     void enterPressesTheFocusedButtonOnly_data();
@@ -583,28 +583,6 @@ void TestMainWindow::substitutesAreInstalledFaces()
     QCOMPARE(QFontInfo(QFont(requested)).family(), shown);
 }
 
-// The command bindings filter the controls' events and act on the window.
-// Left to the window's QObject teardown, they outlived its Form1 part and
-// their filter read it while the closing window sent its last events.
-void TestMainWindow::bindingsGoWhileTheWindowIsWhole()
-{
-    auto h = std::make_unique<WindowHarness>();
-    QVERIFY(h->showActive());
-    int bindings = 0;
-    int goneWhileWhole = 0;
-    for (QObject *child : h->window.children()) {
-        if (child->isWidgetType())
-            continue;
-        ++bindings;
-        connect(child, &QObject::destroyed, [&goneWhileWhole, child] {
-            goneWhileWhole += qobject_cast<Form1 *>(child->parent()) != nullptr;
-        });
-    }
-    QVERIFY(bindings > 0);
-    h.reset();
-    QCOMPARE(goneWhileWhole, bindings);
-}
-
 Q_DECLARE_METATYPE(EditMode)
 
 void TestMainWindow::shortcutsClickTheirButtonOnlyWhenEnabled_data()
@@ -649,7 +627,7 @@ void TestMainWindow::shortcutsClickTheirButtonOnlyWhenEnabled()
     h.editor.setTools({mode == EditMode::Placement, mode == EditMode::SelectionMade,
                        mode == EditMode::SelectionMade});
     if (focus == QLatin1String("Picture1"))
-        h.window.focusPaletteEntry(1);
+        h.window.paletteStrip()->focusEntry(1);
     else
         h.control(qPrintable(focus))->setFocus();
     QSignalSpy clicked(h.control<QPushButton>(qPrintable(button)), &QPushButton::clicked);

@@ -1,9 +1,9 @@
 #include "WindowHarness.h"
 #include "catalogue/TileTable.h"
 #include "document/BoardController.h"
-#include "document/PaletteSelection.h"
 #include "ui/BoardCanvas.h"
 #include "ui/PaletteEntry.h"
+#include "ui/PaletteStrip.h"
 
 #include <QAccessible>
 
@@ -97,13 +97,14 @@ void TestPalette::showsTheFortyThreeEntriesOnly()
         indices.insert(entry->index());
         QVERIFY(entry->isVisible());
         QCOMPARE(entry->objectName(), QStringLiteral("Picture1"));
-        QCOMPARE(entry->parentWidget(), &h.window);
-        QCOMPARE(entry->geometry(), TileTable::frameRect(entry->index()));
+        QCOMPARE(entry->parentWidget(), h.window.paletteStrip());
+        const QRect inWindow(entry->mapTo(&h.window, QPoint()), entry->size());
+        QCOMPARE(inWindow, TileTable::frameRect(entry->index()));
         QCOMPARE(entry->frameShadow(), QFrame::Sunken);
         QCOMPARE(entry->lineWidth(), 2);
         QCOMPARE(entry->contentsRect().size(), TileTable::pictureSize(entry->index()));
         // All inside the strip, left of the board.
-        QVERIFY(QRect(QPoint(4, 17), QPoint(191, 709)).contains(entry->geometry()));
+        QVERIFY(QRect(QPoint(4, 17), QPoint(191, 709)).contains(inWindow));
     }
     QCOMPARE(indices.size(), size_t(43));
     QVERIFY(!indices.count(0));
@@ -162,7 +163,7 @@ void TestPalette::frameAroundEntryAt52_17()
     QCOMPARE(TileTable::frameRect(2), QRect(52, 17, 43, 43));
     clickEntry(h.window, 2);
     const QRect outline(QPoint(51, 16), QPoint(96, 61));
-    QCOMPARE(h.window.paletteSelection().outline(), std::optional<QRect>(outline));
+    QCOMPARE(h.window.paletteStrip()->outline(), std::optional<QRect>(outline));
 
     const QImage shot = h.window.grab().toImage();
     QVERIFY(bandHas(shot, outline, FrameColour));
@@ -184,7 +185,7 @@ void TestPalette::pickingAnotherRemovesPreviousFrame()
     clickEntry(h.window, 2);
     clickEntry(h.window, 6);
     const QImage shot = h.window.grab().toImage();
-    QVERIFY(!bandHas(shot, PaletteSelection::outlineOf(2), FrameColour));
+    QVERIFY(!bandHas(shot, PaletteStrip::outlineOf(2), FrameColour));
     for (QPoint p : {QPoint(50, 30), QPoint(96, 30), QPoint(70, 15), QPoint(70, 61)})
         QCOMPARE(shot.pixelColor(p), Background);
     // Entry 6 sits at 100, 17, 43 x 43, with no neighbour over its frame.
@@ -197,7 +198,7 @@ void TestPalette::frameStaysWhileTheTileTurnsAndOverRepaints()
     WindowHarness h;
     QVERIFY(h.showActive());
     clickEntry(h.window, 94);
-    const QRect outline = PaletteSelection::outlineOf(94);
+    const QRect outline = PaletteStrip::outlineOf(94);
     BoardController &board = h.window.controller();
     for (int turn = 0; turn < 3; ++turn)
         board.buttonPress(Qt::RightButton, QPointF(50, 50));
@@ -231,14 +232,16 @@ void TestPalette::clickBetweenFramesChangesNothing()
     clickEntry(h.window, 6);
     h.window.controller().buttonPress(Qt::RightButton, QPointF(0, 0));
     QVERIFY(!TileTable::paletteHit(point));
-    QCOMPARE(h.window.childAt(point), nullptr);
+    QVERIFY(!qobject_cast<PaletteEntry *>(h.window.childAt(point)));
     const QImage before = h.window.grab().toImage();
 
-    QTest::mouseClick(&h.window, Qt::LeftButton, Qt::NoModifier, point);
+    // The window's background, or the strip's between its entries.
+    QWidget *under = h.window.childAt(point) ? h.window.childAt(point) : &h.window;
+    QTest::mouseClick(under, Qt::LeftButton, Qt::NoModifier, under->mapFrom(&h.window, point));
     QCOMPARE(h.state().CurrentTile, 7);
     QCOMPARE(h.state().TileVariants, 3);
     QCOMPARE(h.state().VariantStep, quint8(1));
-    QCOMPARE(h.window.paletteSelection().outline(), std::optional(PaletteSelection::outlineOf(6)));
+    QCOMPARE(h.window.paletteStrip()->outline(), std::optional(PaletteStrip::outlineOf(6)));
     QCOMPARE(h.window.grab().toImage(), before);
 }
 
@@ -250,7 +253,7 @@ void TestPalette::pressOnOneEntryReleaseElsewherePicksNothing()
     QTest::mousePress(entry, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseRelease(entry, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 10));
     QCOMPARE(h.state().CurrentTile, 1);
-    QVERIFY(!h.window.paletteSelection().outline());
+    QVERIFY(!h.window.paletteStrip()->outline());
     // The right button picks nothing either.
     QTest::mouseClick(entry, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
     QCOMPARE(h.state().CurrentTile, 1);
@@ -328,10 +331,10 @@ void TestPalette::onlyPaletteEntriesCanBePicked()
     QFETCH(int, index);
     WindowHarness h;
     clickEntry(h.window, 20);
-    PaletteSelection &palette = h.window.paletteSelection();
+    PaletteStrip &palette = *h.window.paletteStrip();
     QVERIFY(!palette.pick(index));
     QCOMPARE(h.state().CurrentTile, 20);
-    QCOMPARE(palette.outline(), std::optional(PaletteSelection::outlineOf(20)));
+    QCOMPARE(palette.outline(), std::optional(PaletteStrip::outlineOf(20)));
 }
 
 void TestPalette::clickLeavesTheFocusOnTheBoard()
@@ -359,7 +362,7 @@ void TestPalette::keyboardReachesMovesAndPicksEntries()
     QCOMPARE(h.state().CurrentTile, 1); // moving picks nothing
     h.type(Qt::Key_Return);
     QCOMPARE(h.state().CurrentTile, 2);
-    QCOMPARE(h.window.paletteSelection().outline(), PaletteSelection::outlineOf(2));
+    QCOMPARE(h.window.paletteStrip()->outline(), PaletteStrip::outlineOf(2));
     h.type(Qt::Key_Down);
     h.type(Qt::Key_Space);
     QCOMPARE(h.state().CurrentTile, 12);
