@@ -43,7 +43,7 @@ struct Counts {
 // One board's pixels copied once: the least a full-board reset could cost.
 Summary memcpyFloor(int count)
 {
-    const size_t bytes = size_t(BoardModel::Width) * BoardModel::Height * 4;
+    const size_t bytes = size_t(Board::Width) * Board::Height * 4;
     std::vector<char> from(bytes, 1), to(bytes, 2);
     return Measure::summarise(Measure::sample(count, {}, [&] {
         std::memcpy(to.data(), from.data(), bytes);
@@ -140,7 +140,7 @@ struct Session {
 
     QPointF randomPoint()
     {
-        return QPointF(random.bounded(BoardModel::Width), random.bounded(BoardModel::Height));
+        return QPointF(random.bounded(Board::Width), random.bounded(Board::Height));
     }
 
     void selectBlock(QRect cells)

@@ -15,10 +15,6 @@ inline constexpr int EntryCount = 98;
 inline constexpr int MoveBufferIndex = 0;
 inline constexpr int PaletteCount = 43;
 inline constexpr int LastIndex = EntryCount - 1;
-// The side of a grid square in pixels: the board's grid step, and the unit
-// most tile pictures are a whole number of.
-inline constexpr int CellSize = 13;
-
 enum class Turn { Clockwise, CounterClockwise };
 
 enum class Direction { Left, Right, Up, Down };

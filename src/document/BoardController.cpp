@@ -2,47 +2,45 @@
 
 #include "Editor.h"
 #include "Selection.h"
+#include "board/Board.h"
 
 #include <algorithm>
 #include <cmath>
 
 BoardController::BoardController(Editor &editor) : editor_(editor) {}
 
-int BoardController::snap(double coordinate, int step)
-{
-    return step * int(std::floor(coordinate / step));
-}
-
 void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
 {
     EditorState &s = editor_.state();
     BoardModel &board = editor_.board();
-    keyboardAt_ = QPoint(snap(position.x(), s.GridStep), snap(position.y(), s.GridStep));
+    keyboardAt_
+        = QPoint(Board::snap(position.x(), s.GridStep), Board::snap(position.y(), s.GridStep));
     switch (s.Mode) {
     case EditMode::Placement:
-        s.TileX = snap(position.x(), s.GridStep);
-        s.TileY = snap(position.y(), s.GridStep);
+        s.TileX = Board::snap(position.x(), s.GridStep);
+        s.TileY = Board::snap(position.y(), s.GridStep);
         board.setPicture(board.committed());
         board.copyTile(editor_.catalogue().picture(s.CurrentTile), QPoint(s.TileX, s.TileY));
         editor_.flushBoard();
         break;
     case EditMode::SelectionArmed:
-        s.GridX = snap(position.x(), s.GridStep);
-        s.GridY = snap(position.y(), s.GridStep);
+        s.GridX = Board::snap(position.x(), s.GridStep);
+        s.GridY = Board::snap(position.y(), s.GridStep);
         if (s.GridX != s.MarkX || s.GridY != s.MarkY) {
             showCommitted();
-            board.drawCircle(QPoint(s.GridX, s.GridY), 2, editor_.foreColor(), editor_.penWidth());
+            board.drawCircle(QPoint(s.GridX, s.GridY), Selection::MarkRadius, Selection::ink(),
+                             Selection::Pen);
             s.MarkX = s.GridX;
             s.MarkY = s.GridY;
             editor_.flushBoard();
         }
         break;
     case EditMode::SelectionDragged:
-        s.GridX = snap(position.x(), s.GridStep);
-        s.GridY = snap(position.y(), s.GridStep);
+        s.GridX = Board::snap(position.x(), s.GridStep);
+        s.GridY = Board::snap(position.y(), s.GridStep);
         showCommitted();
-        board.drawRectangle(QPointF(s.SelX1, s.SelY1), QPointF(s.GridX, s.GridY),
-                            editor_.foreColor(), editor_.penWidth());
+        board.drawRectangle(QPointF(s.SelX1, s.SelY1), QPointF(s.GridX, s.GridY), Selection::ink(),
+                            Selection::Pen);
         editor_.flushBoard();
         break;
     case EditMode::SelectionMade:
@@ -148,11 +146,11 @@ QRect BoardController::keyboardRange() const
 {
     const int step = editor_.state().GridStep;
     if (editor_.state().Mode == EditMode::Placement)
-        return QRect(QPoint(0, 0),
-                     QPoint(snap(BoardModel::Width - 1, step), snap(BoardModel::Height - 1, step)));
+        return QRect(QPoint(0, 0), QPoint(Board::snap(Board::Width - 1, step),
+                                          Board::snap(Board::Height - 1, step)));
     // The first grid points at or past the right and bottom edges.
     return QRect(QPoint(0, 0),
-                 QPoint(-snap(-BoardModel::Width, step), -snap(-BoardModel::Height, step)));
+                 QPoint(-Board::snap(-Board::Width, step), -Board::snap(-Board::Height, step)));
 }
 
 void BoardController::stepKeyboard(QPoint step)

@@ -17,10 +17,6 @@ class BoardController
 public:
     explicit BoardController(Editor &editor);
 
-    // A coordinate snapped to the grid: the top-left corner of its cell,
-    // flooring towards minus infinity.
-    static int snap(double coordinate, int step);
-
     void pointerMove(Qt::MouseButtons held, QPointF position);
     void buttonPress(Qt::MouseButton button, QPointF position);
     void buttonRelease(Qt::MouseButton button, QPointF position);

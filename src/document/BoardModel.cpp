@@ -20,11 +20,12 @@ QImage white(int width, int height)
 
 } // namespace
 
-QImage BoardModel::whiteBoard() { return white(Width, Height); }
+QImage BoardModel::whiteBoard() { return white(Board::Width, Board::Height); }
 
 QImage BoardModel::normalized(const QImage &picture)
 {
-    if (picture.size() == QSize(Width, Height) && picture.format() == QImage::Format_RGB32)
+    if (picture.size() == QSize(Board::Width, Board::Height)
+        && picture.format() == QImage::Format_RGB32)
         return picture;
     QImage board = whiteBoard();
     if (!picture.isNull()) {
@@ -36,7 +37,8 @@ QImage BoardModel::normalized(const QImage &picture)
 }
 
 BoardModel::BoardModel()
-    : picture_(whiteBoard()), displayed_(ImageBuffers::rgb32(Width, Height)), committed_(picture_)
+    : picture_(whiteBoard()), displayed_(ImageBuffers::rgb32(Board::Width, Board::Height)),
+      committed_(picture_)
 {
     std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
 }
@@ -72,14 +74,14 @@ void BoardModel::copyDifferences()
     const qsizetype stride = displayed_.bytesPerLine();
     uchar *dst = displayed_.bits();
     const uchar *src = picture_.constBits();
-    const size_t rowBytes = size_t(Width) * 4;
+    const size_t rowBytes = size_t(Board::Width) * 4;
     QRect band;
     const auto endBand = [&] {
         if (!band.isNull())
             changed(band);
         band = QRect();
     };
-    for (int y = 0; y < Height; ++y) {
+    for (int y = 0; y < Board::Height; ++y) {
         const auto *from = reinterpret_cast<const quint32 *>(src + y * stride);
         auto *to = reinterpret_cast<quint32 *>(dst + y * stride);
         if (std::memcmp(from, to, rowBytes) == 0) {
@@ -89,7 +91,7 @@ void BoardModel::copyDifferences()
         int left = 0;
         while (from[left] == to[left])
             ++left;
-        int right = Width - 1;
+        int right = Board::Width - 1;
         while (from[right] == to[right])
             --right;
         std::memcpy(to + left, from + left, size_t(right - left + 1) * 4);
@@ -111,7 +113,7 @@ void BoardModel::restore(const QRegion &region)
     uchar *dst = displayed_.bits();
     const uchar *src = picture_.constBits();
     for (const QRect &r : region) {
-        const QRect rect = r.intersected(area());
+        const QRect rect = r.intersected(Board::area());
         if (rect.isEmpty())
             continue;
         const size_t bytes = size_t(rect.width()) * 4;
@@ -125,7 +127,7 @@ void BoardModel::restore(const QRegion &region)
 
 void BoardModel::touched(const QRect &rect)
 {
-    const QRect clipped = rect.intersected(area());
+    const QRect clipped = rect.intersected(Board::area());
     if (clipped.isEmpty())
         return;
     drawn_ += clipped;
@@ -147,7 +149,7 @@ void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest
     from.setHeight(qMin(from.height(), kMaxBlit));
     // Shift the destination along with any part of the source clipped away.
     QRect to(dest + (from.topLeft() - sourceRect.topLeft()), from.size());
-    const QRect clipped = to.intersected(area());
+    const QRect clipped = to.intersected(Board::area());
     if (clipped.isEmpty())
         return;
     from.translate(clipped.topLeft() - to.topLeft());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/Board.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -17,10 +19,6 @@
 class BoardModel
 {
 public:
-    static constexpr int Width = 773;
-    static constexpr int Height = 546;
-    static QRect area() { return QRect(0, 0, Width, Height); }
-
     // A board-sized opaque image: the picture's pixels from its top-left
     // corner, cut off at the board or white beyond it.
     static QImage normalized(const QImage &picture);

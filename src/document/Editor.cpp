@@ -1,6 +1,7 @@
 #include "Editor.h"
 
 #include "bitmap/PictureFiles.h"
+#include "output/PrintLayout.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "project/ProjectName.h"
@@ -48,10 +49,10 @@ bool Editor::startUp()
         return false;
     }
 
-    state_.PrintWidth = 770;
-    state_.PrintHeight = 544;
+    state_.PrintWidth = PrintLayout::StartWidth;
+    state_.PrintHeight = PrintLayout::StartHeight;
     state_.CurrentTile = 1;
-    state_.GridStep = TileTable::CellSize;
+    state_.GridStep = Board::Step;
     state_.Mode = EditMode::Placement;
     return true;
 }

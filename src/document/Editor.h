@@ -6,7 +6,6 @@
 #include "catalogue/TileCatalogue.h"
 #include "platform/Platform.h"
 
-#include <QColor>
 #include <QObject>
 #include <QRegion>
 #include <QString>
@@ -70,12 +69,6 @@ public:
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
 
-    // Pen width and colour of the lines drawn on the board.
-    int penWidth() const { return penWidth_; }
-    void setPenWidth(int width) { penWidth_ = width; }
-    QColor foreColor() const { return foreColor_; }
-    void setForeColor(QColor colour) { foreColor_ = colour; }
-
     // Writes the displayed board to the commit file and reads it back as the
     // committed board. When the file fails, the displayed board is committed
     // from memory and the user is warned, once until a commit succeeds again.
@@ -99,7 +92,5 @@ private:
     QString projectName_ = StartProject;
     QString projectFolder_;
     ToolButtons tools_;
-    int penWidth_ = 1;
-    QColor foreColor_ = Qt::black;
     bool commitWarned_ = false;
 };

@@ -1,6 +1,7 @@
 #include "PrintCommand.h"
 
 #include "Editor.h"
+#include "output/PrintLayout.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 
@@ -9,15 +10,6 @@ namespace {
 const QString Title = QStringLiteral("Impression");
 
 } // namespace
-
-QRectF PrintCommand::targetTwips(double printWidth, qint16 printHeight)
-{
-    // A zone never set yet prints as the start-up zone.
-    const double width = printWidth > 0 ? printWidth : 770;
-    const double height = printHeight > 0 ? printHeight : 544;
-    return QRectF(Offset, Offset, CanvasWidth * 20.0 * PageWidth / width,
-                  CanvasHeight * 20.0 * PageHeight / height);
-}
 
 PrintCommand::PrintCommand(Editor &editor) : editor_(editor) {}
 
@@ -37,7 +29,8 @@ bool PrintCommand::run()
     // picture can still lag behind it after a move or an erase.
     QString reason;
     if (platform.printer.printLandscape(editor_.board().committed(),
-                                        targetTwips(s.PrintWidth, s.PrintHeight), &reason))
+                                        PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight),
+                                        &reason))
         return true;
     platform.dialogs.warning(
         QStringLiteral("L'impression du plan a échoué :\n%1\n\nVotre plan n'a pas changé.")

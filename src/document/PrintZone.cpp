@@ -1,6 +1,7 @@
 #include "PrintZone.h"
 
 #include "Editor.h"
+#include "output/PrintLayout.h"
 
 #include <QtGlobal>
 
@@ -8,9 +9,9 @@ PrintZone::PrintZone(Editor &editor) : editor_(editor) {}
 
 void PrintZone::setValue(int value)
 {
-    const int v = qBound(Minimum, value, Maximum);
+    const int v = qBound(PrintLayout::MinimumHeight, value, PrintLayout::MaximumHeight);
     EditorState &s = editor_.state();
-    s.PrintWidth = v * Ratio;
+    s.PrintWidth = v * PrintLayout::Ratio;
     s.PrintHeight = qint16(v);
     editor_.board().clearDrawings();
     showFrame();
@@ -19,9 +20,7 @@ void PrintZone::setValue(int value)
 void PrintZone::showFrame()
 {
     const EditorState &s = editor_.state();
-    editor_.setPenWidth(FramePen);
     editor_.board().drawRectangle(QPointF(0, 0), QPointF(s.PrintWidth, s.PrintHeight),
-                                  QColor::fromRgb(FrameColour), editor_.penWidth());
-    editor_.setPenWidth(1);
+                                  QColor::fromRgb(PrintLayout::FrameColour), PrintLayout::FramePen);
     editor_.flushBoard();
 }

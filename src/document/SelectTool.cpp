@@ -7,8 +7,6 @@ SelectTool::SelectTool(Editor &editor) : editor_(editor) {}
 void SelectTool::press()
 {
     editor_.state().Mode = EditMode::SelectionArmed;
-    // The marker and the rectangle are drawn one pixel wide.
-    editor_.setPenWidth(1);
     Editor::ToolButtons tools = editor_.tools();
     tools.select = false;
     editor_.setTools(tools);

@@ -13,7 +13,7 @@ QRect block(const EditorState &state)
     const int top = std::min(state.SelY1, state.SelY2);
     const QRect drawn(left, top, std::abs(state.SelX2 - state.SelX1),
                       std::abs(state.SelY2 - state.SelY1));
-    return drawn.intersected(BoardModel::area());
+    return drawn.intersected(Board::area());
 }
 
 void blankAndCommit(Editor &editor, const QRect &block)

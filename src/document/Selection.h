@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 
 class Editor;
@@ -8,6 +9,12 @@ struct EditorState;
 // What the tools that act on a selection share: the block it covers and the
 // way a selection cycle ends.
 namespace Selection {
+
+// The grid-point marker and the rectangle are drawn in the board's ink, a
+// pixel wide.
+inline constexpr int Pen = 1;
+inline constexpr int MarkRadius = 2;
+inline QColor ink() { return Qt::black; }
 
 // The block between the selection corners as the user sees it: corners put
 // in order whichever way the rectangle was dragged, cut to the board. Empty

@@ -17,8 +17,8 @@ BoardCanvas::BoardCanvas(Editor &editor, BoardController &controller, QWidget *p
 {
     setObjectName(QStringLiteral("PictureMain"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(Border);
-    setFixedSize(BoardModel::Width + 2 * Border, BoardModel::Height + 2 * Border);
+    setLineWidth(Board::Border);
+    setFixedSize(Board::OuterWidth, Board::OuterHeight);
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -30,27 +30,27 @@ BoardCanvas::BoardCanvas(Editor &editor, BoardController &controller, QWidget *p
                        "déplacer la pièce ou le coin de la sélection d'une case ; Espace ou "
                        "Entrée : poser la pièce ou fixer un coin ; R : tourner la pièce ; "
                        "Échap : annuler la sélection.")
-            .arg(BoardModel::Width)
-            .arg(BoardModel::Height)
-            .arg(TileTable::CellSize));
+            .arg(Board::Width)
+            .arg(Board::Height)
+            .arg(Board::Step));
     connect(&editor_, &Editor::boardPainted, this, &BoardCanvas::showDamage);
 }
 
 QPointF BoardCanvas::toBoard(QPointF widgetPosition)
 {
-    return widgetPosition - QPointF(Border, Border);
+    return widgetPosition - QPointF(Board::Border, Board::Border);
 }
 
 void BoardCanvas::showDamage(const QRegion &boardRegion)
 {
     // Only what changed is painted again, at the next round of the event loop.
-    update(boardRegion.translated(Border, Border));
+    update(boardRegion.translated(Board::Border, Board::Border));
 }
 
 void BoardCanvas::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QRect area(Border, Border, BoardModel::Width, BoardModel::Height);
+    const QRect area(Board::Border, Board::Border, Board::Width, Board::Height);
     const QImage &board = editor_.board().displayed();
     for (const QRect &rect : event->region())
         PixelArt::draw(painter, area.topLeft(), board, rect);

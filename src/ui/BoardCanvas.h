@@ -13,8 +13,6 @@ class BoardCanvas : public QFrame
     Q_OBJECT
 
 public:
-    static constexpr int Border = 2;
-
     BoardCanvas(Editor &editor, BoardController &controller, QWidget *parent = nullptr);
 
     // A widget position in board coordinates: origin at the drawing area.

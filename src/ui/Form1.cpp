@@ -22,6 +22,7 @@
 #include "document/SelectTool.h"
 #include "document/TextEditorCommand.h"
 #include "document/UndoCommand.h"
+#include "output/PrintLayout.h"
 #include "project/ProjectBrowser.h"
 
 #include <QAccessibleWidget>
@@ -169,10 +170,10 @@ void Form1::buildPanel()
     HScroll1 = new QScrollBar(Qt::Horizontal, FramePrint);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setGeometry(8, 64, 73, 17);
-    HScroll1->setRange(100, 544);
-    HScroll1->setSingleStep(6);
-    HScroll1->setPageStep(10);
-    HScroll1->setValue(544);
+    HScroll1->setRange(PrintLayout::MinimumHeight, PrintLayout::MaximumHeight);
+    HScroll1->setSingleStep(PrintLayout::SmallStep);
+    HScroll1->setPageStep(PrintLayout::LargeStep);
+    HScroll1->setValue(PrintLayout::StartHeight);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     // Qt inverts a scroll bar's keys for vertical bars' sake, which makes
     // Left move this horizontal one to the right.

@@ -2,6 +2,7 @@
 
 #include "PixelArt.h"
 
+#include "board/Board.h"
 #include "catalogue/TileTable.h"
 
 #include <QAccessible>
@@ -26,7 +27,7 @@ PaletteEntry::PaletteEntry(int index, const QImage &picture, QWidget *parent)
 QString PaletteEntry::description(int index)
 {
     const QSize size = TileTable::pictureSize(index);
-    const int step = TileTable::CellSize;
+    const int step = Board::Step;
     QString extent;
     if (size.width() % step || size.height() % step)
         extent = QStringLiteral("%1 × %2 points").arg(size.width()).arg(size.height());

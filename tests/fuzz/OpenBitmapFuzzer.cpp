@@ -55,16 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static BoardModel board;
     board.setCommitted(picture);
     const QImage &committed = board.committed();
-    require(committed.size() == BoardModel::area().size(), "the board is not board-sized");
+    require(committed.size() == Board::area().size(), "the board is not board-sized");
     require(committed.format() == QImage::Format_RGB32, "the board is not 32-bit RGB");
-    const QRect shown = BoardModel::area() & picture.rect();
+    const QRect shown = Board::area() & picture.rect();
     const qsizetype shownBytes = qsizetype(shown.width()) * 4;
-    for (int y = 0; y < BoardModel::Height; ++y) {
+    for (int y = 0; y < Board::Height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(committed.constScanLine(y));
         const int from = y < shown.height() ? shown.width() : 0;
         require(from == 0 || std::memcmp(row, picture.constScanLine(y), size_t(shownBytes)) == 0,
                 "the board does not show the picture from its top-left corner");
-        require(std::all_of(row + from, row + BoardModel::Width,
+        require(std::all_of(row + from, row + Board::Width,
                             [](QRgb pixel) { return pixel == qRgb(255, 255, 255); }),
                 "the board is not white beyond the picture");
     }

@@ -134,8 +134,8 @@ QString check(const QImage &printed, QPointF printableCorner, const QRectF &targ
 
     // Twips to points, and board pixels to points.
     const QPointF origin = printableCorner + targetTwips.topLeft() / 20;
-    const double sx = targetTwips.width() / 20 / BoardModel::Width;
-    const double sy = targetTwips.height() / 20 / BoardModel::Height;
+    const double sx = targetTwips.width() / 20 / Board::Width;
+    const double sy = targetTwips.height() / 20 / Board::Height;
     for (const Block &b : blocks()) {
         const QRectF expected(origin.x() + b.board.x() * sx, origin.y() + b.board.y() * sy,
                               b.board.width() * sx, b.board.height() * sy);

@@ -5,6 +5,8 @@
 #include "document/PrintZone.h"
 #include "platform/QtPrinter.h"
 
+#include "output/PrintLayout.h"
+
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -63,7 +65,7 @@ void TestPrint::targetRectangle()
     QFETCH(int, printHeight);
     QFETCH(double, width);
     QFETCH(double, height);
-    const QRectF target = PrintCommand::targetTwips(printWidth, qint16(printHeight));
+    const QRectF target = PrintLayout::targetTwips(printWidth, qint16(printHeight));
     QCOMPARE(target.topLeft(), QPointF(20, 20));
     QVERIFY2(qAbs(target.width() - width) < 0.01, qPrintable(QString::number(target.width())));
     QVERIFY2(qAbs(target.height() - height) < 0.01, qPrintable(QString::number(target.height())));
@@ -74,9 +76,9 @@ void TestPrint::smallestZonePrintsAboutFiveTimesLarger()
     EditorHarness h;
     PrintZone zone(h.editor);
     zone.setValue(544);
-    const QRectF full = PrintCommand::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
+    const QRectF full = PrintLayout::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
     zone.setValue(100);
-    const QRectF smallest = PrintCommand::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
+    const QRectF smallest = PrintLayout::targetTwips(h.state().PrintWidth, h.state().PrintHeight);
     QVERIFY(qAbs(smallest.width() / full.width() - 5.44) < 0.005);
     QVERIFY(qAbs(smallest.height() / full.height() - 5.44) < 0.005);
 }
@@ -105,7 +107,7 @@ void TestPrint::printButtonPrintsTheZone()
 
     QTest::mouseClick(w.form.Command1, Qt::LeftButton);
     QCOMPARE(w.fake.printer.jobs.size(), 1);
-    QCOMPARE(w.fake.printer.jobs.first().targetTwips, PrintCommand::targetTwips(141.5, 100));
+    QCOMPARE(w.fake.printer.jobs.first().targetTwips, PrintLayout::targetTwips(141.5, 100));
     // Printing changes nothing on the board nor in the state.
     QCOMPARE(w.editor.board().displayed(), displayed);
     QCOMPARE(w.editor.state().PrintWidth, before.PrintWidth);
@@ -168,7 +170,7 @@ void TestPrint::pdfPageShowsTheMapAtTheZoneScale()
         QSKIP(qPrintable(error));
     QCOMPARE(pages.size(), 1);
     const QRectF target
-        = PrintCommand::targetTwips(editor.state().PrintWidth, editor.state().PrintHeight);
+        = PrintLayout::targetTwips(editor.state().PrintWidth, editor.state().PrintHeight);
     const double margin = QtPrinter::PdfMargin;
     const QString wrong = PrintedPage::check(pages.first(), QPointF(margin, margin), target);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));

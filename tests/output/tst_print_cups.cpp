@@ -7,6 +7,8 @@
 #include "document/PrintCommand.h"
 #include "platform/QtPrinter.h"
 
+#include "output/PrintLayout.h"
+
 #include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -139,7 +141,7 @@ void TestPrintCups::printedPageShowsTheMap()
         = PrintedPage::render(QDir(outputFolder()).filePath(files.first()), &error);
     QVERIFY2(!pages.isEmpty(), qPrintable(error));
     QCOMPARE(pages.size(), 1);
-    const QRectF target = PrintCommand::targetTwips(printWidth, qint16(printHeight));
+    const QRectF target = PrintLayout::targetTwips(printWidth, qint16(printHeight));
     const QString wrong = PrintedPage::check(pages.first(), printableCorner(), target);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }

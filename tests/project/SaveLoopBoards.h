@@ -8,7 +8,7 @@
 // file holding part of one and part of the other shows.
 inline QImage saveLoopBoard(int which)
 {
-    QImage board(BoardModel::Width, BoardModel::Height, QImage::Format_RGB32);
+    QImage board(Board::Width, Board::Height, QImage::Format_RGB32);
     for (int y = 0; y < board.height(); ++y)
         for (int x = 0; x < board.width(); ++x)
             board.setPixel(x, y,

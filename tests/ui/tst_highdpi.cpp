@@ -183,7 +183,7 @@ void TestHighDpi::stampsAndSelectsOnTheSquareUnderThePointer()
 {
     QFETCH(QPoint, square);
     QFETCH(bool, lastDevicePixel);
-    const int lastColumnWidth = BoardModel::Width - 59 * 13;
+    const int lastColumnWidth = Board::Width - 59 * 13;
     const auto deviceOf = [&](int cell, int cellWidth) {
         return lastDevicePixel ? deviceStart(cell * 13 + cellWidth, ratio_) - 1
                                : deviceStart(cell * 13, ratio_);
@@ -200,7 +200,7 @@ void TestHighDpi::stampsAndSelectsOnTheSquareUnderThePointer()
     pointerAt(h.window, QEvent::MouseButtonPress, device, Qt::LeftButton);
     pointerAt(h.window, QEvent::MouseButtonRelease, device, Qt::LeftButton);
     const QImage tile = h.editor.catalogue().picture(86);
-    const QRect landed = QRect(corner, tile.size()).intersected(BoardModel::area());
+    const QRect landed = QRect(corner, tile.size()).intersected(Board::area());
     QCOMPARE(h.editor.board().committed().copy(landed), tile.copy(landed.translated(-corner)));
 
     // The selection's corners, pressed and released on the same device pixel.
@@ -224,7 +224,7 @@ void TestHighDpi::savedBitmapKeepsTheBoardSize()
     QTest::mouseClick(h.window.BoutSAVE, Qt::LeftButton);
     QVERIFY(h.folder.exists(QStringLiteral("écran.bmp")));
     QCOMPARE(h.folder.image(QStringLiteral("écran.bmp")).size(),
-             QSize(BoardModel::Width, BoardModel::Height));
+             QSize(Board::Width, Board::Height));
 }
 
 QTEST_MAIN(TestHighDpi)
