@@ -18,5 +18,5 @@ bool HelpCommand::run()
             QStringLiteral("Aide"));
         return false;
     }
-    return WordProcessor(editor_).StartWordProcessor(folder.file(Editor::HelpFile));
+    return WordProcessor(editor_.platform()).StartWordProcessor(folder.file(Editor::HelpFile));
 }

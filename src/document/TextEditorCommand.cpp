@@ -89,5 +89,5 @@ bool TextEditorCommand::run()
             return false;
         }
     }
-    return WordProcessor(editor_).StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
+    return WordProcessor(editor_.platform()).StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
 }

@@ -1,9 +1,9 @@
 #include "WordProcessor.h"
 
-#include "document/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/FrenchReason.h"
+#include "platform/Platform.h"
 #include "platform/Programs.h"
 
 #include <QDir>
@@ -33,23 +33,22 @@ WordProcessor::Host WordProcessor::currentHost()
 #endif
 }
 
-WordProcessor::WordProcessor(Editor &editor, Host host) : editor_(editor), host_(host) {}
+WordProcessor::WordProcessor(Platform &platform, Host host) : platform_(platform), host_(host) {}
 
 QString WordProcessor::program() const
 {
-    const Platform &platform = editor_.platform();
     if (host_ == Host::Windows) {
         const QFileInfo fixed(QDir::fromNativeSeparators(WindowsProgram));
-        if (platform.files.exists(fixed.path(), fixed.fileName()))
+        if (platform_.files.exists(fixed.path(), fixed.fileName()))
             return WindowsProgram;
-        QString launcher = platform.programs.findExecutable(WindowsLauncher);
+        QString launcher = platform_.programs.findExecutable(WindowsLauncher);
         if (!launcher.isEmpty())
             return launcher;
         // Recent Windows no longer ships its word processor: look for the
         // others as everywhere else.
     }
     for (const QString &name : Candidates) {
-        QString found = platform.programs.findExecutable(name);
+        QString found = platform_.programs.findExecutable(name);
         if (!found.isEmpty())
             return found;
     }
@@ -58,11 +57,10 @@ QString WordProcessor::program() const
 
 bool WordProcessor::StartWordProcessor(const QString &documentPath)
 {
-    Platform &platform = editor_.platform();
     const QString document = QDir::toNativeSeparators(documentPath);
     const QString command = program();
     if (command.isEmpty()) {
-        platform.dialogs.warning(
+        platform_.dialogs.warning(
             QStringLiteral("Aucun traitement de texte n'a été trouvé pour ouvrir le document :\n"
                            "%1\n\nInstallez LibreOffice Writer ou AbiWord, puis recommencez.")
                 .arg(document),
@@ -70,9 +68,9 @@ bool WordProcessor::StartWordProcessor(const QString &documentPath)
         return false;
     }
     QString reason;
-    if (platform.programs.startDetached(command, {document}, &reason))
+    if (platform_.programs.startDetached(command, {document}, &reason))
         return true;
-    platform.dialogs.warning(
+    platform_.dialogs.warning(
         QStringLiteral("Le traitement de texte « %1 » n'a pas pu être lancé pour ouvrir le "
                        "document :\n%2\n\nRaison : %3")
             .arg(QDir::toNativeSeparators(command), document, frenchReason(reason)),

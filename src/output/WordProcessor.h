@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class Editor;
+struct Platform;
 
 // The platform's word processor, which opens the scenario and help
 // documents. It is started on one document and left to run on its own.
@@ -20,7 +20,7 @@ public:
 
     static Host currentHost();
 
-    explicit WordProcessor(Editor &editor, Host host = currentHost());
+    explicit WordProcessor(Platform &platform, Host host = currentHost());
 
     // The program to start, or empty when this system has none.
     QString program() const;
@@ -31,6 +31,6 @@ public:
     bool StartWordProcessor(const QString &documentPath);
 
 private:
-    Editor &editor_;
+    Platform &platform_;
     Host host_;
 };

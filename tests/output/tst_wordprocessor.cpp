@@ -189,7 +189,7 @@ void TestWordProcessor::programChoice()
     EditorHarness h;
     h.fake.programs.available = available;
     const auto host = windows ? WordProcessor::Host::Windows : WordProcessor::Host::Other;
-    QCOMPARE(WordProcessor(h.editor, host).program(), program);
+    QCOMPARE(WordProcessor(h.editor.platform(), host).program(), program);
 }
 
 void TestWordProcessor::nothingToStartIsTold()
