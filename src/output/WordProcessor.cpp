@@ -2,8 +2,7 @@
 
 #include "document/Editor.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
-#include "platform/FrenchReason.h"
+#include "platform/Files.h"
 #include "platform/Programs.h"
 
 #include <QDir>
@@ -40,7 +39,7 @@ QString WordProcessor::program() const
     const Platform &platform = editor_.platform();
     if (host_ == Host::Windows) {
         const QFileInfo fixed(QDir::fromNativeSeparators(WindowsProgram));
-        if (platform.files.exists(fixed.path(), fixed.fileName()))
+        if (Files::exists(fixed.path(), fixed.fileName()))
             return WindowsProgram;
         QString launcher = platform.programs.findExecutable(WindowsLauncher);
         if (!launcher.isEmpty())
@@ -75,7 +74,7 @@ bool WordProcessor::StartWordProcessor(const QString &documentPath)
     platform.dialogs.warning(
         QStringLiteral("Le traitement de texte « %1 » n'a pas pu être lancé pour ouvrir le "
                        "document :\n%2\n\nRaison : %3")
-            .arg(QDir::toNativeSeparators(command), document, frenchReason(reason)),
+            .arg(QDir::toNativeSeparators(command), document, Files::errorInFrench(reason)),
         Title);
     return false;
 }
