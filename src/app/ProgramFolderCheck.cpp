@@ -2,7 +2,7 @@
 
 #include "document/Editor.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 
 #include <QDir>
 
@@ -10,7 +10,7 @@ bool ProgramFolderCheck::writable(Editor &editor)
 {
     Platform &platform = editor.platform();
     QString reason;
-    if (platform.files.canCreateFiles(editor.folder().path(), &reason))
+    if (Files::canCreateFiles(editor.folder().path(), &reason))
         return true;
     platform.dialogs.error(
         QStringLiteral("Le dossier du programme n'est pas accessible en écriture :\n%1\n"

@@ -2,7 +2,7 @@
 
 #include "document/Editor.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 
 #include <QDir>
 
@@ -25,7 +25,7 @@ bool ProgramFolderLock::take(Editor &editor)
     // be taken over; the writability check tells the user what to do.
     QString reason;
     if (lock_.error() != QLockFile::LockFailedError
-        || !platform.files.canCreateFiles(editor.folder().path(), &reason))
+        || !Files::canCreateFiles(editor.folder().path(), &reason))
         return true;
 
     qint64 pid = 0;

@@ -1,3 +1,7 @@
+// Qt's codec converts each row between 24 and 32 bits; these loops copy the
+// board's rows as they are, and read any other bitmap by a strict reader
+// that checks its headers against its bytes before it allocates anything.
+
 #include "BmpCodec.h"
 
 #include "ImageBuffers.h"

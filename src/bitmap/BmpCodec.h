@@ -1,11 +1,14 @@
 #pragma once
 
+// Qt's codec writes a board as 24-bit bitmap rows, converting every pixel on
+// the way out and back in: the editor writes 32-bit bitmaps, bottom-up,
+// uncompressed, the layout a board already has in memory, so a write and a
+// read cost little more than moving the bytes.
+
 #include <QByteArray>
 #include <QImage>
 
-// Windows bitmap encoding and decoding. The editor writes 32-bit bitmaps,
-// bottom-up, uncompressed: the layout a board already has in memory, so a
-// write and a read cost little more than moving the bytes.
+// Windows bitmap encoding and decoding.
 namespace BmpCodec {
 
 QByteArray encode(const QImage &image);

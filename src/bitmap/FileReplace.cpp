@@ -1,7 +1,12 @@
+// Qt's QSaveFile flushes every file to the disk before it takes the name, a
+// wait the working files rewritten at each edit cannot afford: they are
+// replaced here by the system calls Qt does not offer (an exchange of names,
+// writev, a close away from the caller).
+
 #include "FileReplace.h"
 
-#include "IoPieces.h"
-#include "platform/FrenchReason.h"
+#include "VectoredIo.h"
+#include "platform/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,13 +28,7 @@
 
 namespace FileReplace {
 
-bool isReadOnly(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && (!info.isWritable() || !info.permission(QFileDevice::WriteOwner));
-}
-
-bool openDurable(QSaveFile &file, QString *error)
+bool openUserFile(QSaveFile &file, QString *error)
 {
     const auto failWith = [error](const QString &reason) {
         if (error)
@@ -37,10 +36,10 @@ bool openDurable(QSaveFile &file, QString *error)
         return false;
     };
     const QFileInfo old(file.fileName());
-    if (isReadOnly(old.filePath()))
-        return failWith(readOnlyReason());
+    if (Files::isReadOnly(old.filePath()))
+        return failWith(Files::readOnlyError());
     if (!file.open(QIODevice::WriteOnly))
-        return failWith(frenchReason(file.errorString()));
+        return failWith(Files::errorInFrench(file.errorString()));
     if (!old.isFile())
         return true;
     // The user bits tell what this process may do, which for the superuser is
@@ -50,7 +49,7 @@ bool openDurable(QSaveFile &file, QString *error)
           & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
     if (file.setPermissions(kept))
         return true;
-    const QString reason = frenchReason(file.errorString());
+    const QString reason = Files::errorInFrench(file.errorString());
     file.cancelWriting();
     return failWith(reason);
 }
@@ -61,7 +60,8 @@ namespace {
 bool fail(QString *error, int code)
 {
     if (error)
-        *error = frenchReason(QString::fromStdString(std::generic_category().message(code)));
+        *error
+            = Files::errorInFrench(QString::fromStdString(std::generic_category().message(code)));
     return false;
 }
 
@@ -89,7 +89,7 @@ bool writeAll(int fd, std::span<const QByteArrayView> parts)
     for (const QByteArrayView &part : parts)
         if (!part.isEmpty())
             pieces.push_back({const_cast<char *>(part.data()), size_t(part.size())});
-    return IoPieces::transferAll(
+    return VectoredIo::transferAll(
         pieces, [fd](const iovec *some, int count) { return ::writev(fd, some, count); });
 }
 
@@ -167,11 +167,56 @@ bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts
     if (ok && file.commit())
         return true;
     if (error)
-        *error = frenchReason(file.errorString());
+        *error = Files::errorInFrench(file.errorString());
     file.cancelWriting();
     return false;
 }
 
 #endif
+
+bool copy(const QString &from, const QString &to, FileRole role, QString *error)
+{
+    const auto failWith = [error](const QFileDevice &file) {
+        if (error)
+            *error = Files::errorInFrench(file.errorString());
+        return false;
+    };
+    const QFileInfo source(from);
+    const QFileInfo target(to);
+    if (target.exists() && source.exists()
+        && source.canonicalFilePath() == target.canonicalFilePath())
+        return true; // a file copied onto itself stays as it is
+
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return failWith(in);
+    if (role == FileRole::WorkingFile) {
+        // The documents copied this way are small: read whole, written at once.
+        const QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            return failWith(in);
+        const QByteArrayView parts[] = {bytes};
+        return writeWorkingFile(to, parts, Access::Inherited, error);
+    }
+    QSaveFile out(to);
+    if (!openUserFile(out, error))
+        return false;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(chunk, sizeof chunk);
+        if (n < 0) {
+            out.cancelWriting();
+            return failWith(in);
+        }
+        if (n == 0)
+            break;
+        if (out.write(chunk, n) != n) {
+            failWith(out);
+            out.cancelWriting();
+            return false;
+        }
+    }
+    return out.commit() || failWith(out);
+}
 
 } // namespace FileReplace

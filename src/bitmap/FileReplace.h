@@ -1,5 +1,9 @@
 #pragma once
 
+// Qt's codec writes a bitmap through QSaveFile, which waits for the disk at
+// every commit: the working files the editor rewrites at each edit replace
+// the old file here without waiting, and a user's file keeps its permissions.
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -7,33 +11,37 @@
 
 class QSaveFile;
 
-// Replacing files. The new content goes to a hidden file beside the old one,
-// which then takes its name in one step: a reader sees the old file or the
-// new one, whole, and never a mix. A working file is replaced without waiting
-// for the disk; a user's file goes through QSaveFile, flushed first.
-namespace FileReplace {
+// Whose file a write replaces. Either way the file is replaced atomically: a
+// reader sees the old file or the new one, whole, and never a mix.
+enum class FileRole {
+    WorkingFile, // one the editor remakes at will: need not wait for the disk
+    UserFile // a user's: refused when read-only, flushed to the disk before it takes the name
+};
 
-// Whether a file stands at path that is protected against writing: one this
-// process may not write, or one whose owner may not, which the superuser
-// could write all the same.
-bool isReadOnly(const QString &path);
+// Replacing files. The new content goes to a hidden file beside the old one,
+// which then takes its name in one step. A working file is replaced without
+// waiting for the disk; a user's file goes through QSaveFile, flushed first.
+// On failure the old file stays as it was, nothing is left behind, and the
+// reason is given in French in *error.
+namespace FileReplace {
 
 // Opens a user's file to be replaced through QSaveFile. A read-only file is
 // refused; a replaced file keeps its permissions exactly (QSaveFile alone
-// would give its owner read and write access). On failure the reason is given
-// in French in *error.
-bool openDurable(QSaveFile &file, QString *error);
+// would give its owner read and write access).
+bool openUserFile(QSaveFile &file, QString *error);
 
-// The permissions the new file gets.
+// The permissions a new working file gets.
 enum class Access {
     OwnerOnly, // read and write for the owner alone
     Inherited // those of the file replaced; for a new file, the usual ones
 };
 
-// Writes the parts one after the other as the new content of path. On
-// failure the old file stays as it was, nothing is left behind, and the
-// reason is given in French in *error.
+// Writes the parts one after the other as the new content of path.
 bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,
                       QString *error);
+
+// Copies a file byte for byte in place of another, which keeps its
+// permissions. Copying a file onto itself leaves it as it is and succeeds.
+bool copy(const QString &from, const QString &to, FileRole role, QString *error);
 
 } // namespace FileReplace

@@ -1,3 +1,6 @@
+// Where Qt would allocate each image anew, buffers of board size are mapped
+// here once, on huge pages where the system offers them, and handed round.
+
 #include "ImageBuffers.h"
 
 #include <QMutex>

@@ -1,3 +1,6 @@
+// What Qt's codec would decode at start-up is read here in place: an image
+// made on the pack's own bytes, with nothing copied or converted.
+
 #include "PixelPack.h"
 
 #include <QResource>

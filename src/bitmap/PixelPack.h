@@ -1,5 +1,8 @@
 #pragma once
 
+// Qt's codec would decode every tile and window picture from its compressed
+// file at each start: a pack holds them as the pixels the images show.
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QString>

@@ -1,9 +1,10 @@
 #include "Editor.h"
 
-#include "bitmap/PictureFiles.h"
+#include "bitmap/BitmapFiles.h"
+#include "bitmap/FileReplace.h"
 #include "output/PrintLayout.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 #include "project/ProjectName.h"
 
 #include <QDir>
@@ -16,8 +17,7 @@ const QString Editor::CommitFile = QStringLiteral("demo.bmp");
 const QString Editor::HelpFile = QStringLiteral("readme.doc");
 
 Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
-    : QObject(parent), platform_(platform), folder_(programFolder, platform.files),
-      projectFolder_(folder_.path())
+    : QObject(parent), platform_(platform), folder_(programFolder), projectFolder_(folder_.path())
 {}
 
 void Editor::setProject(const QString &name, const QString &folder)
@@ -28,7 +28,7 @@ void Editor::setProject(const QString &name, const QString &folder)
 
 QString Editor::projectFile(const QString &suffix) const
 {
-    return platform_.files.resolve(projectFolder_, ProjectName::trimmed(projectName_) + suffix);
+    return Files::resolve(projectFolder_, ProjectName::trimmed(projectName_) + suffix);
 }
 
 bool Editor::startUp()
@@ -38,8 +38,8 @@ bool Editor::startUp()
     // The start-up project's document is made anew at every start, so its copy
     // need not wait for the disk.
     QString reason;
-    if (!platform_.files.copyFile(folder_.file(TemplateFile), folder_.file(StartDocumentFile),
-                                  Durability::Mirror, &reason)) {
+    if (!FileReplace::copy(folder_.file(TemplateFile), folder_.file(StartDocumentFile),
+                           FileRole::WorkingFile, &reason)) {
         platform_.dialogs.error(
             QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
                            "Dossier du programme : %4\n\n"
@@ -84,8 +84,8 @@ void Editor::CommitBoard()
     QString reason;
     QImage readBack;
     bool asDisplayed = false;
-    if (platform_.pictures.writeBitmap(path, board_.displayed(), Durability::Mirror, &reason))
-        readBack = platform_.pictures.readBack(path, board_.displayed(), &asDisplayed, &reason);
+    if (BitmapFiles::write(path, board_.displayed(), FileRole::WorkingFile, &reason))
+        readBack = BitmapFiles::readBack(path, board_.displayed(), &asDisplayed, &reason);
 
     if (!readBack.isNull()) {
         board_.setCommitted(readBack, asDisplayed);

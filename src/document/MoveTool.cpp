@@ -2,7 +2,7 @@
 
 #include "Editor.h"
 #include "Selection.h"
-#include "bitmap/PictureFiles.h"
+#include "bitmap/BitmapFiles.h"
 #include "platform/Dialogs.h"
 
 #include <QDir>
@@ -36,12 +36,11 @@ void MoveTool::press()
 
 QImage MoveTool::fixBlock(const QImage &block)
 {
-    PictureFiles &pictures = editor_.platform().pictures;
     const QString path = editor_.folder().file(BlockFile);
     QString reason;
     QImage readBack;
-    if (pictures.writeBitmap(path, block, Durability::Mirror, &reason)) {
-        readBack = pictures.readPicture(path, &reason);
+    if (BitmapFiles::write(path, block, FileRole::WorkingFile, &reason)) {
+        readBack = BitmapFiles::read(path, &reason);
         if (!readBack.isNull() && readBack.size() != block.size()) {
             readBack = QImage();
             reason = QStringLiteral("l'image relue n'a pas la taille du bloc découpé");

@@ -1,9 +1,9 @@
 #include "OpenCommand.h"
 
 #include "Editor.h"
-#include "bitmap/PictureFiles.h"
+#include "bitmap/BitmapFiles.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 #include "project/ProjectBrowser.h"
 #include "project/ProjectName.h"
 
@@ -52,9 +52,9 @@ bool OpenCommand::open(const QString &folder, const QString &fileName)
     QString path;
     QImage picture;
     if (!folder.isEmpty() && ProjectName::staysInFolder(bitmap)) {
-        path = platform.files.resolve(folder, bitmap);
+        path = Files::resolve(folder, bitmap);
         QString reason;
-        picture = platform.pictures.readPicture(path, &reason);
+        picture = BitmapFiles::read(path, &reason);
     }
     if (picture.isNull()) {
         platform.dialogs.warning(LoadFailedText, ProjectBrowser::ErrorTitle);

@@ -1,16 +1,14 @@
 #include "ProgramFolder.h"
 
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 
 #include <QDir>
 
-ProgramFolder::ProgramFolder(const QString &path, const FileSystem &files)
-    : path_(QDir::cleanPath(path)), files_(files)
-{}
+ProgramFolder::ProgramFolder(const QString &path) : path_(QDir::cleanPath(path)) {}
 
-QString ProgramFolder::file(const QString &name) const { return files_.resolve(path_, name); }
+QString ProgramFolder::file(const QString &name) const { return Files::resolve(path_, name); }
 
-bool ProgramFolder::exists(const QString &name) const { return files_.exists(path_, name); }
+bool ProgramFolder::exists(const QString &name) const { return Files::exists(path_, name); }
 
 QString ProgramFolder::displayPath(const QString &name) const
 {

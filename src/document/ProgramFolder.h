@@ -2,15 +2,13 @@
 
 #include <QString>
 
-class FileSystem;
-
 // The folder that holds the executable: the only folder where the editor
 // reads and writes files of its own. Names are matched without regard to
 // letter case.
 class ProgramFolder
 {
 public:
-    ProgramFolder(const QString &path, const FileSystem &files);
+    explicit ProgramFolder(const QString &path);
 
     const QString &path() const { return path_; }
 
@@ -25,5 +23,4 @@ public:
 
 private:
     QString path_;
-    const FileSystem &files_;
 };

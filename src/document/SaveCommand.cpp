@@ -1,10 +1,10 @@
 #include "SaveCommand.h"
 
 #include "Editor.h"
-#include "bitmap/PictureFiles.h"
+#include "bitmap/BitmapFiles.h"
+#include "bitmap/FileReplace.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
-#include "platform/FrenchReason.h"
+#include "platform/Files.h"
 #include "project/ProjectName.h"
 
 #include <QDir>
@@ -43,8 +43,8 @@ SaveCommand::Result SaveCommand::run()
     // Both files are looked at before either is written, so that a protected
     // document does not leave a new map behind.
     for (const QString &file : targets.replaced)
-        if (editor_.platform().files.isReadOnly(file)) {
-            reportWriteFailure(file, readOnlyReason());
+        if (Files::isReadOnly(file)) {
+            reportWriteFailure(file, Files::readOnlyError());
             return Result::WriteFailed;
         }
     if (!targets.ownProject && !targets.replaced.isEmpty() && !confirmReplace(name, targets))
@@ -58,8 +58,7 @@ SaveCommand::Result SaveCommand::run()
     editor_.flushBoard();
 
     QString reason;
-    if (!editor_.platform().pictures.writeBitmap(targets.bitmap, board.committed(),
-                                                 Durability::Durable, &reason)) {
+    if (!BitmapFiles::write(targets.bitmap, board.committed(), FileRole::UserFile, &reason)) {
         reportWriteFailure(targets.bitmap, reason);
         return Result::WriteFailed;
     }
@@ -80,7 +79,7 @@ SaveCommand::Targets SaveCommand::targetsFor(const QString &name) const
     // lies; a project named like the help document has none.
     const QString scenarioName = active + QStringLiteral(".doc");
     if (ProjectName::staysInFolder(scenarioName) && !ProjectName::namesHelpDocument(active)
-        && editor_.platform().files.exists(editor_.projectFolder(), scenarioName))
+        && Files::exists(editor_.projectFolder(), scenarioName))
         targets.scenario = editor_.projectFile(QStringLiteral(".doc"));
     targets.ownProject
         = editor_.projectInProgramFolder() && name.compare(active, Qt::CaseInsensitive) == 0;
@@ -125,8 +124,7 @@ void SaveCommand::carryDocument(const Targets &targets)
     if (targets.scenario.isEmpty())
         return;
     QString reason;
-    if (editor_.platform().files.copyFile(targets.scenario, targets.document, Durability::Durable,
-                                          &reason))
+    if (FileReplace::copy(targets.scenario, targets.document, FileRole::UserFile, &reason))
         return;
     editor_.platform().dialogs.warning(
         QStringLiteral("La carte est enregistrée, mais le scénario « %1 » n'a pas pu être copié "

@@ -1,29 +1,18 @@
 #include "TextEditorCommand.h"
 
 #include "Editor.h"
+#include "bitmap/FileReplace.h"
 #include "output/WordProcessor.h"
-#include "platform/Beeper.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/Files.h"
 #include "project/ProjectName.h"
 
+#include <QApplication>
 #include <QDir>
 
 namespace {
 
 const QString Title = QStringLiteral("Texte du scénario");
-
-// A document name must stay inside the program folder.
-bool staysInFolder(const QString &name)
-{
-    if (name.contains(QLatin1Char('/')))
-        return false;
-#ifdef Q_OS_WIN
-    if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char(':')))
-        return false;
-#endif
-    return true;
-}
 
 } // namespace
 
@@ -36,20 +25,20 @@ QString TextEditorCommand::documentName(const QString &projectName)
 
 TextEditorCommand::TextEditorCommand(Editor &editor) : editor_(editor) {}
 
-bool TextEditorCommand::run()
+TextEditorCommand::Result TextEditorCommand::run()
 {
     Platform &platform = editor_.platform();
     const ProgramFolder &folder = editor_.folder();
     const QString project = ProjectName::trimmed(editor_.projectName());
     const QString name = documentName(editor_.projectName());
-    if (!staysInFolder(name)) {
+    if (!ProjectName::staysInFolder(name)) {
         platform.dialogs.warning(
             QStringLiteral("Le nom du projet « %1 » ne peut pas servir de nom de document : "
                            "il contient un séparateur de dossiers.\n\n"
                            "Enregistrez le projet sous un autre nom, puis recommencez.")
                 .arg(project),
             Title);
-        return false;
+        return Result::Failed;
     }
     // A map named after the help document, opened from a file: its scenario
     // would be the help, which must stay as delivered.
@@ -61,11 +50,13 @@ bool TextEditorCommand::run()
                            "Enregistrez le projet sous un autre nom (SAVE), puis recommencez.")
                 .arg(project, Editor::HelpFile),
             Title);
-        return false;
+        return Result::Failed;
     }
 
-    if (platform.files.exists(editor_.projectFolder(), name)) {
-        platform.beeper.beep();
+    Result result = Result::CreatedFromTemplate;
+    if (Files::exists(editor_.projectFolder(), name)) {
+        QApplication::beep();
+        result = Result::OpenedExisting;
     } else if (!editor_.projectInProgramFolder()) {
         // Nothing is written beside a map of another folder, nor in the
         // program folder, where a document of that name is another project's.
@@ -76,18 +67,20 @@ bool TextEditorCommand::run()
                            "programme, où son scénario pourra être écrit.")
                 .arg(project, QDir::toNativeSeparators(editor_.projectFolder()), name),
             Title);
-        return false;
+        return Result::Failed;
     } else {
         QString reason;
-        if (!platform.files.copyFile(folder.file(Editor::TemplateFile), folder.file(name),
-                                     Durability::Durable, &reason)) {
+        if (!FileReplace::copy(folder.file(Editor::TemplateFile), folder.file(name),
+                               FileRole::UserFile, &reason)) {
             platform.dialogs.warning(
                 QStringLiteral("Le document du scénario « %1 » n'a pas pu être créé à partir "
                                "du modèle « %2 » :\n%3\n\nDossier du programme : %4")
                     .arg(name, Editor::TemplateFile, reason, folder.displayPath(QString())),
                 Title);
-            return false;
+            return Result::Failed;
         }
     }
-    return WordProcessor(editor_.platform()).StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
+    const bool started = WordProcessor(editor_.platform())
+                             .StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
+    return started ? result : Result::Failed;
 }

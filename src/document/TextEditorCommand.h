@@ -16,10 +16,16 @@ public:
     // The document of a project: its name without surrounding blanks.
     static QString documentName(const QString &projectName);
 
+    // What a press did.
+    enum class Result {
+        OpenedExisting, // the document was there: a beep, then the word processor
+        CreatedFromTemplate, // made from the template, then opened in the word processor
+        Failed // nothing started; the user was told why
+    };
+
     explicit TextEditorCommand(Editor &editor);
 
-    // True when the word processor was started on the document.
-    bool run();
+    Result run();
 
 private:
     Editor &editor_;

@@ -1,8 +1,7 @@
 #include "WordProcessor.h"
 
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
-#include "platform/FrenchReason.h"
+#include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Programs.h"
 
@@ -39,7 +38,7 @@ QString WordProcessor::program() const
 {
     if (host_ == Host::Windows) {
         const QFileInfo fixed(QDir::fromNativeSeparators(WindowsProgram));
-        if (platform_.files.exists(fixed.path(), fixed.fileName()))
+        if (Files::exists(fixed.path(), fixed.fileName()))
             return WindowsProgram;
         QString launcher = platform_.programs.findExecutable(WindowsLauncher);
         if (!launcher.isEmpty())
@@ -73,7 +72,7 @@ bool WordProcessor::StartWordProcessor(const QString &documentPath)
     platform_.dialogs.warning(
         QStringLiteral("Le traitement de texte « %1 » n'a pas pu être lancé pour ouvrir le "
                        "document :\n%2\n\nRaison : %3")
-            .arg(QDir::toNativeSeparators(command), document, frenchReason(reason)),
+            .arg(QDir::toNativeSeparators(command), document, Files::errorInFrench(reason)),
         Title);
     return false;
 }

@@ -1,22 +1,18 @@
 #pragma once
 
-class Beeper;
 class Dialogs;
-class FileSystem;
-class PictureFiles;
+class FolderListing;
 class ProcessEnd;
 class Printer;
 class Programs;
 
-// Every way the editor touches the operating system, in one bundle handed to
-// the commands. The real implementations live beside the interfaces; tests
-// hand in their own.
+// The parts of the operating system that tests put their own in place of, in
+// one bundle handed to the commands. The real implementations live beside the
+// interfaces; what no test replaces is called directly, as Files is.
 struct Platform {
     Dialogs &dialogs;
-    FileSystem &files;
-    PictureFiles &pictures;
+    FolderListing &folders;
     Programs &programs;
     Printer &printer;
-    Beeper &beeper;
     ProcessEnd &process;
 };

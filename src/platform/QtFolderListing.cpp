@@ -1,6 +1,6 @@
 #include "QtFolderListing.h"
 
-#include "FrenchReason.h"
+#include "Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +47,7 @@ bool QtFolderListing::list(const QString &folder, QStringList *folders, QStringL
     }
     if (ec) {
         if (error)
-            *error = frenchReason(QString::fromLocal8Bit(ec.message().c_str()));
+            *error = Files::errorInFrench(QString::fromLocal8Bit(ec.message().c_str()));
         return false;
     }
     foundFolders.sort(Qt::CaseInsensitive);

@@ -74,8 +74,7 @@ struct Session {
     FakePlatform fake;
     QtPrograms programs;
     QtPrinter printer;
-    Editor editor {Platform {fake.dialogs, fake.files, fake.pictures, programs, printer,
-                             fake.beeper, fake.process},
+    Editor editor {Platform {fake.dialogs, fake.folders, programs, printer, fake.process},
                    folder.path()};
     BoardController board {editor};
     SelectTool selectTool {editor};
@@ -141,7 +140,7 @@ struct Session {
         case Command::Open:
             return OpenCommand(editor).open(QStringLiteral("carte.bmp"));
         case Command::TextEditor:
-            return TextEditorCommand(editor).run();
+            return TextEditorCommand(editor).run() != TextEditorCommand::Result::Failed;
         case Command::Help:
             return HelpCommand(editor).run();
         case Command::Print:

@@ -3,6 +3,7 @@
 // and opens, interleaved. Memory must stay flat once every path has run, and
 // every saved bitmap must read back as the map that was committed.
 #include "../board/ToolHarness.h"
+#include "bitmap/BitmapFiles.h"
 #include "catalogue/TileTable.h"
 #include "document/OpenCommand.h"
 #include "document/SaveCommand.h"
@@ -84,7 +85,7 @@ struct Soak : ToolHarness {
             [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
         const QImage saved = editor.board().committed();
         const QString file = folder.file(name + QStringLiteral(".bmp"));
-        if (BoardModel::normalized(fake.pictures.readPicture(file, nullptr)) != saved)
+        if (BoardModel::normalized(BitmapFiles::read(file, nullptr)) != saved)
             return false;
         stampSome();
         return OpenCommand(editor).open(name + QStringLiteral(".bmp"))
@@ -135,7 +136,7 @@ void TestSoak::longSessionStaysSoundAndFlat()
     // The working copy follows the last change.
     s.stampSome();
     QCOMPARE(BoardModel::normalized(
-                 s.fake.pictures.readPicture(s.folder.file(QStringLiteral("demo.bmp")), nullptr)),
+                 BitmapFiles::read(s.folder.file(QStringLiteral("demo.bmp")), nullptr)),
              s.editor.board().committed());
 }
 

@@ -3,33 +3,6 @@
 #include <QDir>
 #include <QtTest>
 
-namespace {
-
-// Real picture files, except that reading the cut block's file back fails.
-class UnreadableBlockFile : public PictureFiles
-{
-public:
-    explicit UnreadableBlockFile(PictureFiles &files) : files_(files) {}
-    bool writeBitmap(const QString &path, const QImage &image, Durability durability,
-                     QString *error) override
-    {
-        return files_.writeBitmap(path, image, durability, error);
-    }
-    QImage readPicture(const QString &path, QString *error) override
-    {
-        if (path.endsWith(MoveTool::BlockFile)) {
-            *error = QStringLiteral("erreur de lecture");
-            return {};
-        }
-        return files_.readPicture(path, error);
-    }
-
-private:
-    PictureFiles &files_;
-};
-
-} // namespace
-
 class TestMoveTool : public QObject
 {
     Q_OBJECT
@@ -43,7 +16,6 @@ private slots:
     void pickDuringSelectionKeepsTheSelection_data();
     void pickDuringSelectionKeepsTheSelection();
     void blockFileStandingAsFolderKeepsBlockFromMemory();
-    void unreadableBlockFileKeepsBlockFromMemory();
 };
 
 void TestMoveTool::cutsBlockIntoMoveBuffer_data()
@@ -233,32 +205,6 @@ void TestMoveTool::blockFileStandingAsFolderKeepsBlockFromMemory()
     h.select(QPointF(200, 200), QPointF(230, 230));
     h.moveTool.press();
     QCOMPARE(h.fake.dialogs.messages.size(), 2);
-}
-
-void TestMoveTool::unreadableBlockFileKeepsBlockFromMemory()
-{
-    ProgramFolderFixture folder;
-    FakePlatform fake;
-    UnreadableBlockFile pictures(fake.pictures);
-    Editor editor({fake.dialogs, fake.files, pictures, fake.programs, fake.printer, fake.beeper,
-                   fake.process},
-                  folder.path());
-    QVERIFY(editor.startUp());
-    const QImage map = ToolHarness::patternedMap();
-    editor.board().setCommitted(map);
-    EditorState &s = editor.state();
-    s.Mode = EditMode::SelectionMade;
-    s.SelX1 = 26;
-    s.SelY1 = 13;
-    s.SelX2 = 65;
-    s.SelY2 = 39;
-    MoveTool(editor).press();
-
-    QCOMPARE(editor.catalogue().picture(0), map.copy(26, 13, 39, 26));
-    QCOMPARE(fake.dialogs.messages.size(), 1);
-    QVERIFY(fake.dialogs.messages.first().text.contains("tiledeplace.bmp"));
-    QVERIFY(fake.dialogs.messages.first().text.contains("erreur de lecture"));
-    QCOMPARE(editor.board().committed(), withBlank(map, QRect(26, 13, 39, 26)));
 }
 
 QTEST_MAIN(TestMoveTool)

@@ -37,8 +37,7 @@ int main(int argc, char *argv[])
     FakePlatform fake;
     fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     QtProcessEnd process;
-    Editor editor({fake.dialogs, fake.files, fake.pictures, fake.programs, fake.printer,
-                   fake.beeper, process},
+    Editor editor({fake.dialogs, fake.folders, fake.programs, fake.printer, process},
                   QString::fromLocal8Bit(argv[1]));
     Form1 form(editor);
     if (!form.startUp())

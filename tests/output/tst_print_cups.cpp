@@ -103,8 +103,7 @@ void TestPrintCups::printWithZone(int barValue, ScriptedDialogs *dialogs)
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtPrinter printer;
-    Editor editor({fake.dialogs, fake.files, fake.pictures, fake.programs, printer, fake.beeper,
-                   fake.process},
+    Editor editor({fake.dialogs, fake.folders, fake.programs, printer, fake.process},
                   folder.path());
     Form1 form(editor);
     QVERIFY(form.startUp());

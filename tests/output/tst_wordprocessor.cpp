@@ -15,6 +15,8 @@
 
 namespace {
 
+using Result = TextEditorCommand::Result;
+
 // A word processor that records the arguments of each start, NUL-separated,
 // in a file of its own in the folder named by VANTOREL_RECORD_DIR.
 const char *const RecordingScript = "#!/bin/sh\n"
@@ -31,8 +33,7 @@ struct RealStarts {
     QString records = base.filePath(QStringLiteral("records"));
     FakePlatform fake;
     QtPrograms programs;
-    Platform platform {fake.dialogs, fake.files,  fake.pictures, programs,
-                       fake.printer, fake.beeper, fake.process};
+    Platform platform {fake.dialogs, fake.folders, programs, fake.printer, fake.process};
     std::unique_ptr<Editor> editor;
 
     RealStarts()
@@ -109,8 +110,7 @@ void TestWordProcessor::startUpDocumentOpensWithOneBeep()
 {
     RealStarts r;
     QVERIFY(r.editor->startUp());
-    QVERIFY(TextEditorCommand(*r.editor).run());
-    QCOMPARE(r.fake.beeper.beeps, 1);
+    QCOMPARE(TextEditorCommand(*r.editor).run(), Result::OpenedExisting);
     // "New.doc" is the start-up document "new.doc", letter case aside.
     const QList<QStringList> starts = r.starts(1);
     QCOMPARE(starts, QList<QStringList> {{r.path("new.doc")}});
@@ -122,8 +122,7 @@ void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
     RealStarts r;
     QVERIFY(r.editor->startUp());
     r.editor->setProjectName(QStringLiteral(" Carte 1 "));
-    QVERIFY(TextEditorCommand(*r.editor).run());
-    QCOMPARE(r.fake.beeper.beeps, 0);
+    QCOMPARE(TextEditorCommand(*r.editor).run(), Result::CreatedFromTemplate);
     QFile made(r.folder + QStringLiteral("/Carte 1.doc"));
     QVERIFY(made.open(QIODevice::ReadOnly));
     QFile model(r.folder + QStringLiteral("/vantorel.vtr"));
@@ -131,8 +130,7 @@ void TestWordProcessor::newProjectDocumentIsMadeFromTemplate()
     QCOMPARE(made.readAll(), model.readAll());
 
     // The next press finds it.
-    QVERIFY(TextEditorCommand(*r.editor).run());
-    QCOMPARE(r.fake.beeper.beeps, 1);
+    QCOMPARE(TextEditorCommand(*r.editor).run(), Result::OpenedExisting);
     const QStringList expected {r.path("Carte 1.doc")};
     QCOMPARE(r.starts(2), (QList<QStringList> {expected, expected}));
 }
@@ -147,8 +145,7 @@ void TestWordProcessor::noBreakSpaceNameOpensTheDocumentSaveCarried()
     h.fake.dialogs.promptAnswers.enqueue(name);
     QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
 
-    QVERIFY(TextEditorCommand(h.editor).run());
-    QCOMPARE(h.fake.beeper.beeps, 1);
+    QCOMPARE(TextEditorCommand(h.editor).run(), Result::OpenedExisting);
     const QString document = QDir::toNativeSeparators(h.folder.file(name + ".doc"));
     QCOMPARE(h.fake.programs.starts.first().arguments, QStringList(document));
     QVERIFY(!h.folder.exists("Plan.doc"));
@@ -160,7 +157,6 @@ void TestWordProcessor::helpOpensTheHelpDocument()
     QVERIFY(r.editor->startUp());
     QVERIFY(HelpCommand(*r.editor).run());
     QCOMPARE(r.starts(1), QList<QStringList> {{r.path("readme.doc")}});
-    QCOMPARE(r.fake.beeper.beeps, 0);
 }
 
 void TestWordProcessor::programChoice_data()
@@ -195,7 +191,7 @@ void TestWordProcessor::programChoice()
 void TestWordProcessor::nothingToStartIsTold()
 {
     EditorHarness h;
-    QVERIFY(!TextEditorCommand(h.editor).run());
+    QCOMPARE(TextEditorCommand(h.editor).run(), Result::Failed);
     QVERIFY(h.fake.programs.starts.isEmpty());
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     QVERIFY(h.fake.dialogs.messages.first().text.contains("Aucun traitement de texte"));
@@ -221,7 +217,7 @@ void TestWordProcessor::missingTemplateIsTold()
     h.fake.programs.available = {"lowriter"};
     QVERIFY(QFile::remove(h.folder.file("vantorel.vtr")));
     h.editor.setProjectName("Neuf");
-    QVERIFY(!TextEditorCommand(h.editor).run());
+    QCOMPARE(TextEditorCommand(h.editor).run(), Result::Failed);
     QVERIFY(h.fake.programs.starts.isEmpty());
     QVERIFY(!h.folder.exists("Neuf.doc"));
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
@@ -234,9 +230,9 @@ void TestWordProcessor::nameWithFolderSeparatorWritesNothingOutside()
     h.fake.programs.available = {"lowriter"};
     QDir(h.folder.path()).mkdir("sous");
     h.editor.setProjectName("../hors");
-    QVERIFY(!TextEditorCommand(h.editor).run());
+    QCOMPARE(TextEditorCommand(h.editor).run(), Result::Failed);
     h.editor.setProjectName("sous/x");
-    QVERIFY(!TextEditorCommand(h.editor).run());
+    QCOMPARE(TextEditorCommand(h.editor).run(), Result::Failed);
     QVERIFY(!QFile::exists(h.folder.path() + "/../hors.doc"));
     QVERIFY(!QFile::exists(h.folder.path() + "/sous/x.doc"));
     QVERIFY(h.fake.programs.starts.isEmpty());
@@ -267,7 +263,6 @@ void TestWordProcessor::buttonsStartTheWordProcessor()
     QCOMPARE(w.fake.programs.starts.at(0).arguments, QStringList {doc});
     QCOMPARE(w.fake.programs.starts.at(1).arguments, QStringList {help});
     QCOMPARE(w.fake.programs.starts.at(2).arguments, QStringList {help});
-    QCOMPARE(w.fake.beeper.beeps, 1);
 }
 
 void TestWordProcessor::otherProjectsDocumentOrTheHelpOpenedAsScenario_data()
@@ -307,19 +302,18 @@ void TestWordProcessor::otherProjectsDocumentOrTheHelpOpenedAsScenario()
     const auto files = h.folder.snapshot();
     const auto theirs = elsewhere.snapshot();
 
-    QCOMPARE(TextEditorCommand(h.editor).run(), told.isEmpty());
+    QCOMPARE(TextEditorCommand(h.editor).run(),
+             told.isEmpty() ? Result::OpenedExisting : Result::Failed);
     QCOMPARE(h.folder.snapshot(), files);
     QCOMPARE(elsewhere.snapshot(), theirs);
     if (told.isEmpty()) {
         QVERIFY(h.fake.dialogs.messages.isEmpty());
-        QCOMPARE(h.fake.beeper.beeps, 1);
         QCOMPARE(h.fake.programs.starts.size(), 1);
         QCOMPARE(h.fake.programs.starts.first().arguments,
                  QStringList {QDir::toNativeSeparators(elsewhere.file(document))});
         return;
     }
     QVERIFY(h.fake.programs.starts.isEmpty());
-    QCOMPARE(h.fake.beeper.beeps, 0);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     QVERIFY2(h.fake.dialogs.messages.first().text.contains(told),
              qPrintable(h.fake.dialogs.messages.first().text));

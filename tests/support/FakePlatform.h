@@ -1,13 +1,11 @@
 #pragma once
 
-#include "bitmap/QtPictureFiles.h"
-#include "platform/Beeper.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "platform/ProcessEnd.h"
 #include "platform/Programs.h"
-#include "platform/QtFileSystem.h"
+#include "platform/QtFolderListing.h"
 
 #include <QList>
 #include <QQueue>
@@ -62,13 +60,6 @@ public:
     bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 };
 
-class CountingBeeper : public Beeper
-{
-public:
-    int beeps = 0;
-    void beep() override { ++beeps; }
-};
-
 // Records each request to end the process; the process goes on.
 class RecordingProcessEnd : public ProcessEnd
 {
@@ -77,17 +68,15 @@ public:
     void endProcess(int status) override { ends.append(status); }
 };
 
-// Real files, scripted dialogs, recorded programs, printer, beeps and ends.
+// Scripted dialogs, real folders, recorded programs, printer and ends.
 class FakePlatform
 {
 public:
     ScriptedDialogs dialogs;
-    QtFileSystem files;
-    QtPictureFiles pictures;
+    QtFolderListing folders;
     RecordingPrograms programs;
     RecordingPrinter printer;
-    CountingBeeper beeper;
     RecordingProcessEnd process;
 
-    Platform platform() { return {dialogs, files, pictures, programs, printer, beeper, process}; }
+    Platform platform() { return {dialogs, folders, programs, printer, process}; }
 };

@@ -45,8 +45,7 @@ struct RealBoxWindow {
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtDialogs dialogs;
-    Editor editor {Platform {dialogs, fake.files, fake.pictures, fake.programs, fake.printer,
-                             fake.beeper, fake.process},
+    Editor editor {Platform {dialogs, fake.folders, fake.programs, fake.printer, fake.process},
                    folder.path()};
     Form1 window {editor};
     bool started = window.startUp();

@@ -1,11 +1,14 @@
-#include "IoPieces.h"
+// Where Qt would move a board's rows one call each, these loops move them all
+// in one readv or writev, and go on after the system moved only part of them.
+
+#include "VectoredIo.h"
 
 #if defined(Q_OS_UNIX)
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 
-namespace IoPieces {
+namespace VectoredIo {
 
 bool transferAll(std::vector<iovec> &pieces,
                  const std::function<ssize_t(const iovec *pieces, int count)> &transfer)
@@ -32,5 +35,5 @@ bool transferAll(std::vector<iovec> &pieces,
     return true;
 }
 
-} // namespace IoPieces
+} // namespace VectoredIo
 #endif

@@ -1,8 +1,8 @@
 #include "ProgramFolderFixture.h"
+#include "bitmap/BitmapFiles.h"
 #include "bitmap/BmpCodec.h"
 #include "bitmap/ImageBuffers.h"
-#include "bitmap/QtPictureFiles.h"
-#include "platform/QtFileSystem.h"
+#include "platform/Files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(Durability)
+Q_DECLARE_METATYPE(FileRole)
 
 namespace {
 
@@ -126,7 +126,7 @@ void TestBitmapFiles::fileReaderAgreesWithDecoder()
     ProgramFolderFixture folder(false);
     folder.write("picture.bmp", bytes);
     QString error;
-    const QImage read = QtPictureFiles().readPicture(folder.file("picture.bmp"), &error);
+    const QImage read = BitmapFiles::read(folder.file("picture.bmp"), &error);
     const QImage decoded = BmpCodec::decode(bytes);
     QCOMPARE(read, decoded);
     QCOMPARE(read.isNull(), !error.isEmpty());
@@ -170,7 +170,7 @@ void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten()
     QString error;
     bool matched = !same;
     const QImage read
-        = QtPictureFiles().readBack(folder.file("demo.bmp"), noise(773, 546, 8), &matched, &error);
+        = BitmapFiles::readBack(folder.file("demo.bmp"), noise(773, 546, 8), &matched, &error);
     QCOMPARE(read, BmpCodec::decode(bytes));
     QCOMPARE(matched, same);
 }
@@ -190,18 +190,17 @@ void TestBitmapFiles::recycledImagesNeverShareMemory()
 void TestBitmapFiles::writeReplacesWholeFileInBothModes()
 {
     ProgramFolderFixture folder(false);
-    QtPictureFiles files;
     QString error;
-    for (auto mode : {Durability::Mirror, Durability::Durable}) {
+    for (auto mode : {FileRole::WorkingFile, FileRole::UserFile}) {
         const QString path = folder.file("board.bmp");
         const QImage first = noise(773, 546, 1);
-        QVERIFY(files.writeBitmap(path, first, mode, &error));
+        QVERIFY(BitmapFiles::write(path, first, mode, &error));
         // A reader that opened the file before it was replaced reads it whole.
         QFile reader(path);
         QVERIFY(reader.open(QIODevice::ReadOnly));
         const QImage second = noise(773, 546, 2);
-        QVERIFY2(files.writeBitmap(path, second, mode, &error), qPrintable(error));
-        QCOMPARE(files.readPicture(path, &error), second);
+        QVERIFY2(BitmapFiles::write(path, second, mode, &error), qPrintable(error));
+        QCOMPARE(BitmapFiles::read(path, &error), second);
         QCOMPARE(BmpCodec::decode(reader.readAll()), first);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QFile::remove(path);
@@ -212,15 +211,14 @@ void TestBitmapFiles::writeFailsWhenAFolderHoldsTheName()
 {
     ProgramFolderFixture folder(false);
     QVERIFY(QDir(folder.path()).mkdir("taken.bmp"));
-    QtPictureFiles files;
-    for (auto mode : {Durability::Mirror, Durability::Durable}) {
+    for (auto mode : {FileRole::WorkingFile, FileRole::UserFile}) {
         QString error;
-        QVERIFY(!files.writeBitmap(folder.file("taken.bmp"), noise(4, 4, 1), mode, &error));
+        QVERIFY(!BitmapFiles::write(folder.file("taken.bmp"), noise(4, 4, 1), mode, &error));
         QVERIFY(!error.isEmpty());
     }
     QString error;
-    QVERIFY(files.readPicture(folder.file("taken.bmp"), &error).isNull());
-    QVERIFY(files.readPicture(folder.file("missing.bmp"), &error).isNull());
+    QVERIFY(BitmapFiles::read(folder.file("taken.bmp"), &error).isNull());
+    QVERIFY(BitmapFiles::read(folder.file("missing.bmp"), &error).isNull());
     QCOMPARE(error, QStringLiteral("fichier introuvable"));
     // Nothing was left behind by the failed writes.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
@@ -230,33 +228,31 @@ void TestBitmapFiles::resolveMatchesLetterCaseInsensitively()
 {
     ProgramFolderFixture folder(false);
     folder.write("New.DOC", "x");
-    QtFileSystem fs;
-    QCOMPARE(fs.resolve(folder.path(), "new.doc"), folder.file("New.DOC"));
-    QVERIFY(fs.exists(folder.path(), "NEW.doc"));
-    QCOMPARE(fs.resolve(folder.path(), "other.doc"), folder.file("other.doc"));
-    QVERIFY(!fs.exists(folder.path(), "other.doc"));
+    QCOMPARE(Files::resolve(folder.path(), "new.doc"), folder.file("New.DOC"));
+    QVERIFY(Files::exists(folder.path(), "NEW.doc"));
+    QCOMPARE(Files::resolve(folder.path(), "other.doc"), folder.file("other.doc"));
+    QVERIFY(!Files::exists(folder.path(), "other.doc"));
 }
 
 void TestBitmapFiles::copyOntoItselfLeavesFileIntact_data()
 {
-    QTest::addColumn<Durability>("durability");
-    QTest::newRow("working copy") << Durability::Mirror;
-    QTest::newRow("user's file") << Durability::Durable;
+    QTest::addColumn<FileRole>("role");
+    QTest::newRow("working copy") << FileRole::WorkingFile;
+    QTest::newRow("user's file") << FileRole::UserFile;
 }
 
 void TestBitmapFiles::copyOntoItselfLeavesFileIntact()
 {
-    QFETCH(Durability, durability);
+    QFETCH(FileRole, role);
     ProgramFolderFixture folder(false);
     folder.write("a.doc", "scenario text");
-    QtFileSystem fs;
     QString error;
-    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("a.doc"), durability, &error));
+    QVERIFY(FileReplace::copy(folder.file("a.doc"), folder.file("a.doc"), role, &error));
     QCOMPARE(folder.read("a.doc"), QByteArray("scenario text"));
     folder.write("b.doc", "an older, longer scenario text");
-    QVERIFY(fs.copyFile(folder.file("a.doc"), folder.file("b.doc"), durability, &error));
+    QVERIFY(FileReplace::copy(folder.file("a.doc"), folder.file("b.doc"), role, &error));
     QCOMPARE(folder.read("b.doc"), QByteArray("scenario text"));
-    QVERIFY(!fs.copyFile(folder.file("none.doc"), folder.file("c.doc"), durability, &error));
+    QVERIFY(!FileReplace::copy(folder.file("none.doc"), folder.file("c.doc"), role, &error));
     QCOMPARE(error, QStringLiteral("fichier ou dossier introuvable"));
     QVERIFY(!folder.exists("c.doc"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
@@ -271,8 +267,8 @@ void TestBitmapFiles::workingCopyKeepsPermissionsOfFileReplaced()
                                    | QFile::WriteUser | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(folder.file("new.doc"), readOnlyForOthers));
     QString error;
-    QVERIFY(QtFileSystem().copyFile(folder.file("model.vtr"), folder.file("new.doc"),
-                                    Durability::Mirror, &error));
+    QVERIFY(FileReplace::copy(folder.file("model.vtr"), folder.file("new.doc"),
+                              FileRole::WorkingFile, &error));
     QCOMPARE(folder.read("new.doc"), QByteArray("template"));
     QCOMPARE(QFile::permissions(folder.file("new.doc")), readOnlyForOthers);
 }

@@ -1,23 +1,28 @@
-#include "QtPictureFiles.h"
+// Qt's reader would decode the board's own files as any bitmap, through a
+// device, into a freshly allocated image: their rows are read here straight
+// into an image from ImageBuffers, and compared on the way with those written.
+
+#include "BitmapFiles.h"
 
 #include "BmpCodec.h"
-#include "FileReplace.h"
-#include "platform/FrenchReason.h"
+#include "platform/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
 #include <vector>
 
 #if defined(Q_OS_UNIX)
 #include "ImageBuffers.h"
-#include "IoPieces.h"
+#include "VectoredIo.h"
 
 #include <cerrno>
 #include <system_error>
 #endif
 
+namespace BitmapFiles {
 namespace {
 
 // A picture file larger than this is refused before it is read: no bitmap the
@@ -31,9 +36,9 @@ bool fail(QString *error, const QString &reason)
     return false;
 }
 
-// A working copy: the headers, then the rows from the bottom one up, straight
+// A working file: the headers, then the rows from the bottom one up, straight
 // from the image.
-bool writeMirror(const QString &path, const QImage &image, QString *error)
+bool writeWorkingFile(const QString &path, const QImage &image, QString *error)
 {
     const QByteArray header = BmpCodec::header(image.width(), image.height());
     const qsizetype rowBytes = qsizetype(image.width()) * 4;
@@ -45,18 +50,31 @@ bool writeMirror(const QString &path, const QImage &image, QString *error)
     return FileReplace::writeWorkingFile(path, parts, FileReplace::Access::OwnerOnly, error);
 }
 
-bool writeDurable(const QString &path, const QByteArray &bytes, QString *error)
+bool writeUserFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!FileReplace::openDurable(file, error))
+    if (!FileReplace::openUserFile(file, error))
         return false;
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return fail(error, frenchReason(reason));
+        return fail(error, Files::errorInFrench(reason));
     }
     if (!file.commit())
-        return fail(error, frenchReason(file.errorString()));
+        return fail(error, Files::errorInFrench(file.errorString()));
+    return true;
+}
+
+// Whether two opaque images have the same size and the same pixels.
+bool samePixels(const QImage &a, const QImage &b)
+{
+    if (a.isNull() || a.size() != b.size() || a.format() != QImage::Format_RGB32
+        || b.format() != QImage::Format_RGB32)
+        return false;
+    const size_t rowBytes = size_t(a.width()) * 4;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), rowBytes) != 0)
+            return false;
     return true;
 }
 
@@ -85,17 +103,16 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
         pieces.push_back({rows.scanLine(y), rowBytes});
     off_t offset = BmpCodec::OwnHeaderSize;
     const int fd = file.handle();
-    const bool read = IoPieces::transferAll(pieces, [fd, &offset](const iovec *some, int count) {
+    const bool read = VectoredIo::transferAll(pieces, [fd, &offset](const iovec *some, int count) {
         const ssize_t moved = ::preadv(fd, some, count, offset);
         offset += qMax<ssize_t>(moved, 0);
         return moved;
     });
     if (!read) {
         // A file cut short since it was opened is no picture any more.
-        fail(error,
-             errno == EIO && offset < size
-                 ? QStringLiteral("ce n'est pas une image lisible")
-                 : frenchReason(QString::fromStdString(std::generic_category().message(errno))));
+        fail(error, errno == EIO && offset < size ? QStringLiteral("ce n'est pas une image lisible")
+                                                  : Files::errorInFrench(QString::fromStdString(
+                                                      std::generic_category().message(errno))));
         return OwnLayout::Failed;
     }
     *same = BmpCodec::makeOpaque(rows, written);
@@ -112,34 +129,12 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
 #endif
 }
 
-} // namespace
-
-bool QtPictureFiles::writeBitmap(const QString &path, const QImage &image, Durability durability,
-                                 QString *error)
+// Reads a picture file, and with an image written, compares them.
+QImage readFile(const QString &path, const QImage &written, bool *same, QString *error)
 {
-    if (image.isNull())
-        return fail(error, QStringLiteral("image vide"));
-    if (durability == Durability::Durable)
-        return writeDurable(path, BmpCodec::encode(image), error);
-    if (image.format() == QImage::Format_RGB32)
-        return writeMirror(path, image, error);
-    return writeMirror(path, image.convertToFormat(QImage::Format_RGB32), error);
-}
-
-QImage QtPictureFiles::readPicture(const QString &path, QString *error)
-{
-    bool same = false;
-    return read(path, QImage(), &same, error);
-}
-
-QImage QtPictureFiles::readBack(const QString &path, const QImage &written, bool *same,
-                                QString *error)
-{
-    return read(path, written, same, error);
-}
-
-QImage QtPictureFiles::read(const QString &path, const QImage &written, bool *same, QString *error)
-{
+    // The bytes of the last file read, kept so that the next one of its size
+    // lands in memory already in use.
+    thread_local QByteArray readBuffer;
     *same = false;
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
@@ -147,7 +142,7 @@ QImage QtPictureFiles::read(const QString &path, const QImage &written, bool *sa
         return {};
     }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        fail(error, frenchReason(file.errorString()));
+        fail(error, Files::errorInFrench(file.errorString()));
         return {};
     }
     const qint64 size = file.size();
@@ -166,16 +161,42 @@ QImage QtPictureFiles::read(const QString &path, const QImage &written, bool *sa
     }
     // Read up to the size found on opening: a file that grows meanwhile is
     // cut there, one that shrinks ends where it ends.
-    readBuffer_.resize(size);
-    const qint64 got = file.seek(0) ? file.read(readBuffer_.data(), size) : -1;
+    readBuffer.resize(size);
+    const qint64 got = file.seek(0) ? file.read(readBuffer.data(), size) : -1;
     if (got < 0) {
-        fail(error, frenchReason(file.errorString()));
+        fail(error, Files::errorInFrench(file.errorString()));
         return {};
     }
-    readBuffer_.resize(got);
-    image = BmpCodec::decode(readBuffer_);
+    readBuffer.resize(got);
+    image = BmpCodec::decode(readBuffer);
     if (image.isNull())
         fail(error, QStringLiteral("ce n'est pas une image lisible"));
     *same = samePixels(image, written);
     return image;
 }
+
+} // namespace
+
+bool write(const QString &path, const QImage &image, FileRole role, QString *error)
+{
+    if (image.isNull())
+        return fail(error, QStringLiteral("image vide"));
+    if (role == FileRole::UserFile)
+        return writeUserFile(path, BmpCodec::encode(image), error);
+    if (image.format() == QImage::Format_RGB32)
+        return writeWorkingFile(path, image, error);
+    return writeWorkingFile(path, image.convertToFormat(QImage::Format_RGB32), error);
+}
+
+QImage read(const QString &path, QString *error)
+{
+    bool same = false;
+    return readFile(path, QImage(), &same, error);
+}
+
+QImage readBack(const QString &path, const QImage &written, bool *same, QString *error)
+{
+    return readFile(path, written, same, error);
+}
+
+} // namespace BitmapFiles

@@ -1,5 +1,0 @@
-#include "QtBeeper.h"
-
-#include <QApplication>
-
-void QtBeeper::beep() { QApplication::beep(); }

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "Beeper.h"
-
-class QtBeeper : public Beeper
-{
-public:
-    void beep() override;
-};
