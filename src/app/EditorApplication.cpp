@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "ProgramFolderCheck.h"
 #include "document/BoardController.h"
+#include "document/Editor.h"
 #include "document/OpenCommand.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
@@ -12,7 +13,7 @@
 
 void EditorApplication::configure()
 {
-    QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
+    QApplication::setApplicationName(Editor::ProgramName);
     QApplication::setApplicationVersion(CommandLine::Version);
     // Ties the window to the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));

@@ -3,13 +3,12 @@
 #include "document/Editor.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "project/ProjectFiles.h"
 
 #include <QDir>
 
-const QString ProgramFolderLock::FileName = QStringLiteral(".vantorel.lock");
-
 ProgramFolderLock::ProgramFolderLock(const QString &programFolder)
-    : lock_(QDir(programFolder).filePath(FileName))
+    : lock_(QDir(programFolder).filePath(ProjectFiles::Lock))
 {
     // An editor stays open for hours: only a holder that no longer runs
     // makes its lock stale, never the lock's age.
@@ -40,6 +39,6 @@ bool ProgramFolderLock::take(Editor &editor)
                        "l'autre. Revenez à l'éditeur déjà ouvert, ou fermez-le avant d'en "
                        "ouvrir un autre.")
             .arg(QDir::toNativeSeparators(editor.folder().path()), holder),
-        QStringLiteral("Vantorel Editor"));
+        Editor::ProgramName);
     return false;
 }

@@ -12,8 +12,6 @@ class Editor;
 class ProgramFolderLock
 {
 public:
-    static const QString FileName;
-
     explicit ProgramFolderLock(const QString &programFolder);
 
     // Takes the lock before anything is written. False when another editor

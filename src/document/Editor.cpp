@@ -5,16 +5,13 @@
 #include "output/PrintLayout.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "project/ProjectFiles.h"
 #include "project/ProjectName.h"
 
 #include <QDir>
 
+const QString Editor::ProgramName = QStringLiteral("Vantorel Editor");
 const QString Editor::CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
-const QString Editor::StartProject = QStringLiteral("New");
-const QString Editor::TemplateFile = QStringLiteral("vantorel.vtr");
-const QString Editor::StartDocumentFile = QStringLiteral("new.doc");
-const QString Editor::CommitFile = QStringLiteral("demo.bmp");
-const QString Editor::HelpFile = QStringLiteral("readme.doc");
 
 Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
     : QObject(parent), platform_(platform), folder_(programFolder), projectFolder_(folder_.path())
@@ -33,19 +30,21 @@ QString Editor::projectFile(const QString &suffix) const
 
 bool Editor::startUp()
 {
-    setCaptionForBitmap(StartProject + QStringLiteral(".bmp"));
+    setCaptionForBitmap(ProjectFiles::StartProject + ProjectFiles::BitmapSuffix);
 
     // The start-up project's document is made anew at every start, so its copy
     // need not wait for the disk.
     QString reason;
-    if (!FileReplace::copy(folder_.file(TemplateFile), folder_.file(StartDocumentFile),
-                           FileRole::WorkingFile, &reason)) {
+    if (!FileReplace::copy(folder_.file(ProjectFiles::Template),
+                           folder_.file(ProjectFiles::StartDocument), FileRole::WorkingFile,
+                           &reason)) {
         platform_.dialogs.error(
             QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
                            "Dossier du programme : %4\n\n"
                            "Vantorel Editor ne peut pas démarrer.")
-                .arg(TemplateFile, StartDocumentFile, reason, folder_.displayPath(QString())),
-            QStringLiteral("Vantorel Editor"));
+                .arg(ProjectFiles::Template, ProjectFiles::StartDocument, reason,
+                     folder_.displayPath(QString())),
+            ProgramName);
         return false;
     }
 
@@ -80,7 +79,7 @@ void Editor::setTools(ToolButtons tools)
 
 void Editor::CommitBoard()
 {
-    const QString path = folder_.file(CommitFile);
+    const QString path = folder_.file(ProjectFiles::CommittedBoard);
     QString reason;
     QImage readBack;
     bool asDisplayed = false;
@@ -89,22 +88,16 @@ void Editor::CommitBoard()
 
     if (!readBack.isNull()) {
         board_.setCommitted(readBack, asDisplayed);
-        commitWarned_ = false;
+        workingFileWorked(ProjectFiles::CommittedBoard);
         return;
     }
 
     // Nothing drawn may be lost: the map is kept in memory.
     board_.setCommitted(board_.displayed().copy(), true);
-    if (commitWarned_)
-        return;
-    commitWarned_ = true;
-    platform_.dialogs.warning(
-        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n"
-                       "Votre plan est conservé en mémoire et vous pouvez continuer. "
-                       "Vérifiez que le dossier du programme est accessible en écriture, "
-                       "puis enregistrez votre projet.")
-            .arg(QDir::toNativeSeparators(path), reason),
-        QStringLiteral("Vantorel Editor"));
+    workingFileFailed(ProjectFiles::CommittedBoard, reason,
+                      QStringLiteral("Votre plan est conservé en mémoire et vous pouvez continuer. "
+                                     "Vérifiez que le dossier du programme est accessible en "
+                                     "écriture, puis enregistrez votre projet."));
 }
 
 void Editor::flushBoard()
@@ -113,3 +106,17 @@ void Editor::flushBoard()
     if (!damage.isEmpty())
         emit boardPainted(damage);
 }
+
+void Editor::workingFileFailed(const QString &fileName, const QString &reason,
+                               const QString &whatIsKept)
+{
+    if (failedWorkingFiles_.contains(fileName))
+        return;
+    failedWorkingFiles_.insert(fileName);
+    platform_.dialogs.warning(
+        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n%3")
+            .arg(QDir::toNativeSeparators(folder_.file(fileName)), reason, whatIsKept),
+        ProgramName);
+}
+
+void Editor::workingFileWorked(const QString &fileName) { failedWorkingFiles_.remove(fileName); }

@@ -5,9 +5,11 @@
 #include "ProgramFolder.h"
 #include "catalogue/TileCatalogue.h"
 #include "platform/Platform.h"
+#include "project/ProjectFiles.h"
 
 #include <QObject>
 #include <QRegion>
+#include <QSet>
 #include <QString>
 
 // The editor's document: the state record, the board images, the tile
@@ -18,12 +20,9 @@ class Editor : public QObject
     Q_OBJECT
 
 public:
+    // The program's name, the title of its own message boxes.
+    static const QString ProgramName;
     static const QString CaptionPrefix;
-    static const QString StartProject;
-    static const QString TemplateFile;
-    static const QString StartDocumentFile;
-    static const QString CommitFile;
-    static const QString HelpFile;
 
     struct ToolButtons {
         bool select = true;
@@ -77,6 +76,14 @@ public:
     // Hands what changed on the displayed board to whoever shows it.
     void flushBoard();
 
+    // A working file of the program folder (the committed board, the moved
+    // block) could not be written or read back: the user is told what is kept
+    // instead, once until that file works again, so that a full disk does not
+    // bring up a box at every stamp.
+    void workingFileFailed(const QString &fileName, const QString &reason,
+                           const QString &whatIsKept);
+    void workingFileWorked(const QString &fileName);
+
 signals:
     void captionChanged(const QString &caption);
     void toolsChanged();
@@ -89,8 +96,8 @@ private:
     BoardModel board_;
     TileCatalogue catalogue_;
     QString caption_;
-    QString projectName_ = StartProject;
+    QString projectName_ = ProjectFiles::StartProject;
     QString projectFolder_;
     ToolButtons tools_;
-    bool commitWarned_ = false;
+    QSet<QString> failedWorkingFiles_;
 };

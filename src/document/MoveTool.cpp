@@ -3,11 +3,7 @@
 #include "Editor.h"
 #include "Selection.h"
 #include "bitmap/BitmapFiles.h"
-#include "platform/Dialogs.h"
-
-#include <QDir>
-
-const QString MoveTool::BlockFile = QStringLiteral("tiledeplace.bmp");
+#include "project/ProjectFiles.h"
 
 MoveTool::MoveTool(Editor &editor) : editor_(editor) {}
 
@@ -36,7 +32,7 @@ void MoveTool::press()
 
 QImage MoveTool::fixBlock(const QImage &block)
 {
-    const QString path = editor_.folder().file(BlockFile);
+    const QString path = editor_.folder().file(ProjectFiles::MovedBlock);
     QString reason;
     QImage readBack;
     if (BitmapFiles::write(path, block, FileRole::WorkingFile, &reason)) {
@@ -47,19 +43,13 @@ QImage MoveTool::fixBlock(const QImage &block)
         }
     }
     if (!readBack.isNull()) {
-        blockFileWarned_ = false;
+        editor_.workingFileWorked(ProjectFiles::MovedBlock);
         return readBack;
     }
-
-    if (!blockFileWarned_) {
-        blockFileWarned_ = true;
-        editor_.platform().dialogs.warning(
-            QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n"
-                           "Le bloc découpé est conservé en mémoire : vous pouvez le poser sur "
-                           "le plan comme prévu. Vérifiez que le dossier du programme est "
-                           "accessible en écriture.")
-                .arg(QDir::toNativeSeparators(path), reason),
-            QStringLiteral("Vantorel Editor"));
-    }
+    editor_.workingFileFailed(ProjectFiles::MovedBlock, reason,
+                              QStringLiteral("Le bloc découpé est conservé en mémoire : vous "
+                                             "pouvez le poser sur le plan comme prévu. Vérifiez "
+                                             "que le dossier du programme est accessible en "
+                                             "écriture."));
     return block;
 }

@@ -11,9 +11,6 @@ class Editor;
 class MoveTool
 {
 public:
-    // The cut block's working copy in the program folder.
-    static const QString BlockFile;
-
     explicit MoveTool(Editor &editor);
 
     // Acts only when a selection is made.
@@ -21,9 +18,8 @@ public:
 
 private:
     // The block as read back from its working file, or the block itself when
-    // the file fails; the user is told once until the file works again.
+    // the file fails.
     QImage fixBlock(const QImage &block);
 
     Editor &editor_;
-    bool blockFileWarned_ = false;
 };

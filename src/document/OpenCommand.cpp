@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "project/ProjectBrowser.h"
+#include "project/ProjectFiles.h"
 #include "project/ProjectName.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ bool OpenCommand::openFile(const QString &path)
 bool OpenCommand::open(const QString &folder, const QString &fileName)
 {
     const QString project = ProjectName::ofFileName(fileName);
-    const QString bitmap = project + QStringLiteral(".bmp");
+    const QString bitmap = project + ProjectFiles::BitmapSuffix;
     Platform &platform = editor_.platform();
     QString path;
     QImage picture;

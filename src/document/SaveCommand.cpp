@@ -5,6 +5,7 @@
 #include "bitmap/FileReplace.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "project/ProjectFiles.h"
 #include "project/ProjectName.h"
 
 #include <QDir>
@@ -62,7 +63,7 @@ SaveCommand::Result SaveCommand::run()
         reportWriteFailure(targets.bitmap, reason);
         return Result::WriteFailed;
     }
-    editor_.setCaptionForBitmap(name + QStringLiteral(".bmp"));
+    editor_.setCaptionForBitmap(name + ProjectFiles::BitmapSuffix);
     carryDocument(targets);
     editor_.setProjectName(name);
     return Result::Saved;
@@ -73,22 +74,22 @@ SaveCommand::Targets SaveCommand::targetsFor(const QString &name) const
     const ProgramFolder &folder = editor_.folder();
     const QString active = ProjectName::trimmed(editor_.projectName());
     Targets targets;
-    targets.bitmap = folder.file(name + QStringLiteral(".bmp"));
-    targets.document = folder.file(name + QStringLiteral(".doc"));
+    targets.bitmap = folder.file(name + ProjectFiles::BitmapSuffix);
+    targets.document = folder.file(name + ProjectFiles::DocumentSuffix);
     // The scenario is the active project's document, wherever the project
     // lies; a project named like the help document has none.
-    const QString scenarioName = active + QStringLiteral(".doc");
+    const QString scenarioName = active + ProjectFiles::DocumentSuffix;
     if (ProjectName::staysInFolder(scenarioName) && !ProjectName::namesHelpDocument(active)
         && Files::exists(editor_.projectFolder(), scenarioName))
-        targets.scenario = editor_.projectFile(QStringLiteral(".doc"));
+        targets.scenario = editor_.projectFile(ProjectFiles::DocumentSuffix);
     targets.ownProject
         = editor_.projectInProgramFolder() && name.compare(active, Qt::CaseInsensitive) == 0;
 
-    if (folder.exists(name + QStringLiteral(".bmp")))
+    if (folder.exists(name + ProjectFiles::BitmapSuffix))
         targets.replaced.append(targets.bitmap);
     // A document copied onto itself stays as it is.
     if (!targets.scenario.isEmpty() && targets.scenario != targets.document
-        && folder.exists(name + QStringLiteral(".doc")))
+        && folder.exists(name + ProjectFiles::DocumentSuffix))
         targets.replaced.append(targets.document);
     return targets;
 }

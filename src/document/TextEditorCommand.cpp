@@ -5,6 +5,7 @@
 #include "output/WordProcessor.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "project/ProjectFiles.h"
 #include "project/ProjectName.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ QString TextEditorCommand::documentName(const QString &projectName)
 {
     // Blanks alone, as the save command trims the name it carries the
     // document from: a name with a no-break space finds its own document.
-    return ProjectName::trimmed(projectName) + QStringLiteral(".doc");
+    return ProjectName::trimmed(projectName) + ProjectFiles::DocumentSuffix;
 }
 
 TextEditorCommand::TextEditorCommand(Editor &editor) : editor_(editor) {}
@@ -42,13 +43,13 @@ TextEditorCommand::Result TextEditorCommand::run()
     }
     // A map named after the help document, opened from a file: its scenario
     // would be the help, which must stay as delivered.
-    if (name.compare(Editor::HelpFile, Qt::CaseInsensitive) == 0) {
+    if (name.compare(ProjectFiles::Help, Qt::CaseInsensitive) == 0) {
         platform.dialogs.warning(
             QStringLiteral("Le projet « %1 » porte le nom du document d'aide « %2 » : "
                            "Text Editor ne l'ouvre pas comme scénario, pour que l'aide reste "
                            "telle qu'elle a été livrée.\n\n"
                            "Enregistrez le projet sous un autre nom (SAVE), puis recommencez.")
-                .arg(project, Editor::HelpFile),
+                .arg(project, ProjectFiles::Help),
             Title);
         return Result::Failed;
     }
@@ -70,17 +71,17 @@ TextEditorCommand::Result TextEditorCommand::run()
         return Result::Failed;
     } else {
         QString reason;
-        if (!FileReplace::copy(folder.file(Editor::TemplateFile), folder.file(name),
+        if (!FileReplace::copy(folder.file(ProjectFiles::Template), folder.file(name),
                                FileRole::UserFile, &reason)) {
             platform.dialogs.warning(
                 QStringLiteral("Le document du scénario « %1 » n'a pas pu être créé à partir "
                                "du modèle « %2 » :\n%3\n\nDossier du programme : %4")
-                    .arg(name, Editor::TemplateFile, reason, folder.displayPath(QString())),
+                    .arg(name, ProjectFiles::Template, reason, folder.displayPath(QString())),
                 Title);
             return Result::Failed;
         }
     }
     const bool started = WordProcessor(editor_.platform())
-                             .StartWordProcessor(editor_.projectFile(QStringLiteral(".doc")));
+                             .StartWordProcessor(editor_.projectFile(ProjectFiles::DocumentSuffix));
     return started ? result : Result::Failed;
 }

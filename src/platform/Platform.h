@@ -2,7 +2,6 @@
 
 class Dialogs;
 class FolderListing;
-class ProcessEnd;
 class Printer;
 class Programs;
 
@@ -14,5 +13,4 @@ struct Platform {
     FolderListing &folders;
     Programs &programs;
     Printer &printer;
-    ProcessEnd &process;
 };

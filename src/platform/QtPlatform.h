@@ -4,7 +4,6 @@
 #include "QtDialogs.h"
 #include "QtFolderListing.h"
 #include "QtPrinter.h"
-#include "QtProcessEnd.h"
 #include "QtPrograms.h"
 
 // The real platform: every interface by its Qt implementation.
@@ -15,7 +14,6 @@ public:
     QtFolderListing folders;
     QtPrograms programs;
     QtPrinter printer;
-    QtProcessEnd process;
 
-    Platform platform() { return {dialogs, folders, programs, printer, process}; }
+    Platform platform() { return {dialogs, folders, programs, printer}; }
 };

@@ -1,5 +1,6 @@
 #include "ProjectBrowser.h"
 
+#include "ProjectFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/FolderListing.h"
 
@@ -29,7 +30,7 @@ void ProjectBrowser::start()
 
 bool ProjectBrowser::isBitmapName(const QString &fileName)
 {
-    return fileName.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    return fileName.endsWith(ProjectFiles::BitmapSuffix, Qt::CaseInsensitive);
 }
 
 int ProjectBrowser::driveOf(const QString &path) const

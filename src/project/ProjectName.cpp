@@ -1,6 +1,6 @@
 #include "ProjectName.h"
 
-#include "document/Editor.h"
+#include "project/ProjectFiles.h"
 
 #include <QStringList>
 
@@ -67,15 +67,15 @@ QString ProjectName::refusal(const QString &name)
         return QStringLiteral("Le nom « %1 » est celui du document d'aide du programme.").arg(name);
     // Every start makes the start-up project's document anew from the
     // template: a scenario saved under its name would not outlive the session.
-    if (trimmed(name).compare(Editor::StartProject, Qt::CaseInsensitive) == 0)
+    if (trimmed(name).compare(ProjectFiles::StartProject, Qt::CaseInsensitive) == 0)
         return QStringLiteral("Le nom « %1 » est celui du projet de démarrage : son scénario "
                               "serait le document « %2 », que Vantorel Editor remplace par le "
                               "modèle vierge à chaque démarrage. Il serait perdu.")
-            .arg(name, Editor::StartDocumentFile);
+            .arg(name, ProjectFiles::StartDocument);
     // The editor rewrites these bitmaps at every change of the board: a map
     // saved under their name would not stay as it was saved.
-    for (const char *working : {"demo", "tiledeplace"})
-        if (name.compare(QLatin1String(working), Qt::CaseInsensitive) == 0)
+    for (const QString &working : {ProjectFiles::CommittedBoard, ProjectFiles::MovedBlock})
+        if ((name + ProjectFiles::BitmapSuffix).compare(working, Qt::CaseInsensitive) == 0)
             return QStringLiteral("Le nom « %1 » est celui d'un fichier de travail du programme, "
                                   "réécrit à chaque modification du plan.")
                 .arg(name);
@@ -91,7 +91,8 @@ QString ProjectName::refusal(const QString &name)
 
 bool ProjectName::namesHelpDocument(const QString &name)
 {
-    return (trimmed(name) + QStringLiteral(".doc")).compare(Editor::HelpFile, Qt::CaseInsensitive)
+    return (trimmed(name) + ProjectFiles::DocumentSuffix)
+               .compare(ProjectFiles::Help, Qt::CaseInsensitive)
            == 0;
 }
 

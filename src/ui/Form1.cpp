@@ -15,6 +15,7 @@
 #include "document/EraseTool.h"
 #include "document/ExitCommand.h"
 #include "document/HelpCommand.h"
+#include "document/MoveTool.h"
 #include "document/OpenCommand.h"
 #include "document/PrintCommand.h"
 #include "document/PrintZone.h"
@@ -96,7 +97,7 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 } // namespace
 
 Form1::Form1(Editor &editor, QWidget *parent)
-    : QWidget(parent), editor_(editor), controller_(editor), moveTool_(editor)
+    : QWidget(parent), editor_(editor), controller_(editor)
 {
     AccessibleWidgets::install();
     static const bool windowInterfaceInstalled = [] {
@@ -146,7 +147,7 @@ void Form1::buildBackground()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(640, 600, 315, 93);
     Image1->setPixmap(UiArt::banner());
-    Image1->setAccessibleName(QStringLiteral("Vantorel Editor"));
+    Image1->setAccessibleName(Editor::ProgramName);
     Image1->setAccessibleDescription(QStringLiteral("Bannière du programme"));
 
     // The credit line lies on the banner with no background of its own.
@@ -303,7 +304,7 @@ void Form1::connectCommands()
         canvas_->setFocus();
     });
     connect(BoutDeplace, &QPushButton::clicked, this, [this] {
-        moveTool_.press();
+        MoveTool(editor_).press();
         canvas_->setFocus();
     });
 }
@@ -339,7 +340,7 @@ void Form1::showOpenDialog()
     if (openDialog_)
         return;
     // No parent: a disabled window disables its child windows too.
-    openDialog_ = new Form_Fichier(folders_, editor_.platform().dialogs);
+    openDialog_ = new Form_Fichier(editor_.platform().folders, editor_.platform().dialogs);
     connect(openDialog_, &Form_Fichier::openPressed, this, &Form1::openChosenProject);
     connect(openDialog_, &Form_Fichier::cancelled, this, &Form1::cancelOpen);
 

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "document/BoardController.h"
-#include "document/MoveTool.h"
-#include "platform/QtFolderListing.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -90,8 +88,6 @@ private:
 
     Editor &editor_;
     BoardController controller_;
-    MoveTool moveTool_;
-    QtFolderListing folders_;
     PaletteStrip *palette_ = nullptr;
     BoardCanvas *canvas_ = nullptr;
     QPointer<Form_Fichier> openDialog_;

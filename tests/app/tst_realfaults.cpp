@@ -18,6 +18,7 @@
 #include "document/TextEditorCommand.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtPrograms.h"
+#include "project/ProjectFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,8 +75,7 @@ struct Session {
     FakePlatform fake;
     QtPrograms programs;
     QtPrinter printer;
-    Editor editor {Platform {fake.dialogs, fake.folders, programs, printer, fake.process},
-                   folder.path()};
+    Editor editor {Platform {fake.dialogs, fake.folders, programs, printer}, folder.path()};
     BoardController board {editor};
     SelectTool selectTool {editor};
     MoveTool moveTool {editor};
@@ -341,20 +341,20 @@ void TestRealFaults::startUpWorksOnceTheTemplateIsBack()
 {
     ProgramFolderFixture folder;
     QTemporaryDir aside;
-    const QString templ = folder.file(Editor::TemplateFile);
-    QVERIFY(QFile::rename(templ, aside.filePath(Editor::TemplateFile)));
+    const QString templ = folder.file(ProjectFiles::Template);
+    QVERIFY(QFile::rename(templ, aside.filePath(ProjectFiles::Template)));
     {
         FakePlatform fake;
         Editor editor(fake.platform(), folder.path());
         QVERIFY(!editor.startUp());
         QCOMPARE(fake.dialogs.messages.size(), 1);
     }
-    QVERIFY(QFile::rename(aside.filePath(Editor::TemplateFile), templ));
+    QVERIFY(QFile::rename(aside.filePath(ProjectFiles::Template), templ));
     FakePlatform fake;
     Editor editor(fake.platform(), folder.path());
     QVERIFY(editor.startUp());
     QVERIFY(fake.dialogs.messages.isEmpty());
-    QCOMPARE(folder.read(Editor::StartDocumentFile), folder.read(Editor::TemplateFile));
+    QCOMPARE(folder.read(ProjectFiles::StartDocument), folder.read(ProjectFiles::Template));
 }
 
 QTEST_MAIN(TestRealFaults)

@@ -7,6 +7,7 @@
 #include "catalogue/TileTable.h"
 #include "document/OpenCommand.h"
 #include "document/SaveCommand.h"
+#include "project/ProjectFiles.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -84,11 +85,11 @@ struct Soak : ToolHarness {
         fake.dialogs.messages.removeIf(
             [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
         const QImage saved = editor.board().committed();
-        const QString file = folder.file(name + QStringLiteral(".bmp"));
+        const QString file = folder.file(name + ProjectFiles::BitmapSuffix);
         if (BoardModel::normalized(BitmapFiles::read(file, nullptr)) != saved)
             return false;
         stampSome();
-        return OpenCommand(editor).open(name + QStringLiteral(".bmp"))
+        return OpenCommand(editor).open(name + ProjectFiles::BitmapSuffix)
                && editor.board().committed() == saved;
     }
 };

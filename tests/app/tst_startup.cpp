@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/EditorApplication.h"
 #include "document/OpenCommand.h"
+#include "project/ProjectFiles.h"
 #include "ui/Form1.h"
 
 #include <QDir>
@@ -251,7 +252,7 @@ void TestStartup::startsOnTheMapGiven()
         QCOMPARE(box, "Erreur: " + OpenCommand::LoadFailedText);
         QCOMPARE(window.windowTitle(),
                  Editor::CaptionPrefix + QDir::toNativeSeparators(folder.path() + StartCaptionEnd));
-        QCOMPARE(editor.projectName(), Editor::StartProject);
+        QCOMPARE(editor.projectName(), ProjectFiles::StartProject);
         return;
     }
     QCOMPARE(window.windowTitle(), Editor::CaptionPrefix + QDir::toNativeSeparators(read));

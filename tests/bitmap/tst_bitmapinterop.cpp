@@ -1,4 +1,5 @@
 #include "bitmap/BmpCodec.h"
+#include "project/ProjectFiles.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -262,7 +263,7 @@ void TestBitmapInterop::opensWhatImageMagickWrites()
     QFETCH(int, compression);
 
     const QString file = path(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_')
-                              + QStringLiteral(".bmp"));
+                              + ProjectFiles::BitmapSuffix);
     QVERIFY(
         convert(QStringList {path("source.ppm")} + options + QStringList {format + ':' + file}));
     const QByteArray bmp = readFile(file);

@@ -4,6 +4,7 @@
 #include "app/ProgramFolderLock.h"
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
+#include "project/ProjectFiles.h"
 #include "ui/PaletteStrip.h"
 #include "ui/UiArt.h"
 
@@ -267,7 +268,7 @@ void TestRealWindow::selectBlock(const QString &window, QPoint from, QPoint to)
 void TestRealWindow::saveAs(const QString &window, EditorRun &editor, const QString &name,
                             const QImage &expected)
 {
-    const QString bitmap = name + QStringLiteral(".bmp");
+    const QString bitmap = name + ProjectFiles::BitmapSuffix;
     desktop_.clickAt(window, SaveButton.center());
     const QString prompt = desktop_.waitForWindow(editor.pid(), SavePromptTitle);
     QVERIFY2(!prompt.isEmpty(), noWindow(editor).constData());
@@ -610,7 +611,7 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     // Yes, the default button, to the window manager's close: the process ends
     // at once with status 0, writes nothing, and its lock on the folder goes.
     auto stamped = ProgramFolderFixture::snapshot(editor.folder());
-    QCOMPARE(stamped.remove(ProgramFolderLock::FileName), 1);
+    QCOMPARE(stamped.remove(ProjectFiles::Lock), 1);
     box = askToLeave(window, editor, Leave::WindowManager);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
     desktop_.key(box, QStringLiteral("Return"));
@@ -700,7 +701,7 @@ void TestRealWindow::secondEditorOnTheFolderIsToldAndEnds()
     // The first editor crashes and leaves its lock: the next one takes it over.
     QVERIFY(::kill(pid_t(editor.pid()), SIGKILL) == 0);
     QVERIFY(editor.waitForExit(RealDesktop::DefaultTimeout));
-    QVERIFY(QFileInfo::exists(editor.file(ProgramFolderLock::FileName)));
+    QVERIFY(QFileInfo::exists(editor.file(ProjectFiles::Lock)));
     QProcess third;
     editor.startAnother(third, desktop_);
     QVERIFY2(third.waitForStarted(RealDesktop::DefaultTimeout), qPrintable(third.errorString()));

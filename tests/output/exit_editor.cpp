@@ -4,7 +4,6 @@
 #include "FakePlatform.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
-#include "platform/QtProcessEnd.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
@@ -36,8 +35,7 @@ int main(int argc, char *argv[])
     }
     FakePlatform fake;
     fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
-    QtProcessEnd process;
-    Editor editor({fake.dialogs, fake.folders, fake.programs, fake.printer, process},
+    Editor editor({fake.dialogs, fake.folders, fake.programs, fake.printer},
                   QString::fromLocal8Bit(argv[1]));
     Form1 form(editor);
     if (!form.startUp())

@@ -103,8 +103,7 @@ void TestPrintCups::printWithZone(int barValue, ScriptedDialogs *dialogs)
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtPrinter printer;
-    Editor editor({fake.dialogs, fake.folders, fake.programs, printer, fake.process},
-                  folder.path());
+    Editor editor({fake.dialogs, fake.folders, fake.programs, printer}, folder.path());
     Form1 form(editor);
     QVERIFY(form.startUp());
     if (barValue)

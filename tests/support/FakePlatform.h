@@ -3,7 +3,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
-#include "platform/ProcessEnd.h"
 #include "platform/Programs.h"
 #include "platform/QtFolderListing.h"
 
@@ -60,15 +59,7 @@ public:
     bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 };
 
-// Records each request to end the process; the process goes on.
-class RecordingProcessEnd : public ProcessEnd
-{
-public:
-    QList<int> ends; // the statuses asked for
-    void endProcess(int status) override { ends.append(status); }
-};
-
-// Scripted dialogs, real folders, recorded programs, printer and ends.
+// Scripted dialogs, real folders, recorded programs and printer.
 class FakePlatform
 {
 public:
@@ -76,7 +67,6 @@ public:
     QtFolderListing folders;
     RecordingPrograms programs;
     RecordingPrinter printer;
-    RecordingProcessEnd process;
 
-    Platform platform() { return {dialogs, folders, programs, printer, process}; }
+    Platform platform() { return {dialogs, folders, programs, printer}; }
 };

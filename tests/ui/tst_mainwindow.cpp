@@ -45,8 +45,7 @@ struct RealBoxWindow {
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtDialogs dialogs;
-    Editor editor {Platform {dialogs, fake.folders, fake.programs, fake.printer, fake.process},
-                   folder.path()};
+    Editor editor {Platform {dialogs, fake.folders, fake.programs, fake.printer}, folder.path()};
     Form1 window {editor};
     bool started = window.startUp();
 
@@ -780,7 +779,6 @@ void TestMainWindow::boxOrOtherWindowMovedThePreviewToTheCorner()
     // The window system gives the activation back to the main window.
     w.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    QVERIFY(w.fake.process.ends.isEmpty());
     QCOMPARE(w.editor.board().displayed(), shown);
     QCOMPARE(w.folder.snapshot(), files);
 }
