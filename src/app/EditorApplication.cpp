@@ -29,9 +29,14 @@ EditorApplication::~EditorApplication() = default;
 
 bool EditorApplication::start(const QString &file)
 {
-    if (!lock_.take(editor_) || !ProgramFolderCheck::writable(editor_))
-        return false;
+    // Nothing touches the program folder until the lock is held; the window
+    // is only built meanwhile, and goes unseen when another editor holds it.
+    lock_.begin();
     window_ = std::make_unique<Form1>(editor_);
+    if (!lock_.take(editor_) || !ProgramFolderCheck::writable(editor_)) {
+        window_.reset();
+        return false;
+    }
     platform_.dialogs.setParentWindow(window_.get());
     if (!window_->startUp()) {
         window_.reset();

@@ -15,9 +15,15 @@ ProgramFolderLock::ProgramFolderLock(const QString &programFolder)
     lock_.setStaleLockTime(0);
 }
 
+void ProgramFolderLock::begin()
+{
+    attempt_ = std::async(std::launch::async, [this] { return lock_.tryLock(0); });
+}
+
 bool ProgramFolderLock::take(Editor &editor)
 {
-    if (lock_.tryLock(0))
+    const bool locked = attempt_.valid() ? attempt_.get() : lock_.tryLock(0);
+    if (locked)
         return true;
     Platform &platform = editor.platform();
     // In a folder that cannot be written even a crashed editor's lock cannot

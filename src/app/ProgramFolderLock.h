@@ -3,6 +3,8 @@
 #include <QLockFile>
 #include <QString>
 
+#include <future>
+
 class Editor;
 
 // One editor to a program folder: a second one would rewrite the first one's
@@ -14,12 +16,18 @@ class ProgramFolderLock
 public:
     explicit ProgramFolderLock(const QString &programFolder);
 
-    // Takes the lock before anything is written. False when another editor
-    // holds it: the user has been told, and the editor must end without
-    // touching a file. A lock that cannot be made because the folder is not
-    // writable is left to the writability check, which says so.
+    // Starts making the lock file on a worker thread: the file is flushed to
+    // the disk before it counts, a wait the main window is built during.
+    void begin();
+
+    // Takes the lock before anything is written, waiting for the attempt
+    // begin() started, if any. False when another editor holds it: the user
+    // has been told, and the editor must end without touching a file. A lock
+    // that cannot be made because the folder is not writable is left to the
+    // writability check, which says so.
     bool take(Editor &editor);
 
 private:
     QLockFile lock_;
+    std::future<bool> attempt_;
 };
