@@ -27,7 +27,9 @@ namespace {
 
 // A picture file larger than this is refused before it is read: no bitmap the
 // editor could show needs more.
-constexpr qint64 kMaxPictureFileBytes = 256LL * 1024 * 1024;
+constexpr qint64 MaxPictureFileBytes = 256LL * 1024 * 1024;
+
+const QString Unreadable = QStringLiteral("ce n'est pas une image lisible");
 
 bool fail(QString *error, const QString &reason)
 {
@@ -110,7 +112,7 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
     });
     if (!read) {
         // A file cut short since it was opened is no picture any more.
-        fail(error, errno == EIO && offset < size ? QStringLiteral("ce n'est pas une image lisible")
+        fail(error, errno == EIO && offset < size ? Unreadable
                                                   : Files::errorInFrench(QString::fromStdString(
                                                       std::generic_category().message(errno))));
         return OwnLayout::Failed;
@@ -146,7 +148,7 @@ QImage readFile(const QString &path, const QImage &written, bool *same, QString 
         return {};
     }
     const qint64 size = file.size();
-    if (size > kMaxPictureFileBytes) {
+    if (size > MaxPictureFileBytes) {
         fail(error, QStringLiteral("fichier trop volumineux"));
         return {};
     }
@@ -170,7 +172,7 @@ QImage readFile(const QString &path, const QImage &written, bool *same, QString 
     readBuffer.resize(got);
     image = BmpCodec::decode(readBuffer);
     if (image.isNull())
-        fail(error, QStringLiteral("ce n'est pas une image lisible"));
+        fail(error, Unreadable);
     *same = samePixels(image, written);
     return image;
 }

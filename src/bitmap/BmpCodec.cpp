@@ -25,11 +25,11 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
 namespace BmpCodec {
 namespace {
 
-constexpr int kFileHeaderSize = 14;
-constexpr int kInfoHeaderSize = 40;
-constexpr int kPixelOffset = kFileHeaderSize + kInfoHeaderSize;
-static_assert(kPixelOffset == OwnHeaderSize);
-constexpr quint32 kPixelsPerMetre = 3780; // 96 dots per inch
+constexpr int FileHeaderSize = 14;
+constexpr int InfoHeaderSize = 40;
+constexpr int PixelOffset = FileHeaderSize + InfoHeaderSize;
+static_assert(PixelOffset == OwnHeaderSize);
+constexpr quint32 PixelsPerMetre = 3780; // 96 dots per inch
 
 // A run-length encoded bitmap can promise any number of pixels in a few bytes:
 // an end of bitmap leaves the rest of the picture to the first palette colour.
@@ -37,8 +37,8 @@ constexpr quint32 kPixelsPerMetre = 3780; // 96 dots per inch
 // row in runs spends more than a byte per 128 pixels. A picture larger than
 // the free size must carry that much data, so that a small file cannot make
 // the reader allocate and fill a huge image.
-constexpr qint64 kRlePixelsPerByte = 128;
-constexpr qint64 kRleFreePixels = qint64(2048) * 2048;
+constexpr qint64 RlePixelsPerByte = 128;
+constexpr qint64 RleFreePixels = qint64(2048) * 2048;
 
 void put16(uchar *p, quint16 v)
 {
@@ -116,7 +116,7 @@ QImage decodeDirect(const QByteArray &bytes)
     if (image.isNull())
         return {};
     const qint64 rowBytes = qint64(size.width()) * 4;
-    const uchar *src = reinterpret_cast<const uchar *>(bytes.constData()) + kPixelOffset;
+    const uchar *src = reinterpret_cast<const uchar *>(bytes.constData()) + PixelOffset;
     for (int y = 0; y < size.height(); ++y)
         copyOpaqueRow(reinterpret_cast<quint32 *>(image.scanLine(y)),
                       src + rowBytes * (size.height() - 1 - y), size.width());
@@ -206,7 +206,7 @@ private:
     {
         if (isRunLength())
             return width_ * height_
-                   <= qMax(kRleFreePixels, (runLengthEnd() - pixelOffset_) * kRlePixelsPerByte);
+                   <= qMax(RleFreePixels, (runLengthEnd() - pixelOffset_) * RlePixelsPerByte);
         // The last row may come without its padding.
         const qint64 lastRowBytes = (width_ * bitCount_ + 7) / 8;
         return pixelOffset_ + rowBytes() * (height_ - 1) + lastRowBytes <= size_;
@@ -214,11 +214,11 @@ private:
 
     bool readHeaders()
     {
-        if (size_ < kFileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
+        if (size_ < FileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
             return false;
         pixelOffset_ = get32(p_ + 10);
         headerSize_ = get32(p_ + 14);
-        const uchar *h = p_ + kFileHeaderSize;
+        const uchar *h = p_ + FileHeaderSize;
         qint64 height = 0;
         int planes = 0;
         if (headerSize_ == 12) {
@@ -233,7 +233,7 @@ private:
                 return false;
         } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56 || headerSize_ == 64
                    || headerSize_ == 108 || headerSize_ == 124) {
-            if (size_ < kFileHeaderSize + qint64(headerSize_))
+            if (size_ < FileHeaderSize + qint64(headerSize_))
                 return false;
             width_ = qint32(get32(h + 4));
             height = qint32(get32(h + 8));
@@ -253,7 +253,7 @@ private:
         if (!fitsAllocationLimit(width_, height_))
             return false;
 
-        tableStart_ = kFileHeaderSize + qint64(headerSize_);
+        tableStart_ = FileHeaderSize + qint64(headerSize_);
         if (!readCompression())
             return false;
         return pixelOffset_ >= tableStart_ && pixelOffset_ < size_;
@@ -280,7 +280,7 @@ private:
             // Masks stand in the header from its third version on, else
             // right after it; the alpha mask is of no use on an opaque board.
             const qint64 maskBytes = compression_ == Bitfields ? 12 : 16;
-            const uchar *m = p_ + kFileHeaderSize + 40;
+            const uchar *m = p_ + FileHeaderSize + 40;
             if (headerSize_ == 40) {
                 if (tableStart_ + maskBytes > size_)
                     return false;
@@ -472,11 +472,11 @@ private:
 
 QSize ownLayoutSize(QByteArrayView head, qint64 fileSize)
 {
-    if (head.size() < kPixelOffset)
+    if (head.size() < PixelOffset)
         return {};
     const auto *p = reinterpret_cast<const uchar *>(head.data());
-    if (p[0] != 'B' || p[1] != 'M' || get32(p + 10) != quint32(kPixelOffset)
-        || get32(p + 14) != quint32(kInfoHeaderSize))
+    if (p[0] != 'B' || p[1] != 'M' || get32(p + 10) != quint32(PixelOffset)
+        || get32(p + 14) != quint32(InfoHeaderSize))
         return {};
     const qint32 width = qint32(get32(p + 18));
     const qint32 height = qint32(get32(p + 22));
@@ -484,7 +484,7 @@ QSize ownLayoutSize(QByteArrayView head, qint64 fileSize)
         return {};
     if (width <= 0 || height <= 0 || !fitsAllocationLimit(width, height))
         return {};
-    if (fileSize < kPixelOffset + qint64(width) * 4 * height)
+    if (fileSize < PixelOffset + qint64(width) * 4 * height)
         return {};
     return {width, height};
 }
@@ -508,20 +508,20 @@ bool makeOpaque(QImage &image, const QImage &compared)
 QByteArray header(int width, int height)
 {
     const qint64 pixelBytes = qint64(width) * 4 * height;
-    QByteArray bytes(kPixelOffset, '\0');
+    QByteArray bytes(PixelOffset, '\0');
     auto *p = reinterpret_cast<uchar *>(bytes.data());
     p[0] = 'B';
     p[1] = 'M';
-    put32(p + 2, quint32(kPixelOffset + pixelBytes));
-    put32(p + 10, kPixelOffset);
-    put32(p + 14, kInfoHeaderSize);
+    put32(p + 2, quint32(PixelOffset + pixelBytes));
+    put32(p + 10, PixelOffset);
+    put32(p + 14, InfoHeaderSize);
     put32(p + 18, quint32(width));
     put32(p + 22, quint32(height));
     put16(p + 26, 1);
     put16(p + 28, 32);
     put32(p + 34, quint32(pixelBytes));
-    put32(p + 38, kPixelsPerMetre);
-    put32(p + 42, kPixelsPerMetre);
+    put32(p + 38, PixelsPerMetre);
+    put32(p + 42, PixelsPerMetre);
     return bytes;
 }
 
@@ -534,8 +534,8 @@ QByteArray encode(const QImage &source)
     const int height = image.height();
     const qint64 rowBytes = qint64(width) * 4;
     QByteArray bytes = header(width, height);
-    bytes.resize(kPixelOffset + rowBytes * height);
-    uchar *dst = reinterpret_cast<uchar *>(bytes.data()) + kPixelOffset;
+    bytes.resize(PixelOffset + rowBytes * height);
+    uchar *dst = reinterpret_cast<uchar *>(bytes.data()) + PixelOffset;
     for (int y = 0; y < height; ++y)
         std::memcpy(dst + rowBytes * (height - 1 - y), image.constScanLine(y), size_t(rowBytes));
     return bytes;

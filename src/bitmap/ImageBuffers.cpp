@@ -17,10 +17,10 @@ namespace ImageBuffers {
 namespace {
 
 // Below this, the allocator's own free lists serve as well.
-constexpr qsizetype kSmallestKept = qsizetype(256) * 1024;
+constexpr qsizetype SmallestKept = qsizetype(256) * 1024;
 // A board, its picture, its undo copy and one read back: a few of a size
 // are enough to go round.
-constexpr size_t kMostKept = 4;
+constexpr size_t MostKept = 4;
 
 // One buffer of pixels, mapped on its own where huge pages may back it.
 class Buffer
@@ -112,7 +112,7 @@ public:
         // Buffers of another size than the newest are of no more use.
         if (!free_.empty() && free_.front()->bytes() != buffer->bytes())
             free_.clear();
-        if (free_.size() < kMostKept)
+        if (free_.size() < MostKept)
             free_.push_back(std::move(buffer));
     }
 
@@ -140,7 +140,7 @@ QImage rgb32(int width, int height)
     if (width <= 0 || height <= 0)
         return {};
     const qsizetype bytes = qsizetype(width) * 4 * height;
-    if (bytes < kSmallestKept)
+    if (bytes < SmallestKept)
         return QImage(width, height, QImage::Format_RGB32);
     std::unique_ptr<Buffer> buffer = pool().take(bytes);
     if (!buffer)

@@ -14,7 +14,7 @@ struct PaletteRow {
 
 // Palette entries: index, frame left and top, picture width and height, tag,
 // and the name of the piece as the user is told it.
-constexpr PaletteRow kPalette[PaletteCount] = {
+constexpr PaletteRow PaletteRows[PaletteCount] = {
     {1, 4, 17, 39, 39, 0, "Carrefour de couloirs"},
     {2, 52, 17, 39, 39, 3, "Couloir en T"},
     {6, 100, 17, 39, 39, 3, "Coude de couloir"},
@@ -65,7 +65,7 @@ struct VariantRow {
 };
 
 // Orientation variants: index, picture width and height.
-constexpr VariantRow kVariants[] = {
+constexpr VariantRow Variants[] = {
     {3, 39, 39},  {4, 39, 39},  {5, 39, 39},  {7, 39, 39},  {8, 39, 39},  {9, 39, 39},
     {11, 65, 39}, {13, 52, 39}, {15, 39, 39}, {17, 26, 39}, {19, 13, 39}, {22, 39, 39},
     {23, 39, 39}, {24, 39, 39}, {26, 26, 39}, {27, 39, 26}, {28, 26, 39}, {30, 65, 65},
@@ -87,7 +87,7 @@ struct Tables {
         for (int i = 0; i < EntryCount; ++i)
             entries[i].index = i;
         int n = 0;
-        for (const PaletteRow &row : kPalette) {
+        for (const PaletteRow &row : PaletteRows) {
             Entry &e = entries[row.index];
             e.width = row.width;
             e.height = row.height;
@@ -98,12 +98,12 @@ struct Tables {
             e.name = row.name;
             order[n++] = row.index;
         }
-        for (const VariantRow &row : kVariants) {
+        for (const VariantRow &row : Variants) {
             entries[row.index].width = row.width;
             entries[row.index].height = row.height;
         }
         head.fill(-1);
-        for (const PaletteRow &row : kPalette)
+        for (const PaletteRow &row : PaletteRows)
             for (int k = 0; k <= row.tag; ++k)
                 head[row.index + k] = row.index;
     }

@@ -9,7 +9,7 @@
 namespace {
 
 // A block transfer never copies more than this in either direction.
-constexpr int kMaxBlit = 1790;
+constexpr int MaxBlit = 1790;
 
 QImage white(int width, int height)
 {
@@ -145,8 +145,8 @@ void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest
     if (source.isNull())
         return;
     QRect from = sourceRect.intersected(source.rect());
-    from.setWidth(qMin(from.width(), kMaxBlit));
-    from.setHeight(qMin(from.height(), kMaxBlit));
+    from.setWidth(qMin(from.width(), MaxBlit));
+    from.setHeight(qMin(from.height(), MaxBlit));
     // Shift the destination along with any part of the source clipped away.
     QRect to(dest + (from.topLeft() - sourceRect.topLeft()), from.size());
     const QRect clipped = to.intersected(Board::area());

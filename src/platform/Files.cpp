@@ -8,7 +8,7 @@
 namespace Files {
 namespace {
 
-const char *const kReadOnly = "le fichier existant est protégé en écriture";
+const char *const ReadOnlyReason = "le fichier existant est protégé en écriture";
 
 } // namespace
 
@@ -56,7 +56,7 @@ bool canCreateFiles(const QString &folder, QString *error)
     return true;
 }
 
-QString readOnlyError() { return QString::fromUtf8(kReadOnly); }
+QString readOnlyError() { return QString::fromUtf8(ReadOnlyReason); }
 
 QString errorInFrench(const QString &systemError)
 {
@@ -79,7 +79,7 @@ QString errorInFrench(const QString &systemError)
         {"Directory not empty", "le dossier n'est pas vide"},
         // Qt's own wordings when a file is replaced through a temporary file.
         {"Filename refers to a directory", "un dossier porte ce nom"},
-        {"is not writable", kReadOnly},
+        {"is not writable", ReadOnlyReason},
     };
     for (const Wording &w : wordings)
         if (systemError.contains(QLatin1String(w.english), Qt::CaseInsensitive))

@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString kForbidden = QStringLiteral("/\\:*?\"<>|");
+const QString Forbidden = QStringLiteral("/\\:*?\"<>|");
 
 bool isControl(QChar c) { return c.unicode() < 0x20 || c.category() == QChar::Other_Control; }
 
@@ -50,7 +50,7 @@ QString ProjectName::refusal(const QString &name)
         if (isControl(c))
             return QStringLiteral("Le nom contient un caractère de contrôle, interdit dans un nom "
                                   "de fichier.");
-        if (kForbidden.contains(c))
+        if (Forbidden.contains(c))
             return QStringLiteral("Le nom « %1 » contient le caractère « %2 », interdit dans un "
                                   "nom de fichier.\nCes caractères ne sont pas admis : / \\ : * ? "
                                   "\" < > |")

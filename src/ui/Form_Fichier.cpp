@@ -41,7 +41,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, QRec
     return b;
 }
 
-constexpr int kRowRole = Qt::UserRole;
+constexpr int RowRole = Qt::UserRole;
 
 } // namespace
 
@@ -125,7 +125,7 @@ void Form_Fichier::openFolderItem(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    browser_->openFolderRow(item->data(0, kRowRole).toInt());
+    browser_->openFolderRow(item->data(0, RowRole).toInt());
     showBrowser();
 }
 
@@ -171,7 +171,7 @@ void Form_Fichier::showBrowser()
             auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(Dir1);
             item->setText(0, rows.at(i).name);
             item->setIcon(0, ancestor ? open : closed);
-            item->setData(0, kRowRole, i);
+            item->setData(0, RowRole, i);
             if (ancestor)
                 parent = item;
             if (i == b.currentFolderRow())
