@@ -29,7 +29,7 @@ public:
     // told why.
     bool start(const QString &file = {});
 
-    Form1 *window() const { return window_.get(); }
+    Form1 *mainWindow() const { return window_.get(); }
 
 private:
     QtPlatform platform_;

@@ -244,7 +244,7 @@ void TestStartup::startsOnTheMapGiven()
     const bool started = application.start(argument);
     QDir::setCurrent(working);
     QVERIFY(started);
-    Form1 &window = *application.window();
+    Form1 &window = *application.mainWindow();
     QVERIFY(window.isVisible());
     Editor &editor = window.editor();
 
