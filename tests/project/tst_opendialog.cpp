@@ -1,5 +1,5 @@
 #include "EditorHarness.h"
-#include "TestBitmaps.h"
+#include "TestPictures.h"
 #include "bitmap/BmpCodec.h"
 #include "document/BoardController.h"
 #include "project/ProjectBrowser.h"
