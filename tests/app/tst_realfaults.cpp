@@ -6,7 +6,9 @@
 // and that nothing drawn is lost, mends the cause, and checks that editing,
 // saving and opening work again.
 #include "FakePlatform.h"
+#include "NoPrintServer.h"
 #include "ProgramFolderFixture.h"
+#include "TestPictures.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/HelpCommand.h"
@@ -39,25 +41,6 @@ enum class Fault {
 enum class Command { Stamp, Move, Save, Open, TextEditor, Help, Print };
 
 const QRgb Red = qRgb(220, 20, 20);
-
-// A map whose pixels differ from their neighbours, so a lost block shows.
-QImage patternedMap()
-{
-    QImage map(Board::Width, Board::Height, QImage::Format_RGB32);
-    for (int y = 0; y < map.height(); ++y)
-        for (int x = 0; x < map.width(); ++x)
-            map.setPixel(x, y, qRgb(x % 256, y % 256, 100 + (x + y) % 100));
-    return map;
-}
-
-QImage withFill(const QImage &map, const QRect &rect, QRgb colour)
-{
-    QImage result = map.copy();
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            result.setPixel(x, y, colour);
-    return result;
-}
 
 QImage fileImage(const QString &path)
 {
@@ -156,19 +139,14 @@ class TestRealFaults : public QObject
 {
     Q_OBJECT
 
+    // Printing reaches no printer unless a case gives one.
+    NoPrintServer noPrintServer_;
+
 private slots:
-    void initTestCase();
     void faultIsToldNothingIsLostAndEditingResumes_data();
     void faultIsToldNothingIsLostAndEditingResumes();
     void startUpWorksOnceTheTemplateIsBack();
 };
-
-void TestRealFaults::initTestCase()
-{
-    // No print server answers: printing reaches no printer unless a case
-    // gives one.
-    qputenv("CUPS_SERVER", QByteArray("/nonexistent/vantorel-no-print-server.sock"));
-}
 
 void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes_data()
 {

@@ -2,7 +2,7 @@
 // stamps, a thousand select, erase, move and undo cycles and two hundred saves
 // and opens, interleaved. Memory must stay flat once every path has run, and
 // every saved bitmap must read back as the map that was committed.
-#include "../board/ToolHarness.h"
+#include "ToolHarness.h"
 #include "bitmap/BitmapFiles.h"
 #include "catalogue/TileTable.h"
 #include "document/OpenCommand.h"

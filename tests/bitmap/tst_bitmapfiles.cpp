@@ -1,4 +1,5 @@
 #include "ProgramFolderFixture.h"
+#include "TestPictures.h"
 #include "bitmap/BitmapFiles.h"
 #include "bitmap/BmpCodec.h"
 #include "bitmap/ImageBuffers.h"
@@ -7,24 +8,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
-#include <QRandomGenerator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(FileRole)
-
-namespace {
-
-QImage noise(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, 0xff000000u | (random.generate() & 0xffffffu));
-    return image;
-}
-
-} // namespace
 
 class TestBitmapFiles : public QObject
 {

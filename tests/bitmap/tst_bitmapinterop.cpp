@@ -1,8 +1,8 @@
+#include "TestPictures.h"
 #include "bitmap/BmpCodec.h"
 #include "project/ProjectFiles.h"
 
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -13,16 +13,6 @@
 // read back in ImageMagick pixel for pixel.
 
 namespace {
-
-QImage noise(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, 0xff000000u | (random.generate() & 0xffffffu));
-    return image;
-}
 
 QByteArray toPpm(const QImage &image)
 {

@@ -1,4 +1,5 @@
 #include "EditorHarness.h"
+#include "NoPrintServer.h"
 #include "PrintedPage.h"
 #include "WindowHarness.h"
 #include "document/PrintCommand.h"
@@ -26,8 +27,10 @@ class TestPrint : public QObject
 {
     Q_OBJECT
 
+    // No test of this file can reach a real printer.
+    NoPrintServer noPrintServer_;
+
 private slots:
-    void initTestCase();
     void targetRectangle_data();
     void targetRectangle();
     void smallestZonePrintsAboutFiveTimesLarger();
@@ -39,13 +42,6 @@ private slots:
     void pdfPageShowsTheMapAtTheZoneScale();
     void qtPrinterWithoutPrintServerFindsNoPrinter();
 };
-
-void TestPrint::initTestCase()
-{
-    // No print server answers here: the system has no default printer, and
-    // no test of this file can reach a real one.
-    qputenv("CUPS_SERVER", QByteArray("/nonexistent/vantorel-no-print-server.sock"));
-}
 
 void TestPrint::targetRectangle_data()
 {
@@ -100,11 +96,11 @@ void TestPrint::printButtonPrintsTheZone()
 {
     WindowHarness w;
     QVERIFY(w.started);
-    w.form.HScroll1->setValue(100);
+    w.window.HScroll1->setValue(100);
     const EditorState before = w.editor.state();
     const QImage displayed = w.editor.board().displayed().copy();
 
-    QTest::mouseClick(w.form.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.window.Command1, Qt::LeftButton);
     QCOMPARE(w.fake.printer.jobs.size(), 1);
     QCOMPARE(w.fake.printer.jobs.first().targetTwips, PrintLayout::targetTwips(141.5, 100));
     // Printing changes nothing on the board nor in the state.

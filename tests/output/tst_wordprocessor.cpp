@@ -254,9 +254,9 @@ void TestWordProcessor::buttonsStartTheWordProcessor()
 {
     WindowHarness w;
     w.fake.programs.available = {"lowriter"};
-    QTest::mouseClick(w.form.Command3, Qt::LeftButton);
-    QTest::mouseClick(w.form.Command4, Qt::LeftButton);
-    QTest::mouseClick(w.form.Command4, Qt::LeftButton);
+    QTest::mouseClick(w.window.Command3, Qt::LeftButton);
+    QTest::mouseClick(w.window.Command4, Qt::LeftButton);
+    QTest::mouseClick(w.window.Command4, Qt::LeftButton);
     const QString doc = QDir::toNativeSeparators(w.folder.file("new.doc"));
     const QString help = QDir::toNativeSeparators(w.folder.file("readme.doc"));
     QCOMPARE(w.fake.programs.starts.size(), 3);

@@ -1,6 +1,6 @@
 #include "EditorHarness.h"
 #include "FakeFolderListing.h"
-#include "TestBitmaps.h"
+#include "TestPictures.h"
 #include "bitmap/BmpCodec.h"
 #include "document/OpenCommand.h"
 #include "document/SaveCommand.h"

@@ -1,5 +1,5 @@
-#include "EditorHarness.h"
-#include "TestBitmaps.h"
+#include "TestPictures.h"
+#include "WindowHarness.h"
 #include "bitmap/BmpCodec.h"
 #include "document/BoardController.h"
 #include "project/ProjectBrowser.h"
@@ -25,10 +25,8 @@ QImage board(QRgb colour) { return solid(773, 546, colour); }
 
 // The main window over a started editor, with the process's current folder
 // in another folder than the program folder.
-struct Window {
-    EditorHarness h;
+struct Window : WindowHarness {
     ProgramFolderFixture elsewhere {false};
-    Form1 form {h.editor};
     QString previousCurrent = QDir::currentPath();
 
     Window()
@@ -37,17 +35,16 @@ struct Window {
         writeBitmap(elsewhere.file("donjon.bmp"), board(qRgb(255, 0, 0)));
         writeBitmap(elsewhere.file("sous/crypte.bmp"), board(qRgb(255, 0, 0)));
         QDir::setCurrent(elsewhere.path());
-        form.startUp();
-        form.show();
+        window.show();
     }
     ~Window() { QDir::setCurrent(previousCurrent); }
 
     Form_Fichier *open()
     {
-        QTest::mouseClick(form.BoutOpen, Qt::LeftButton);
-        return form.openDialog();
+        QTest::mouseClick(window.BoutOpen, Qt::LeftButton);
+        return window.openDialog();
     }
-    bool dialogGone() { return !form.openDialog() || !form.openDialog()->isVisible(); }
+    bool dialogGone() { return !window.openDialog() || !window.openDialog()->isVisible(); }
 };
 
 } // namespace
@@ -114,7 +111,7 @@ void TestOpenDialog::dialogWindowAndFocus()
     QCOMPARE(dialog->size(), QSize(435, 209));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QCOMPARE(dialog->palette().color(QPalette::Window), QColor(128, 128, 255));
-    QCOMPARE(dialog->geometry().center(), w.form.geometry().center());
+    QCOMPARE(dialog->geometry().center(), w.window.geometry().center());
     QCOMPARE(dialog->Command1->text(), QStringLiteral("&Annuler"));
     QCOMPARE(dialog->bout_open->text(), QStringLiteral("&Ouvrir"));
 
@@ -140,22 +137,22 @@ void TestOpenDialog::mainWindowDisabledWhileDialogExists()
     Window w;
     Form_Fichier *dialog = w.open();
     QVERIFY(dialog && dialog->isVisible());
-    QVERIFY(!w.form.isEnabled());
+    QVERIFY(!w.window.isEnabled());
     QVERIFY(dialog->isEnabled());
     // A second press cannot reach the disabled window; nor does it stack dialogs.
-    w.form.showOpenDialog();
-    QCOMPARE(w.form.openDialog(), dialog);
+    w.window.showOpenDialog();
+    QCOMPARE(w.window.openDialog(), dialog);
     QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QVERIFY(w.form.isEnabled());
-    QVERIFY(QTest::qWaitFor([&] { return w.form.openDialog() == nullptr; }));
+    QVERIFY(w.window.isEnabled());
+    QVERIFY(QTest::qWaitFor([&] { return w.window.openDialog() == nullptr; }));
 }
 
 void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
 {
     Window w;
-    const QString caption = w.h.editor.caption();
-    const auto files = w.h.folder.snapshot();
+    const QString caption = w.editor.caption();
+    const auto files = w.folder.snapshot();
     Form_Fichier *dialog = w.open();
     dialog->File1->setCurrentRow(0);
     QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
@@ -164,40 +161,40 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
     QTest::keyClick(dialog->File1, Qt::Key_Escape);
     QTest::keyClick(dialog->Text1, Qt::Key_Return);
     QVERIFY(dialog->isVisible());
-    QVERIFY(!w.form.isEnabled());
+    QVERIFY(!w.window.isEnabled());
 
     // Enter on the focused "&Annuler" cancels: nothing opened.
     QTest::keyClick(dialog->Command1, Qt::Key_Return);
     QVERIFY(w.dialogGone());
-    QVERIFY(w.form.isEnabled());
-    QCOMPARE(w.h.editor.caption(), caption);
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
-    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(w.h.folder.snapshot(), files);
+    QVERIFY(w.window.isEnabled());
+    QCOMPARE(w.editor.caption(), caption);
+    QCOMPARE(w.editor.projectName(), QStringLiteral("New"));
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.folder.snapshot(), files);
 }
 
 void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
 {
     Window w;
-    w.form.controller().pointerMove(Qt::NoButton, QPointF(300, 200));
-    const auto files = w.h.folder.snapshot();
+    w.window.controller().pointerMove(Qt::NoButton, QPointF(300, 200));
+    const auto files = w.folder.snapshot();
     Form_Fichier *dialog = w.open();
     QVERIFY(dialog->close());
     QVERIFY(w.dialogGone());
-    QVERIFY(w.form.isEnabled());
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("New"));
-    QCOMPARE(w.h.folder.snapshot(), files);
+    QVERIFY(w.window.isEnabled());
+    QCOMPARE(w.editor.projectName(), QStringLiteral("New"));
+    QCOMPARE(w.folder.snapshot(), files);
     // The main window is active again: the preview replays at the corner.
-    QCOMPARE(QPoint(w.h.state().TileX, w.h.state().TileY), QPoint(0, 0));
+    QCOMPARE(QPoint(w.state().TileX, w.state().TileY), QPoint(0, 0));
     // A fresh dialog opens next time.
-    QVERIFY(QTest::qWaitFor([&] { return w.form.openDialog() == nullptr; }));
+    QVERIFY(QTest::qWaitFor([&] { return w.window.openDialog() == nullptr; }));
     QVERIFY(w.open());
 }
 
 void TestOpenDialog::clickedFileOpensFromTheFolderShown()
 {
     Window w;
-    writeBitmap(w.h.folder.file("DONJON.BMP"), board(qRgb(0, 0, 200)));
+    writeBitmap(w.folder.file("DONJON.BMP"), board(qRgb(0, 0, 200)));
     Form_Fichier *dialog = w.open();
     QListWidget *files = dialog->File1;
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
@@ -207,15 +204,15 @@ void TestOpenDialog::clickedFileOpensFromTheFolderShown()
     dialog->bout_open->setFocus();
     QTest::keyClick(dialog->bout_open, Qt::Key_Return);
     QVERIFY(w.dialogGone());
-    QVERIFY(w.form.isEnabled());
+    QVERIFY(w.window.isEnabled());
     const QImage theirs = board(qRgb(255, 0, 0));
-    QCOMPARE(w.h.editor.board().committed(), theirs);
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
-    QCOMPARE(w.form.windowTitle(),
+    QCOMPARE(w.editor.board().committed(), theirs);
+    QCOMPARE(w.editor.projectName(), QStringLiteral("donjon"));
+    QCOMPARE(w.window.windowTitle(),
              Editor::CaptionPrefix + QDir::toNativeSeparators(w.elsewhere.file("donjon.bmp")));
     // The main window's activation replayed the preview over the opened map.
-    QCOMPARE(w.h.editor.board().picture(), theirs);
-    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.editor.board().picture(), theirs);
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
 }
 
 // Typing a name left the list highlighting the entry clicked before.
@@ -239,8 +236,8 @@ void TestOpenDialog::typedNameKeptTheClickedEntryHighlighted()
     QTest::keyClicks(dialog->Text1, QStringLiteral("P"));
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QCOMPARE(w.h.editor.board().committed(), tour);
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("TOUR"));
+    QCOMPARE(w.editor.board().committed(), tour);
+    QCOMPARE(w.editor.projectName(), QStringLiteral("TOUR"));
 }
 
 void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
@@ -265,10 +262,10 @@ void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
     dialog->File1->setCurrentRow(0);
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("crypte"));
-    QCOMPARE(w.h.editor.projectFolder(), QDir::cleanPath(w.elsewhere.file("sous")));
-    QVERIFY(w.form.isEnabled());
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.editor.projectName(), QStringLiteral("crypte"));
+    QCOMPARE(w.editor.projectFolder(), QDir::cleanPath(w.elsewhere.file("sous")));
+    QVERIFY(w.window.isEnabled());
 }
 
 void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt_data()
@@ -296,9 +293,9 @@ void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt()
         QTest::keyClick(files, Qt::Key_Return);
     }
     QVERIFY(w.dialogGone());
-    QCOMPARE(w.h.editor.board().committed(), map);
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("donjon"));
-    QVERIFY(w.h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.editor.board().committed(), map);
+    QCOMPARE(w.editor.projectName(), QStringLiteral("donjon"));
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
 }
 
 void TestOpenDialog::controlsHaveFrenchAccessibleNames()
@@ -325,27 +322,27 @@ void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()
     Window w;
     Form_Fichier *dialog = w.open();
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
-    QCOMPARE(w.h.fake.dialogs.messages.size(), 1);
-    QCOMPARE(w.h.fake.dialogs.messages.first().text,
+    QCOMPARE(w.fake.dialogs.messages.size(), 1);
+    QCOMPARE(w.fake.dialogs.messages.first().text,
              QStringLiteral("Vous devez sélectionnez un fichier"));
     QVERIFY(dialog->isVisible());
-    QVERIFY(!w.form.isEnabled());
+    QVERIFY(!w.window.isEnabled());
 
     // A name typed with nothing selected is the file name.
     writeBitmap(w.elsewhere.file("tape.bmp"), board(qRgb(9, 9, 9)));
     QTest::keyClicks(dialog->Text1, QStringLiteral("tape.x"));
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
-    QCOMPARE(w.h.editor.projectName(), QStringLiteral("tape"));
+    QCOMPARE(w.editor.projectName(), QStringLiteral("tape"));
 }
 
 void TestOpenDialog::saveButtonSavesUnderTypedName()
 {
     Window w;
-    w.h.fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
-    QTest::mouseClick(w.form.BoutSAVE, Qt::LeftButton);
-    QVERIFY(w.h.folder.exists("carte.bmp"));
-    QVERIFY(w.form.windowTitle().endsWith(QDir::toNativeSeparators("/carte.bmp")));
+    w.fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
+    QTest::mouseClick(w.window.BoutSAVE, Qt::LeftButton);
+    QVERIFY(w.folder.exists("carte.bmp"));
+    QVERIFY(w.window.windowTitle().endsWith(QDir::toNativeSeparators("/carte.bmp")));
 }
 
 QTEST_MAIN(TestOpenDialog)

@@ -8,7 +8,8 @@
 #include <QtTest>
 
 // The main window on the offscreen platform, started up in a fresh program
-// folder with scripted dialogs.
+// folder with scripted dialogs and recorded programs, printer, beeps and
+// process ends.
 struct WindowHarness {
     ProgramFolderFixture folder;
     FakePlatform fake;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorHarness.h"
+#include "TestPictures.h"
 #include "document/EraseTool.h"
 #include "document/MoveTool.h"
 #include "document/SelectTool.h"
@@ -9,22 +10,13 @@
 #include <QImage>
 #include <QRect>
 
-// An editor with the selection tools and undo, and a map whose every pixel
-// differs from its neighbours, so a block out of place shows.
+// An editor with the selection tools and undo, and the patterned map, so a
+// block out of place shows.
 struct ToolHarness : EditorHarness {
     SelectTool selectTool {editor};
     EraseTool eraseTool {editor};
     MoveTool moveTool {editor};
     UndoCommand undo {editor};
-
-    static QImage patternedMap()
-    {
-        QImage map(Board::Width, Board::Height, QImage::Format_RGB32);
-        for (int y = 0; y < map.height(); ++y)
-            for (int x = 0; x < map.width(); ++x)
-                map.setPixel(x, y, qRgb(x % 256, y % 256, 64 + 16 * (x / 256) + y / 256));
-        return map;
-    }
 
     // Makes the patterned map the committed board and shows it, as opening a
     // project does, with no preview drawn over it.
@@ -83,22 +75,3 @@ struct ToolHarness : EditorHarness {
 
     const QImage &committed() const { return editor.board().committed(); }
 };
-
-inline bool isWhite(const QImage &image, const QRect &rect)
-{
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255))
-                return false;
-    return true;
-}
-
-// The map with the rectangle whitened: what an erase of it must leave.
-inline QImage withBlank(const QImage &map, const QRect &rect)
-{
-    QImage expected = map.copy();
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            expected.setPixel(x, y, qRgb(255, 255, 255));
-    return expected;
-}

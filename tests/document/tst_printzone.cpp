@@ -115,7 +115,7 @@ void TestPrintZone::frameDisplayKeepsWhatTheBoardShows()
 void TestPrintZone::barStepsAndThumbDrag()
 {
     WindowHarness w;
-    QScrollBar *bar = w.form.HScroll1;
+    QScrollBar *bar = w.window.HScroll1;
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(int(w.editor.state().PrintHeight), 538);
     bar->triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -138,26 +138,26 @@ void TestPrintZone::barStepsAndThumbDrag()
 void TestPrintZone::grooveClickStepsByAPageOnAnyDesktop()
 {
     WindowHarness w;
-    auto *barStyle = qobject_cast<QProxyStyle *>(w.form.HScroll1->style());
+    auto *barStyle = qobject_cast<QProxyStyle *>(w.window.HScroll1->style());
     QVERIFY(barStyle);
     barStyle->setBaseStyle(new JumpingStyle);
     // Left of the thumb, which stands at the right end.
-    QTest::mouseClick(w.form.HScroll1, Qt::LeftButton, {}, QPoint(25, 8));
+    QTest::mouseClick(w.window.HScroll1, Qt::LeftButton, {}, QPoint(25, 8));
     QCOMPARE(int(w.editor.state().PrintHeight), 534);
 }
 
 void TestPrintZone::pointerOverFrameItselfShowsTheZone()
 {
     WindowHarness w;
-    w.form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
     showPreview(w.editor, QPoint(260, 260));
 
     // Over the button inside the frame: nothing.
-    QTest::mouseMove(w.form.Command1, QPoint(20, 20));
+    QTest::mouseMove(w.window.Command1, QPoint(20, 20));
     QVERIFY(!showsFrame(w.editor));
     // Over the frame beside the button: the zone, over the preview.
-    QTest::mouseMove(w.form.FramePrint, QPoint(88, 40));
+    QTest::mouseMove(w.window.FramePrint, QPoint(88, 40));
     QVERIFY(showsFrame(w.editor));
     QCOMPARE(w.editor.board().displayed().pixel(270, 270), Magenta);
 }

@@ -18,14 +18,14 @@ enum class Way { ExitButton, WindowManager };
 // with it the editor, whose event loop it ends.
 bool leave(WindowHarness &w, Way way)
 {
-    w.form.show();
-    if (!QTest::qWaitForWindowExposed(&w.form))
+    w.window.show();
+    if (!QTest::qWaitForWindowExposed(&w.window))
         qFatal("the main window is not shown");
     if (way == Way::ExitButton) {
-        QTest::mouseClick(w.form.Command2, Qt::LeftButton);
-        return w.form.isHidden();
+        QTest::mouseClick(w.window.Command2, Qt::LeftButton);
+        return w.window.isHidden();
     }
-    return w.form.windowHandle()->close();
+    return w.window.windowHandle()->close();
 }
 
 } // namespace
@@ -56,13 +56,13 @@ void TestExit::noChangesNothing()
     WindowHarness w;
     // A selection made, a tile picked and a stamp on the board.
     w.editor.state().CurrentTile = 5;
-    w.form.controller().pointerMove(Qt::NoButton, QPointF(40, 40));
-    w.form.controller().buttonPress(Qt::LeftButton, QPointF(40, 40));
+    w.window.controller().pointerMove(Qt::NoButton, QPointF(40, 40));
+    w.window.controller().buttonPress(Qt::LeftButton, QPointF(40, 40));
     w.editor.state().Mode = EditMode::SelectionArmed;
-    w.form.controller().pointerMove(Qt::NoButton, QPointF(100, 100));
-    w.form.controller().buttonPress(Qt::LeftButton, QPointF(100, 100));
-    w.form.controller().pointerMove(Qt::LeftButton, QPointF(200, 150));
-    w.form.controller().buttonRelease(Qt::LeftButton, QPointF(200, 150));
+    w.window.controller().pointerMove(Qt::NoButton, QPointF(100, 100));
+    w.window.controller().buttonPress(Qt::LeftButton, QPointF(100, 100));
+    w.window.controller().pointerMove(Qt::LeftButton, QPointF(200, 150));
+    w.window.controller().buttonRelease(Qt::LeftButton, QPointF(200, 150));
     QCOMPARE(w.editor.state().Mode, EditMode::SelectionMade);
     const EditorState before = w.editor.state();
     const QImage displayed = w.editor.board().displayed().copy();
@@ -79,7 +79,7 @@ void TestExit::noChangesNothing()
     QCOMPARE(asked.buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(asked.defaultButton, Dialogs::Answer::Yes);
     QCOMPARE(asked.icon, Dialogs::Icon::None);
-    QVERIFY(!w.form.isHidden());
+    QVERIFY(!w.window.isHidden());
 
     const EditorState &after = w.editor.state();
     QCOMPARE(after.Mode, before.Mode);
@@ -101,7 +101,7 @@ void TestExit::yesEndsWithStatusZeroAndSavesNothing()
     const auto files = w.folder.snapshot();
     w.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     QVERIFY(leave(w, way));
-    QVERIFY(w.form.isHidden());
+    QVERIFY(w.window.isHidden());
     QCOMPARE(w.fake.dialogs.messages.size(), 1);
     QCOMPARE(w.folder.snapshot(), files);
 }

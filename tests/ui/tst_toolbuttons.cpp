@@ -1,5 +1,5 @@
-#include "ToolHarness.h"
-#include "ui/Form1.h"
+#include "TestPictures.h"
+#include "WindowHarness.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -7,29 +7,24 @@
 
 namespace {
 
-// The main window on the offscreen platform, driven through its real buttons
-// and real mouse events on the board.
-struct WindowHarness {
-    ProgramFolderFixture folder;
-    FakePlatform fake;
-    Editor editor {fake.platform(), folder.path()};
-    Form1 form {editor};
-    QImage map;
+// The main window on the patterned map, driven through its real buttons and
+// real mouse events on the board.
+struct ToolWindow : WindowHarness {
+    QImage map = patternedMap();
 
-    WindowHarness()
+    ToolWindow()
     {
-        if (!form.startUp())
+        if (!started)
             qFatal("the editor did not start");
-        map = ToolHarness::patternedMap();
         editor.board().setCommitted(map);
-        form.show();
+        window.show();
     }
 
     QPushButton *button(const char *name) const
     {
-        return form.findChild<QPushButton *>(QString::fromLatin1(name));
+        return window.findChild<QPushButton *>(QString::fromLatin1(name));
     }
-    QWidget *canvas() const { return form.findChild<QWidget *>(QStringLiteral("PictureMain")); }
+    QWidget *canvas() const { return window.findChild<QWidget *>(QStringLiteral("PictureMain")); }
 
     void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
@@ -80,7 +75,7 @@ private slots:
 
 void TestToolButtons::selectEraseAndUndoThroughTheWindow()
 {
-    WindowHarness w;
+    ToolWindow w;
     QCOMPARE(w.shown(), placementTools);
     w.click("BoutSelect");
     QCOMPARE(w.editor.state().Mode, EditMode::SelectionArmed);
@@ -103,7 +98,7 @@ void TestToolButtons::selectEraseAndUndoThroughTheWindow()
 
 void TestToolButtons::selectMoveAndStampThroughTheWindow()
 {
-    WindowHarness w;
+    ToolWindow w;
     w.click("BoutSelect");
     w.drag(QPointF(13, 26), QPointF(52, 65));
     w.click("BoutDeplace");

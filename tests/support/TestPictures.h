@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+// Pictures the tests draw on, open and write, made the same way everywhere.
+
+// A board whose every pixel differs from all the others, so a block out of
+// place or lost shows.
+QImage patternedMap();
+
+// A picture of random colours, the same for the same seed.
+QImage noise(int width, int height, quint32 seed);
+
+// A picture of one colour.
+QImage solid(int width, int height, QRgb colour);
+
+// The picture with the rectangle filled with the colour.
+QImage withFill(const QImage &picture, const QRect &rect, QRgb colour);
+
+// The picture with the rectangle whitened: what an erase of it must leave.
+QImage withBlank(const QImage &picture, const QRect &rect);
+
+// Whether every pixel of the rectangle is white.
+bool isWhite(const QImage &picture, const QRect &rect);
+
+// Writes the picture as the editor writes a bitmap; a test that cannot write
+// its input stops.
+void writeBitmap(const QString &path, const QImage &image);
