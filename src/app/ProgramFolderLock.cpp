@@ -15,14 +15,26 @@ ProgramFolderLock::ProgramFolderLock(const QString &programFolder)
     lock_.setStaleLockTime(0);
 }
 
+ProgramFolderLock::~ProgramFolderLock()
+{
+    if (attempt_.joinable())
+        attempt_.join();
+}
+
 void ProgramFolderLock::begin()
 {
-    attempt_ = std::async(std::launch::async, [this] { return lock_.tryLock(0); });
+    attempt_ = std::thread([this] { attemptLocked_ = lock_.tryLock(0); });
 }
 
 bool ProgramFolderLock::take(Editor &editor)
 {
-    const bool locked = attempt_.valid() ? attempt_.get() : lock_.tryLock(0);
+    bool locked = false;
+    if (attempt_.joinable()) {
+        attempt_.join();
+        locked = attemptLocked_;
+    } else {
+        locked = lock_.tryLock(0);
+    }
     if (locked)
         return true;
     Platform &platform = editor.platform();

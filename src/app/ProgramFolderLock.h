@@ -3,7 +3,7 @@
 #include <QLockFile>
 #include <QString>
 
-#include <future>
+#include <thread>
 
 class Editor;
 
@@ -15,6 +15,7 @@ class ProgramFolderLock
 {
 public:
     explicit ProgramFolderLock(const QString &programFolder);
+    ~ProgramFolderLock();
 
     // Starts making the lock file on a worker thread: the file is flushed to
     // the disk before it counts, a wait the main window is built during.
@@ -29,5 +30,7 @@ public:
 
 private:
     QLockFile lock_;
-    std::future<bool> attempt_;
+    // The attempt begin() started, joined before its result is read.
+    std::thread attempt_;
+    bool attemptLocked_ = false;
 };

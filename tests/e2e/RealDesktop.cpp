@@ -131,6 +131,14 @@ QProcessEnvironment RealDesktop::environment() const
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // The private server comes with no session bus. Given no address, D-Bus
+    // forks a launcher from inside the editor's threads at its first
+    // accessibility update, and under the sanitizers that child can hang
+    // before it runs, and the editor with it. An address where nothing
+    // listens says at once that there is no bus.
+    if (!env.contains(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")))
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=/nonexistent/vantorel-no-session-bus"));
     return env;
 }
 
