@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 #include <vector>
@@ -50,21 +49,6 @@ bool writeWorkingFile(const QString &path, const QImage &image, QString *error)
     for (int y = image.height() - 1; y >= 0; --y)
         parts.emplace_back(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
     return FileReplace::writeWorkingFile(path, parts, FileReplace::Access::OwnerOnly, error);
-}
-
-bool writeUserFile(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (!FileReplace::openUserFile(file, error))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(error, Files::errorInFrench(reason));
-    }
-    if (!file.commit())
-        return fail(error, Files::errorInFrench(file.errorString()));
-    return true;
 }
 
 // Whether two opaque images have the same size and the same pixels.
@@ -184,7 +168,7 @@ bool write(const QString &path, const QImage &image, FileRole role, QString *err
     if (image.isNull())
         return fail(error, QStringLiteral("image vide"));
     if (role == FileRole::UserFile)
-        return writeUserFile(path, BmpCodec::encode(image), error);
+        return FileReplace::writeUserFile(path, BmpCodec::encode(image), error);
     if (image.format() == QImage::Format_RGB32)
         return writeWorkingFile(path, image, error);
     return writeWorkingFile(path, image.convertToFormat(QImage::Format_RGB32), error);

@@ -28,6 +28,11 @@
 
 namespace FileReplace {
 
+namespace {
+
+// Opens a user's file to be replaced through QSaveFile. A read-only file is
+// refused; a replaced file keeps its permissions exactly (QSaveFile alone
+// would give its owner read and write access).
 bool openUserFile(QSaveFile &file, QString *error)
 {
     const auto failWith = [error](const QString &reason) {
@@ -52,6 +57,22 @@ bool openUserFile(QSaveFile &file, QString *error)
     const QString reason = Files::errorInFrench(file.errorString());
     file.cancelWriting();
     return failWith(reason);
+}
+
+} // namespace
+
+bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!openUserFile(file, error))
+        return false;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = Files::errorInFrench(file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
 }
 
 #if defined(Q_OS_UNIX)
@@ -187,36 +208,17 @@ bool copy(const QString &from, const QString &to, FileRole role, QString *error)
         && source.canonicalFilePath() == target.canonicalFilePath())
         return true; // a file copied onto itself stays as it is
 
+    // The documents copied are small: read whole, written at once.
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return failWith(in);
-    if (role == FileRole::WorkingFile) {
-        // The documents copied this way are small: read whole, written at once.
-        const QByteArray bytes = in.readAll();
-        if (in.error() != QFileDevice::NoError)
-            return failWith(in);
-        const QByteArrayView parts[] = {bytes};
-        return writeWorkingFile(to, parts, Access::Inherited, error);
-    }
-    QSaveFile out(to);
-    if (!openUserFile(out, error))
-        return false;
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(chunk, sizeof chunk);
-        if (n < 0) {
-            out.cancelWriting();
-            return failWith(in);
-        }
-        if (n == 0)
-            break;
-        if (out.write(chunk, n) != n) {
-            failWith(out);
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return out.commit() || failWith(out);
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return failWith(in);
+    if (role == FileRole::UserFile)
+        return writeUserFile(to, bytes, error);
+    const QByteArrayView parts[] = {bytes};
+    return writeWorkingFile(to, parts, Access::Inherited, error);
 }
 
 } // namespace FileReplace

@@ -9,8 +9,6 @@
 
 #include <span>
 
-class QSaveFile;
-
 // Whose file a write replaces. Either way the file is replaced atomically: a
 // reader sees the old file or the new one, whole, and never a mix.
 enum class FileRole {
@@ -25,10 +23,10 @@ enum class FileRole {
 // reason is given in French in *error.
 namespace FileReplace {
 
-// Opens a user's file to be replaced through QSaveFile. A read-only file is
-// refused; a replaced file keeps its permissions exactly (QSaveFile alone
-// would give its owner read and write access).
-bool openUserFile(QSaveFile &file, QString *error);
+// Writes bytes as the new content of a user's file through QSaveFile. A
+// read-only file is refused; a replaced file keeps its permissions exactly
+// (QSaveFile alone would give its owner read and write access).
+bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error);
 
 // The permissions a new working file gets.
 enum class Access {

@@ -13,19 +13,19 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
 {
     EditorState &s = editor_.state();
     BoardModel &board = editor_.board();
-    keyboardAt_
-        = QPoint(Board::snap(position.x(), s.GridStep), Board::snap(position.y(), s.GridStep));
+    const QPoint at(Board::snap(position.x(), s.GridStep), Board::snap(position.y(), s.GridStep));
+    keyboardAt_ = at;
     switch (s.Mode) {
     case EditMode::Placement:
-        s.TileX = Board::snap(position.x(), s.GridStep);
-        s.TileY = Board::snap(position.y(), s.GridStep);
+        s.TileX = at.x();
+        s.TileY = at.y();
         board.setPicture(board.committed());
         board.copyTile(editor_.catalogue().picture(s.CurrentTile), QPoint(s.TileX, s.TileY));
         editor_.flushBoard();
         break;
     case EditMode::SelectionArmed:
-        s.GridX = Board::snap(position.x(), s.GridStep);
-        s.GridY = Board::snap(position.y(), s.GridStep);
+        s.GridX = at.x();
+        s.GridY = at.y();
         if (s.GridX != s.MarkX || s.GridY != s.MarkY) {
             showCommitted();
             board.drawCircle(QPoint(s.GridX, s.GridY), Selection::MarkRadius, Selection::ink(),
@@ -36,8 +36,8 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
         }
         break;
     case EditMode::SelectionDragged:
-        s.GridX = Board::snap(position.x(), s.GridStep);
-        s.GridY = Board::snap(position.y(), s.GridStep);
+        s.GridX = at.x();
+        s.GridY = at.y();
         showCommitted();
         board.drawRectangle(QPointF(s.SelX1, s.SelY1), QPointF(s.GridX, s.GridY), Selection::ink(),
                             Selection::Pen);

@@ -43,7 +43,7 @@ TextEditorCommand::Result TextEditorCommand::run()
     }
     // A map named after the help document, opened from a file: its scenario
     // would be the help, which must stay as delivered.
-    if (name.compare(ProjectFiles::Help, Qt::CaseInsensitive) == 0) {
+    if (ProjectName::namesHelpDocument(project)) {
         platform.dialogs.warning(
             QStringLiteral("Le projet « %1 » porte le nom du document d'aide « %2 » : "
                            "Text Editor ne l'ouvre pas comme scénario, pour que l'aide reste "
