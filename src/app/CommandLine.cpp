@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "document/Editor.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -68,6 +70,22 @@ CommandLine::Outcome refusal(const QStringList &arguments, const QString &reason
                       .arg(QCoreApplication::applicationName(), reason, program));
 }
 
+// An argument read as options that rather names a map: a file that exists,
+// or a bitmap's name.
+QString fileTakenForOption(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-'))
+            && (argument.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)
+                || QFileInfo(argument).isFile()))
+            return argument;
+    }
+    return {};
+}
+
 } // namespace
 
 CommandLine::Outcome CommandLine::read(const QStringList &arguments)
@@ -89,8 +107,16 @@ CommandLine::Outcome CommandLine::read(const QStringList &arguments)
         QStringLiteral("Le plan à ouvrir, une image BMP d'un dossier quelconque."),
         QStringLiteral("[fichier]"));
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        const QString file = fileTakenForOption(arguments);
+        if (!file.isEmpty())
+            return refusal(
+                arguments,
+                QStringLiteral("%1\nSi « %2 » est le nom du plan à ouvrir, mettez « -- » "
+                               "devant : %3 -- %2")
+                    .arg(parser.errorText(), file, QFileInfo(arguments.value(0)).fileName()));
         return refusal(arguments, parser.errorText());
+    }
     if (parser.isSet(version))
         return ending(0,
                       QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(), Version));
@@ -117,4 +143,17 @@ int CommandLine::answer(const Outcome &outcome)
     std::fputs(outcome.errors.toLocal8Bit().constData(), stderr);
     std::fflush(stdout);
     return outcome.status;
+}
+
+std::optional<int> CommandLine::answerWithoutDisplay(int argc, char *argv[])
+{
+    // A core application reaches no window system; it leaves Qt's own
+    // options, such as -platform, on the line, so anything but an answer is
+    // read again by the application object.
+    const QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(Editor::ProgramName);
+    const Outcome outcome = read(QCoreApplication::arguments());
+    if (outcome.starts || outcome.status != 0)
+        return std::nullopt;
+    return answer(outcome);
 }

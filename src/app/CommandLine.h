@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The editor's command line: `vantorel-editor [FICHIER]`, with --help and
 // --version answered in French on the terminal, as a desktop file manager's
 // "Open with" or a user in a terminal gives it.
@@ -29,4 +31,9 @@ public:
 
     // Writes the outcome's texts on the terminal and returns its status.
     static int answer(const Outcome &outcome);
+
+    // Answers --help and --version, before any window system is reached, so
+    // that they work in a console without a display; no value when the line
+    // asks for anything else, which the application object then reads.
+    static std::optional<int> answerWithoutDisplay(int argc, char *argv[]);
 };

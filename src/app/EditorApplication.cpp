@@ -30,8 +30,7 @@ EditorApplication::~EditorApplication() = default;
 bool EditorApplication::start(const QString &file)
 {
     // Nothing touches the program folder until the lock is held; the window
-    // is only built meanwhile, and goes unseen when another editor holds it.
-    lock_.begin();
+    // is only built, and goes unseen when another editor holds it.
     window_ = std::make_unique<Form1>(editor_);
     if (!lock_.take(editor_) || !ProgramFolderCheck::writable(editor_)) {
         window_.reset();

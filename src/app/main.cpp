@@ -5,6 +5,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = CommandLine::answerWithoutDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     EditorApplication::configure();
     const CommandLine::Outcome line = CommandLine::read(QCoreApplication::arguments());

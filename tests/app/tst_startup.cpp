@@ -1,6 +1,7 @@
 #include "EditorHarness.h"
 #include "app/CommandLine.h"
 #include "app/EditorApplication.h"
+#include "app/ProgramFolderLock.h"
 #include "document/OpenCommand.h"
 #include "project/ProjectFiles.h"
 #include "ui/Form1.h"
@@ -9,7 +10,10 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
+#include <QSysInfo>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -46,6 +50,9 @@ private slots:
     void startsOnTheMapGiven();
     void answersOnTheTerminalWithoutTouchingAFile_data();
     void answersOnTheTerminalWithoutTouchingAFile();
+    void startsOverALockNoEditorHolds_data();
+    void startsOverALockNoEditorHolds();
+    void secondEditorOnTheFolderIsRefusedAndTouchesNoFile();
 };
 
 void TestStartup::setsStartValuesAndCaption()
@@ -163,6 +170,10 @@ void TestStartup::readsTheCommandLine_data()
         << QStringList {"--help", "--inconnue"} << false << QString() << 1 << QStringList()
         << "Vantorel Editor : Option « inconnue » inconnue.\n"
            "Tapez « vantorel-editor --help » pour l'aide.\n";
+    QTest::newRow("a map whose name looks like an option, without --")
+        << QStringList {"-plan.bmp"} << false << QString() << 1 << QStringList()
+        << "Si « -plan.bmp » est le nom du plan à ouvrir, mettez « -- » devant : "
+           "vantorel-editor -- -plan.bmp\n";
     QTest::newRow("a value given to --version")
         << QStringList {"--version=2"} << false << QString() << 1 << QStringList()
         << "Valeur inattendue après « --version »";
@@ -280,8 +291,9 @@ void TestStartup::answersOnTheTerminalWithoutTouchingAFile_data()
         << "--inconnue" << 1 << QString() << "Option « inconnue » inconnue.";
 }
 
-// The built editor, from a program folder of its own; the offscreen platform
-// would show no window anyway.
+// The built editor, from a program folder of its own. The answers come
+// without a display, as in a console; the offscreen platform would show no
+// window for the others anyway.
 void TestStartup::answersOnTheTerminalWithoutTouchingAFile()
 {
     QFETCH(QString, argument);
@@ -294,6 +306,12 @@ void TestStartup::answersOnTheTerminalWithoutTouchingAFile()
     const auto files = folder.snapshot();
 
     QProcess process;
+    if (status == 0) {
+        QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            console.remove(QString::fromLatin1(display));
+        process.setProcessEnvironment(console);
+    }
     process.start(editor, {argument});
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -304,6 +322,57 @@ void TestStartup::answersOnTheTerminalWithoutTouchingAFile()
              qPrintable(printed));
     QVERIFY2(told.contains(errors), qPrintable(told));
     QCOMPARE(folder.snapshot(), files);
+}
+
+void TestStartup::startsOverALockNoEditorHolds_data()
+{
+    QTest::addColumn<QByteArray>("lockFile");
+    const QByteArray here = "\nVantorel Editor\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    QTest::newRow("an empty lock file, as a power cut leaves it") << QByteArray();
+    QTest::newRow("a stale lock naming a dead process") << "2147483646" + here;
+    QTest::newRow("a lock copied with the folder from a running editor")
+        << QByteArray::number(qint64(::getpid())) + here;
+}
+
+void TestStartup::startsOverALockNoEditorHolds()
+{
+    QFETCH(QByteArray, lockFile);
+    ProgramFolderFixture folder;
+    QFile file(folder.file(ProjectFiles::Lock));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lockFile) == lockFile.size());
+    file.close();
+    FakePlatform fake;
+    Editor editor(fake.platform(), folder.path());
+    ProgramFolderLock lock(folder.path());
+    QVERIFY(lock.take(editor));
+    QVERIFY(fake.dialogs.messages.isEmpty());
+}
+
+void TestStartup::secondEditorOnTheFolderIsRefusedAndTouchesNoFile()
+{
+    ProgramFolderFixture folder;
+    FakePlatform fake;
+    Editor editor(fake.platform(), folder.path());
+    ProgramFolderLock first(folder.path());
+    QVERIFY(first.take(editor));
+    const auto files = folder.snapshot();
+
+    ProgramFolderLock second(folder.path());
+    QVERIFY(!second.take(editor));
+    QCOMPARE(folder.snapshot(), files);
+    QCOMPARE(fake.dialogs.messages.size(), 1);
+    const QString told = fake.dialogs.messages.first().text;
+    QVERIFY2(told.startsWith("Vantorel Editor est déjà ouvert sur ce dossier du programme"),
+             qPrintable(told));
+    QVERIFY2(told.contains(QStringLiteral("(processus %1 sur la machine « %2 »)")
+                               .arg(::getpid())
+                               .arg(QSysInfo::machineHostName())),
+             qPrintable(told));
+
+    // The first editor ends: its lock goes with it, and the next start takes it.
+    first.release();
+    QVERIFY(!QFileInfo::exists(folder.file(ProjectFiles::Lock)));
+    QVERIFY(second.take(editor));
 }
 
 QTEST_MAIN(TestStartup)
