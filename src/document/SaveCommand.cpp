@@ -9,6 +9,7 @@
 #include "project/ProjectName.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 const QString SaveCommand::PromptText = QStringLiteral("Entrez un nom de 8 caractères maxi");
 const QString SaveCommand::PromptTitle = QStringLiteral("Enregistrer sous...");
@@ -63,9 +64,12 @@ SaveCommand::Result SaveCommand::run()
         reportWriteFailure(targets.bitmap, reason);
         return Result::WriteFailed;
     }
-    editor_.setCaptionForBitmap(name + ProjectFiles::BitmapSuffix);
+    // A map replaced under a name in other letters keeps its own: the caption
+    // and the project name the file on disk.
+    const QString written = QFileInfo(targets.bitmap).fileName();
+    editor_.setCaptionForBitmap(written);
     carryDocument(targets);
-    editor_.setProjectName(name);
+    editor_.setProjectName(ProjectName::ofFileName(written));
     return Result::Saved;
 }
 

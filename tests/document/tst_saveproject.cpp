@@ -104,6 +104,7 @@ private slots:
     void savingTwiceReplacesBitmapAndKeepsDocument();
     void anotherProjectWasReplacedWithoutAWord_data();
     void anotherProjectWasReplacedWithoutAWord();
+    void captionNamedAFileOfAnotherLetterCase();
     void helpDocumentWasCarriedAsScenario();
     void readOnlyProjectFileWasReplaced_data();
     void readOnlyProjectFileWasReplaced();
@@ -336,6 +337,20 @@ void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
              QByteArray(openedAway ? "scenario from away" : "scenario of a"));
     QCOMPARE(h.editor.projectName(), typed);
     QVERIFY(h.editor.projectInProgramFolder());
+}
+
+void TestSaveProject::captionNamedAFileOfAnotherLetterCase()
+{
+    EditorHarness h;
+    QCOMPARE(save(h, QStringLiteral("ça")), Result::Saved);
+    QCOMPARE(save(h, "autre"), Result::Saved);
+    h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+
+    QCOMPARE(save(h, QStringLiteral("ÇA")), Result::Saved);
+    QCOMPARE(h.folder.image(QStringLiteral("ça.bmp")), h.editor.board().committed());
+    QCOMPARE(h.editor.caption(), captionFor(h, QStringLiteral("ça.bmp")));
+    QCOMPARE(h.editor.projectName(), QStringLiteral("ça"));
+    QVERIFY(!QDir(h.folder.path()).entryList().contains(QStringLiteral("ÇA.bmp")));
 }
 
 void TestSaveProject::helpDocumentWasCarriedAsScenario()
