@@ -45,8 +45,17 @@ bool OpenCommand::openFile(const QString &path)
     return open(path.isEmpty() ? QString() : file.absolutePath(), file.fileName());
 }
 
-bool OpenCommand::open(const QString &folder, const QString &fileName)
+bool OpenCommand::open(const QString &shownFolder, const QString &typed)
 {
+    // A path typed in the name box, absolute or from the folder shown, names
+    // its file: only that file's own name is cut at its first dot.
+    QString folder = shownFolder;
+    QString fileName = typed;
+    if (!shownFolder.isEmpty() && typed.contains(QLatin1Char('/'))) {
+        const QFileInfo file(QDir(shownFolder).filePath(typed));
+        folder = QDir::cleanPath(file.absolutePath());
+        fileName = file.fileName();
+    }
     const QString project = ProjectName::ofFileName(fileName);
     const QString bitmap = project + ProjectFiles::BitmapSuffix;
     Platform &platform = editor_.platform();
@@ -69,7 +78,8 @@ bool OpenCommand::open(const QString &folder, const QString &fileName)
     board.setUndoCopy(board.committed());
 
     if (isProgramFolder(folder)) {
-        editor_.setCaptionForBitmap(bitmap);
+        // The caption names the file read, in its own letter case.
+        editor_.setCaptionForBitmap(QFileInfo(path).fileName());
         editor_.setProjectName(project);
     } else {
         editor_.setCaption(Editor::CaptionPrefix + QDir::toNativeSeparators(path));

@@ -20,9 +20,11 @@ public:
     bool confirm(const QString &nameText);
 
     // Opens the project the file name stands for in the folder: its part
-    // before the first dot, trimmed, plus ".bmp". On failure the user is told
-    // and the board, caption and active project stay as they were.
-    bool open(const QString &folder, const QString &fileName);
+    // before the first dot, trimmed, plus ".bmp". A path, absolute or from
+    // the folder, opens its file that way in the file's own folder. On failure
+    // the user is told and the board, caption and active project stay as
+    // they were.
+    bool open(const QString &folder, const QString &typed);
     // The same in the program folder.
     bool open(const QString &fileName);
     // The same for a file named by its path, relative to the working folder:

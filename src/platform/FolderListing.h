@@ -3,14 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-// What the open dialog browses: the process's current folder, the volumes
-// and the contents of a folder.
+// What the open dialog browses: the volumes and the contents of a folder.
 class FolderListing
 {
 public:
     virtual ~FolderListing() = default;
-
-    virtual QString currentFolder() const = 0;
 
     // Root folders of the mounted volumes.
     virtual QStringList drives() const = 0;

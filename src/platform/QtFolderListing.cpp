@@ -10,8 +10,6 @@
 #include <filesystem>
 #include <system_error>
 
-QString QtFolderListing::currentFolder() const { return QDir::currentPath(); }
-
 QStringList QtFolderListing::drives() const
 {
     QStringList roots;

@@ -12,10 +12,10 @@ ProjectBrowser::ProjectBrowser(FolderListing &listing, Dialogs &dialogs)
     : listing_(listing), dialogs_(dialogs)
 {}
 
-void ProjectBrowser::start()
+void ProjectBrowser::start(const QString &folder)
 {
     drives_ = listing_.drives();
-    if (openFolder(listing_.currentFolder()))
+    if (openFolder(folder))
         return;
     // The lists must show something: the first drive that can be read.
     for (const QString &root : std::as_const(drives_)) {

@@ -28,8 +28,8 @@ public:
 
     ProjectBrowser(FolderListing &listing, Dialogs &dialogs);
 
-    // Shows the process's current folder.
-    void start();
+    // Shows the folder given, where the editor keeps its projects.
+    void start(const QString &folder);
 
     const QStringList &drives() const { return drives_; }
     int driveIndex() const { return driveIndex_; }

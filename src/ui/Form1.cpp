@@ -339,8 +339,11 @@ void Form1::showOpenDialog()
 {
     if (openDialog_)
         return;
-    // No parent: a disabled window disables its child windows too.
-    openDialog_ = new Form_Fichier(editor_.platform().folders, editor_.platform().dialogs);
+    // No parent: a disabled window disables its child windows too. The
+    // dialog shows the program folder, where SAVE writes, whatever folder
+    // the editor was started from.
+    openDialog_ = new Form_Fichier(editor_.platform().folders, editor_.platform().dialogs,
+                                   editor_.folder().path());
     connect(openDialog_, &Form_Fichier::openPressed, this, &Form1::openChosenProject);
     connect(openDialog_, &Form_Fichier::cancelled, this, &Form1::cancelOpen);
 

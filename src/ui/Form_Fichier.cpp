@@ -45,7 +45,8 @@ constexpr int RowRole = Qt::UserRole;
 
 } // namespace
 
-Form_Fichier::Form_Fichier(FolderListing &listing, Dialogs &dialogs, QWidget *parent)
+Form_Fichier::Form_Fichier(FolderListing &listing, Dialogs &dialogs, const QString &startFolder,
+                           QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
       browser_(std::make_unique<ProjectBrowser>(listing, dialogs))
@@ -59,7 +60,7 @@ Form_Fichier::Form_Fichier(FolderListing &listing, Dialogs &dialogs, QWidget *pa
     setAutoFillBackground(true);
     setFont(sansSerif(8.25));
     build();
-    browser_->start();
+    browser_->start(startFolder);
     showBrowser();
     Command1->setFocus();
 }

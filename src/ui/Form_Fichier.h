@@ -26,7 +26,9 @@ public:
     static constexpr int ClientWidth = 435;
     static constexpr int ClientHeight = 209;
 
-    Form_Fichier(FolderListing &listing, Dialogs &dialogs, QWidget *parent = nullptr);
+    // Shows the start folder first.
+    Form_Fichier(FolderListing &listing, Dialogs &dialogs, const QString &startFolder,
+                 QWidget *parent = nullptr);
     ~Form_Fichier() override;
 
     ProjectBrowser &browser() { return *browser_; }

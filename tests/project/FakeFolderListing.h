@@ -14,12 +14,10 @@ public:
         QStringList folders;
         QStringList files;
     };
-    QString current = QStringLiteral("/");
     QStringList roots = {QStringLiteral("/")};
     QMap<QString, Contents> tree;
     QSet<QString> unreadable;
 
-    QString currentFolder() const override { return current; }
     QStringList drives() const override { return roots; }
     bool list(const QString &folder, QStringList *folders, QStringList *files,
               QString *error) const override

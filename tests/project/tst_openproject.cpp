@@ -42,7 +42,6 @@ FakeFolderListing homeListing()
 {
     FakeFolderListing listing;
     listing.roots = {"/", "/home", "/media/usb"};
-    listing.current = "/home/ana/cartes";
     listing.tree["/"] = {{"home", "media"}, {}};
     listing.tree["/home"] = {{"ana"}, {"top.bmp"}};
     listing.tree["/home/ana"] = {{"cartes"}, {}};
@@ -75,7 +74,7 @@ private slots:
     void saveRightAfterOpenInSelectionModeOverwroteOpenedProject();
     void emptyNameBoxIsTold();
 
-    void browserStartsAtCurrentFolder();
+    void browserStartsAtTheFolderGiven();
     void browserOpensSubfoldersAndAncestors();
     void browserNameBoxFollowsSelectionAndKeepsText();
     void browserStaysWhereItWasOnUnreadableDriveOrFolder();
@@ -137,49 +136,66 @@ void TestOpenProject::pickedFileInAnotherFolderOpenedTheProgramFolderNamesake()
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
 {
-    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("chosen"); // "@" stands for the program folder
+    QTest::addColumn<QString>("read"); // from the program folder; empty when nothing opens
     QTest::addColumn<QString>("project");
-    QTest::addColumn<bool>("opens");
 
     QTest::newRow("plain") << "donjon.bmp"
-                           << "donjon" << true;
+                           << "donjon.bmp"
+                           << "donjon";
     QTest::newRow("further dot") << "donjon.ancien.bmp"
-                                 << "donjon" << true;
-    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp"
-                                                  << "crypte" << false;
+                                 << "donjon.bmp"
+                                 << "donjon";
+    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp" << QString() << "";
     QTest::newRow("blanks around the base") << " donjon .v2.bmp"
-                                            << "donjon" << true;
+                                            << "donjon.bmp"
+                                            << "donjon";
     QTest::newRow("other letter case") << "DONJON.BMP"
-                                       << "DONJON" << true;
+                                       << "donjon.bmp"
+                                       << "DONJON";
     QTest::newRow("typed without extension") << "donjon"
-                                             << "donjon" << true;
-    QTest::newRow("nothing before the dot") << ".bmp"
-                                            << "" << false;
-    // A name typed in the name box never leads out of the program folder.
-    QTest::newRow("typed into a subfolder") << "sous/donjon.bmp"
-                                            << "sous/donjon" << false;
+                                             << "donjon.bmp"
+                                             << "donjon";
+    QTest::newRow("nothing before the dot") << ".bmp" << QString() << "";
+    // A path typed opens its file; the rule cuts the file's own name only.
+    QTest::newRow("typed into a subfolder") << "sous/donjon.v2.bmp"
+                                            << "sous/donjon.bmp"
+                                            << "donjon";
+    QTest::newRow("typed into a hidden folder") << ".cachée/donjon.bmp"
+                                                << ".cachée/donjon.bmp"
+                                                << "donjon";
+    QTest::newRow("typed as an absolute path") << "@/.cachée/donjon.v2.bmp"
+                                               << ".cachée/donjon.bmp"
+                                               << "donjon";
+    QTest::newRow("typed up and back") << "../@/sous/donjon.bmp"
+                                       << "sous/donjon.bmp"
+                                       << "donjon";
 }
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts()
 {
     QFETCH(QString, chosen);
+    QFETCH(QString, read);
     QFETCH(QString, project);
-    QFETCH(bool, opens);
     EditorHarness h;
     const QImage map = solid(773, 546, qRgb(90, 60, 30));
     writeBitmap(h.folder.file("donjon.bmp"), map);
-    QVERIFY(QDir(h.folder.path()).mkdir("sous"));
-    writeBitmap(h.folder.file("sous/donjon.bmp"), map);
+    for (const QString sub : {"sous", ".cachée"}) {
+        QVERIFY(QDir(h.folder.path()).mkdir(sub));
+        writeBitmap(h.folder.file(sub + "/donjon.bmp"), map);
+    }
+    const QString folderName = QFileInfo(h.folder.path()).fileName();
+    chosen.replace("../@", "../" + folderName).replace("@", h.folder.path());
 
-    QCOMPARE(OpenCommand(h.editor).open(chosen), opens);
-    if (!opens) {
+    QCOMPARE(OpenCommand(h.editor).open(h.folder.path(), chosen), !read.isEmpty());
+    if (read.isEmpty()) {
         verifyLoadMessage(h);
         QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
         QCOMPARE(h.editor.board().committed(), BoardModel::whiteBoard());
         return;
     }
     QCOMPARE(h.editor.projectName(), project);
-    QCOMPARE(h.editor.caption(), captionFor(h, project + ".bmp"));
+    QCOMPARE(h.editor.caption(), captionFor(h, read));
     QCOMPARE(h.editor.board().committed(), map);
 }
 
@@ -296,12 +312,12 @@ void TestOpenProject::emptyNameBoxIsTold()
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
 }
 
-void TestOpenProject::browserStartsAtCurrentFolder()
+void TestOpenProject::browserStartsAtTheFolderGiven()
 {
     FakeFolderListing listing = homeListing();
     ScriptedDialogs dialogs;
     ProjectBrowser browser(listing, dialogs);
-    browser.start();
+    browser.start("/home/ana/cartes");
     QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes"));
     QCOMPARE(browser.drives().at(browser.driveIndex()), QStringLiteral("/home"));
     QStringList names;
@@ -321,7 +337,7 @@ void TestOpenProject::browserOpensSubfoldersAndAncestors()
     FakeFolderListing listing = homeListing();
     ScriptedDialogs dialogs;
     ProjectBrowser browser(listing, dialogs);
-    browser.start();
+    browser.start("/home/ana/cartes");
     QVERIFY(browser.openFolderRow(3));
     QCOMPARE(browser.folder(), QStringLiteral("/home/ana/cartes/anciennes"));
     QCOMPARE(browser.files(), QStringList {"vieille.bmp"});
@@ -339,7 +355,7 @@ void TestOpenProject::browserNameBoxFollowsSelectionAndKeepsText()
     FakeFolderListing listing = homeListing();
     ScriptedDialogs dialogs;
     ProjectBrowser browser(listing, dialogs);
-    browser.start();
+    browser.start("/home/ana/cartes");
     browser.selectFile(1);
     QCOMPARE(browser.nameText(), QStringLiteral("Crypte.BMP"));
     QCOMPARE(browser.chosenFileName(), QStringLiteral("Crypte.BMP"));
@@ -376,7 +392,7 @@ void TestOpenProject::browserStaysWhereItWasOnUnreadableDriveOrFolder()
     listing.unreadable.insert("/home/ana/cartes/été");
     ScriptedDialogs dialogs;
     ProjectBrowser browser(listing, dialogs);
-    browser.start();
+    browser.start("/home/ana/cartes");
     browser.selectFile(0);
     const QList<ProjectBrowser::FolderRow> rows = browser.folderRows();
 
@@ -399,7 +415,7 @@ void TestOpenProject::browserReturnsToLastFolderOfADrive()
     FakeFolderListing listing = homeListing();
     ScriptedDialogs dialogs;
     ProjectBrowser browser(listing, dialogs);
-    browser.start();
+    browser.start("/home/ana/cartes");
     QVERIFY(browser.openFolderRow(3));
     QVERIFY(browser.chooseDrive(0));
     QCOMPARE(browser.folder(), QStringLiteral("/"));

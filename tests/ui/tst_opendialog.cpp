@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,8 +24,8 @@ namespace {
 
 QImage board(QRgb colour) { return solid(773, 546, colour); }
 
-// The main window over a started editor, with the process's current folder
-// in another folder than the program folder.
+// The main window over a started editor, started from another folder than
+// the program folder.
 struct Window : WindowHarness {
     ProgramFolderFixture elsewhere {false};
     QString previousCurrent = QDir::currentPath();
@@ -44,6 +45,29 @@ struct Window : WindowHarness {
         QTest::mouseClick(window.BoutOpen, Qt::LeftButton);
         return window.openDialog();
     }
+    // Opens the dialog and goes, as the user does, from the program folder
+    // it shows up to the temporary folder and down into the other folder.
+    Form_Fichier *openElsewhere()
+    {
+        Form_Fichier *dialog = open();
+        const QFileInfo other(elsewhere.path());
+        enter(dialog, QFileInfo(other.path()).fileName());
+        enter(dialog, other.fileName());
+        return dialog;
+    }
+    static void enter(Form_Fichier *dialog, const QString &folder)
+    {
+        QTreeWidget *dirs = dialog->Dir1;
+        for (QTreeWidgetItemIterator it(dirs); *it; ++it)
+            if ((*it)->text(0) == folder) {
+                dirs->scrollToItem(*it);
+                const QPoint at = dirs->visualItemRect(*it).center();
+                QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+        qFatal("the directory list shows no folder %s", qPrintable(folder));
+    }
     bool dialogGone() { return !window.openDialog() || !window.openDialog()->isVisible(); }
 };
 
@@ -60,6 +84,8 @@ private slots:
     void mainWindowDisabledWhileDialogExists();
     void escapeDoesNothingAndEnterPressesFocusedButton();
     void windowManagerCloseGivesMainWindowBack();
+    void typedPathOpensThatFile_data();
+    void typedPathOpensThatFile();
     void clickedFileOpensFromTheFolderShown();
     void typedNameKeptTheClickedEntryHighlighted();
     void doubleClickedFolderListsItsBitmaps();
@@ -105,6 +131,7 @@ void TestOpenDialog::laidOutAsTabled()
 void TestOpenDialog::dialogWindowAndFocus()
 {
     Window w;
+    writeBitmap(w.folder.file("sauvé.bmp"), board(qRgb(0, 0, 200)));
     Form_Fichier *dialog = w.open();
     QVERIFY(dialog);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Chargement d'un projet"));
@@ -125,10 +152,11 @@ void TestOpenDialog::dialogWindowAndFocus()
         QCOMPARE(next, order[i + 1]);
     }
 
-    // It starts at the process's current folder, not the program folder.
-    QCOMPARE(dialog->browser().folder(), QDir::cleanPath(w.elsewhere.path()));
+    // It starts in the program folder, where SAVE writes, not in the folder
+    // the editor was started from: a project just saved could not be found.
+    QCOMPARE(dialog->browser().folder(), w.folder.path());
     QCOMPARE(dialog->File1->count(), 1);
-    QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("donjon.bmp"));
+    QCOMPARE(dialog->File1->item(0)->text(), QStringLiteral("sauvé.bmp"));
     QVERIFY(dialog->Text1->text().isEmpty());
 }
 
@@ -153,7 +181,7 @@ void TestOpenDialog::escapeDoesNothingAndEnterPressesFocusedButton()
     Window w;
     const QString caption = w.editor.caption();
     const auto files = w.folder.snapshot();
-    Form_Fichier *dialog = w.open();
+    Form_Fichier *dialog = w.openElsewhere();
     dialog->File1->setCurrentRow(0);
     QCOMPARE(dialog->Text1->text(), QStringLiteral("donjon.bmp"));
 
@@ -191,11 +219,42 @@ void TestOpenDialog::windowManagerCloseGivesMainWindowBack()
     QVERIFY(w.open());
 }
 
+void TestOpenDialog::typedPathOpensThatFile_data()
+{
+    QTest::addColumn<bool>("absolute"); // else relative to the folder shown
+    QTest::newRow("absolute") << true;
+    QTest::newRow("relative") << false;
+}
+
+// A path into a hidden folder, typed in the name box: the first dot of
+// ".cartes" cut it to nothing.
+void TestOpenDialog::typedPathOpensThatFile()
+{
+    QFETCH(bool, absolute);
+    Window w;
+    const QImage map = board(qRgb(0, 90, 90));
+    QVERIFY(QDir(w.elsewhere.path()).mkdir(".cartes"));
+    writeBitmap(w.elsewhere.file(".cartes/plan.bmp"), map);
+    const QString typed
+        = absolute ? w.elsewhere.file(".cartes/plan.v2.bmp")
+                   : "../" + QFileInfo(w.elsewhere.path()).fileName() + "/.cartes/plan.v2.bmp";
+    Form_Fichier *dialog = w.open();
+    QTest::keyClicks(dialog->Text1, typed);
+    QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
+    QVERIFY(w.dialogGone());
+    QVERIFY(w.fake.dialogs.messages.isEmpty());
+    QCOMPARE(w.editor.board().committed(), map);
+    QCOMPARE(w.editor.projectName(), QStringLiteral("plan"));
+    QCOMPARE(w.window.windowTitle(),
+             Editor::CaptionPrefix
+                 + QDir::toNativeSeparators(w.elsewhere.file(".cartes/plan.bmp")));
+}
+
 void TestOpenDialog::clickedFileOpensFromTheFolderShown()
 {
     Window w;
     writeBitmap(w.folder.file("DONJON.BMP"), board(qRgb(0, 0, 200)));
-    Form_Fichier *dialog = w.open();
+    Form_Fichier *dialog = w.openElsewhere();
     QListWidget *files = dialog->File1;
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
@@ -221,7 +280,7 @@ void TestOpenDialog::typedNameKeptTheClickedEntryHighlighted()
     Window w;
     const QImage tour = board(qRgb(0, 160, 0));
     writeBitmap(w.elsewhere.file("tour.bmp"), tour);
-    Form_Fichier *dialog = w.open();
+    Form_Fichier *dialog = w.openElsewhere();
     QListWidget *files = dialog->File1;
     QCOMPARE(files->count(), 2);
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
@@ -243,7 +302,7 @@ void TestOpenDialog::typedNameKeptTheClickedEntryHighlighted()
 void TestOpenDialog::doubleClickedFolderListsItsBitmaps()
 {
     Window w;
-    Form_Fichier *dialog = w.open();
+    Form_Fichier *dialog = w.openElsewhere();
     QTreeWidget *dirs = dialog->Dir1;
     QTreeWidgetItem *sub = nullptr;
     for (QTreeWidgetItemIterator it(dirs); *it; ++it)
@@ -281,7 +340,7 @@ void TestOpenDialog::doubleClickOrEnterOnAFileOpensIt()
     Window w;
     const QImage map = board(qRgb(0, 120, 0));
     writeBitmap(w.elsewhere.file("donjon.bmp"), map);
-    Form_Fichier *dialog = w.open();
+    Form_Fichier *dialog = w.openElsewhere();
     QListWidget *files = dialog->File1;
     const QPoint at = files->visualItemRect(files->item(0)).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
@@ -329,7 +388,7 @@ void TestOpenDialog::ouvrirWithEmptyNameBoxKeepsDialog()
     QVERIFY(!w.window.isEnabled());
 
     // A name typed with nothing selected is the file name.
-    writeBitmap(w.elsewhere.file("tape.bmp"), board(qRgb(9, 9, 9)));
+    writeBitmap(w.folder.file("tape.bmp"), board(qRgb(9, 9, 9)));
     QTest::keyClicks(dialog->Text1, QStringLiteral("tape.x"));
     QTest::mouseClick(dialog->bout_open, Qt::LeftButton);
     QVERIFY(w.dialogGone());
