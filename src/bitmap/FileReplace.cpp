@@ -1,7 +1,9 @@
 // Qt's QSaveFile flushes every file to the disk before it takes the name, a
-// wait the working files rewritten at each edit cannot afford: they are
-// replaced here by the system calls Qt does not offer (an exchange of names,
-// writev, a close away from the caller).
+// wait the working files rewritten at each edit cannot afford, and loses the
+// error of a write it buffered until its commit, which a full disk then turns
+// into an empty file: files are replaced here by the system calls Qt does not
+// offer (an exchange of names, writev, a close away from the caller), every
+// one of them checked.
 
 #include "FileReplace.h"
 
@@ -10,7 +12,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #if defined(Q_OS_UNIX)
 #include <QRandomGenerator>
@@ -18,71 +19,24 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QSaveFile>
 #endif
 
 namespace FileReplace {
 
-namespace {
-
-// Opens a user's file to be replaced through QSaveFile. A read-only file is
-// refused; a replaced file keeps its permissions exactly (QSaveFile alone
-// would give its owner read and write access).
-bool openUserFile(QSaveFile &file, QString *error)
-{
-    const auto failWith = [error](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
-    const QFileInfo old(file.fileName());
-    if (Files::isReadOnly(old.filePath()))
-        return failWith(Files::readOnlyError());
-    if (!file.open(QIODevice::WriteOnly))
-        return failWith(Files::errorInFrench(file.errorString()));
-    if (!old.isFile())
-        return true;
-    // The user bits tell what this process may do, which for the superuser is
-    // everything: set from them, the owner's bits would gain read and write.
-    const QFileDevice::Permissions kept
-        = old.permissions()
-          & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
-    if (file.setPermissions(kept))
-        return true;
-    const QString reason = Files::errorInFrench(file.errorString());
-    file.cancelWriting();
-    return failWith(reason);
-}
-
-} // namespace
-
-bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (!openUserFile(file, error))
-        return false;
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = Files::errorInFrench(file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
 #if defined(Q_OS_UNIX)
 namespace {
 
-bool fail(QString *error, int code)
+bool fail(QString *error, const QString &reason)
 {
     if (error)
-        *error
-            = Files::errorInFrench(QString::fromStdString(std::generic_category().message(code)));
+        *error = reason;
     return false;
 }
 
@@ -141,10 +95,23 @@ bool takeName(const QByteArray &temp, const QByteArray &target, int old)
     return ::rename(temp.constData(), target.constData()) == 0;
 }
 
-} // namespace
+// Flushes a folder's entries, so that a name just given survives a crash.
+void syncFolder(const QString &folder)
+{
+    const int fd
+        = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
-bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,
-                      QString *error)
+// Writes the parts to a new file beside path, which then takes its name. A
+// file to keep is flushed to the disk first, and its folder after the rename,
+// so that neither a crash nor a full disk leaves an empty or partial file in
+// its place: every write is checked, and on failure the new file goes.
+bool replace(const QString &path, std::span<const QByteArrayView> parts, Access access,
+             bool durable, QString *error)
 {
     const QByteArray target = QFile::encodeName(path);
     // Held open, the old file outlives its name until released.
@@ -158,7 +125,8 @@ bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts
     // A new file gets the usual permissions from the process's mask.
     const int fd = createBeside(QFileInfo(path), access == Access::OwnerOnly ? 0600 : 0666, &temp);
     bool written = fd >= 0 && writeAll(fd, parts)
-                   && (!inherit || ::fchmod(fd, oldInfo.st_mode & 07777) == 0);
+                   && (!inherit || ::fchmod(fd, oldInfo.st_mode & 07777) == 0)
+                   && (!durable || ::fsync(fd) == 0);
     int code = errno;
     if (fd >= 0 && ::close(fd) != 0 && written) {
         written = false;
@@ -169,14 +137,84 @@ bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts
         code = errno;
     if (old >= 0)
         releaseLater(old);
-    if (placed)
+    if (placed) {
+        if (durable)
+            syncFolder(QFileInfo(path).absolutePath());
         return true;
+    }
     if (fd >= 0)
         ::unlink(temp.constData());
-    return fail(error, code);
+    return fail(error, Files::errorInFrench(code));
+}
+
+} // namespace
+
+bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
+{
+    // A link is followed: the file it leads to is the user's.
+    const QFileInfo file(path);
+    const QString real = file.isSymLink() && file.exists() ? file.canonicalFilePath() : path;
+    if (Files::isReadOnly(real))
+        return fail(error, Files::readOnlyError());
+    const QByteArrayView parts[] = {bytes};
+    return replace(real, parts, Access::Inherited, true, error);
+}
+
+bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,
+                      QString *error)
+{
+    return replace(path, parts, access, false, error);
 }
 
 #else
+
+namespace {
+
+// Opens a user's file to be replaced through QSaveFile. A read-only file is
+// refused; a replaced file keeps its permissions exactly (QSaveFile alone
+// would give its owner read and write access).
+bool openUserFile(QSaveFile &file, QString *error)
+{
+    const auto failWith = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QFileInfo old(file.fileName());
+    if (Files::isReadOnly(old.filePath()))
+        return failWith(Files::readOnlyError());
+    // Unbuffered, so that every write reports its own failure.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failWith(Files::errorInFrench(file.errorString()));
+    if (!old.isFile())
+        return true;
+    // The user bits tell what this process may do, which for the superuser is
+    // everything: set from them, the owner's bits would gain read and write.
+    const QFileDevice::Permissions kept
+        = old.permissions()
+          & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    if (file.setPermissions(kept))
+        return true;
+    const QString reason = Files::errorInFrench(file.errorString());
+    file.cancelWriting();
+    return failWith(reason);
+}
+
+} // namespace
+
+bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!openUserFile(file, error))
+        return false;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = Files::errorInFrench(file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
 
 bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access,
                       QString *error)

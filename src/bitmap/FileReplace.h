@@ -2,7 +2,8 @@
 
 // Qt's codec writes a bitmap through QSaveFile, which waits for the disk at
 // every commit: the working files the editor rewrites at each edit replace
-// the old file here without waiting, and a user's file keeps its permissions.
+// the old file here without waiting, a user's file keeps its permissions, and
+// a write that fails, on a full disk for one, leaves the old file as it was.
 
 #include <QByteArrayView>
 #include <QString>
@@ -18,14 +19,14 @@ enum class FileRole {
 
 // Replacing files. The new content goes to a hidden file beside the old one,
 // which then takes its name in one step. A working file is replaced without
-// waiting for the disk; a user's file goes through QSaveFile, flushed first.
+// waiting for the disk; a user's file is flushed to the disk first.
 // On failure the old file stays as it was, nothing is left behind, and the
 // reason is given in French in *error.
 namespace FileReplace {
 
-// Writes bytes as the new content of a user's file through QSaveFile. A
-// read-only file is refused; a replaced file keeps its permissions exactly
-// (QSaveFile alone would give its owner read and write access).
+// Writes bytes as the new content of a user's file. A read-only file is
+// refused; a replaced file keeps its permissions exactly (QSaveFile would
+// give its owner read and write access); a link leads to the file written.
 bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error);
 
 // The permissions a new working file gets.

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QList>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
 
 namespace Files {
 namespace {
@@ -58,33 +60,52 @@ bool canCreateFiles(const QString &folder, QString *error)
 
 QString readOnlyError() { return QString::fromUtf8(ReadOnlyReason); }
 
+namespace {
+
+// The system's reasons: its error number, its English wording, ours.
+struct Wording {
+    int code;
+    const char *english;
+    const char *french;
+};
+
+const Wording Wordings[] = {
+    {ENOENT, "No such file or directory", "fichier ou dossier introuvable"},
+    {EACCES, "Permission denied", "accès refusé"},
+    {EPERM, "Operation not permitted", "opération interdite"},
+    {EISDIR, "Is a directory", "un dossier porte ce nom"},
+    {ENOTDIR, "Not a directory", "le chemin ne mène pas à un dossier"},
+    {ENOSPC, "No space left on device", "plus de place sur le disque"},
+    {EROFS, "Read-only file system", "le disque est en lecture seule"},
+    {ENAMETOOLONG, "File name too long", "nom de fichier trop long"},
+    {EDQUOT, "Disk quota exceeded", "quota disque dépassé"},
+    {EIO, "Input/output error", "erreur d'entrée-sortie du disque"},
+    {EMFILE, "Too many open files", "trop de fichiers ouverts"},
+    {ENOTEMPTY, "Directory not empty", "le dossier n'est pas vide"},
+    {EFBIG, "File too large", "fichier trop volumineux pour ce disque"},
+    // Qt's own wordings when a file is replaced through a temporary file.
+    {0, "Filename refers to a directory", "un dossier porte ce nom"},
+    {0, "is not writable", ReadOnlyReason},
+    // Qt's when the system gave no reason.
+    {0, "Unknown error", "erreur inconnue"},
+};
+
+} // namespace
+
 QString errorInFrench(const QString &systemError)
 {
-    struct Wording {
-        const char *english;
-        const char *french;
-    };
-    static const QList<Wording> wordings = {
-        {"No such file or directory", "fichier ou dossier introuvable"},
-        {"Permission denied", "accès refusé"},
-        {"Operation not permitted", "opération interdite"},
-        {"Is a directory", "un dossier porte ce nom"},
-        {"Not a directory", "le chemin ne mène pas à un dossier"},
-        {"No space left on device", "plus de place sur le disque"},
-        {"Read-only file system", "le disque est en lecture seule"},
-        {"File name too long", "nom de fichier trop long"},
-        {"Disk quota exceeded", "quota disque dépassé"},
-        {"Input/output error", "erreur d'entrée-sortie du disque"},
-        {"Too many open files", "trop de fichiers ouverts"},
-        {"Directory not empty", "le dossier n'est pas vide"},
-        // Qt's own wordings when a file is replaced through a temporary file.
-        {"Filename refers to a directory", "un dossier porte ce nom"},
-        {"is not writable", ReadOnlyReason},
-    };
-    for (const Wording &w : wordings)
+    for (const Wording &w : Wordings)
         if (systemError.contains(QLatin1String(w.english), Qt::CaseInsensitive))
             return QString::fromUtf8(w.french);
     return systemError.isEmpty() ? QStringLiteral("erreur inconnue") : systemError;
+}
+
+QString errorInFrench(int code)
+{
+    for (const Wording &w : Wordings)
+        if (w.code == code && code != 0)
+            return QString::fromUtf8(w.french);
+    return errorInFrench(QString::fromLocal8Bit(std::strerror(code)));
 }
 
 } // namespace Files

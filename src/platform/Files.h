@@ -28,6 +28,9 @@ bool canCreateFiles(const QString &folder, QString *error);
 // reasons in English; the common ones are worded anew, any other is kept.
 QString errorInFrench(const QString &systemError);
 
+// The same from the system's error number, errno.
+QString errorInFrench(int code);
+
 // The reason given when the file to replace is protected against writing.
 QString readOnlyError();
 
