@@ -1,9 +1,20 @@
 #include "EditorHarness.h"
+#include "bitmap/BitmapFiles.h"
+#include "bitmap/BmpCodec.h"
 #include "document/SaveCommand.h"
+#include "document/TextEditorCommand.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,6 +98,65 @@ QString captionFor(const EditorHarness &h, const QString &file)
     return Editor::CaptionPrefix + QDir::toNativeSeparators(h.folder.path() + '/' + file);
 }
 
+// A small file system of the test's own, in memory, unmounted at the end.
+class SmallDisk
+{
+public:
+    SmallDisk()
+    {
+        if (::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=4m")
+            == 0)
+            mounted_ = true;
+        else
+            problem_ = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    QString problem() const { return problem_; }
+    QString path() const { return dir_.path(); }
+
+    // Fills the disk until exactly bytes are free.
+    bool leaveFree(qint64 bytes)
+    {
+        const QByteArray filler = QFile::encodeName(dir_.filePath("remplissage"));
+        ::unlink(filler.constData());
+        struct statvfs disk {
+        };
+        if (::statvfs(filler.constData(), &disk) != 0
+            && ::statvfs(QFile::encodeName(dir_.path()).constData(), &disk) != 0)
+            return false;
+        const qint64 taken = qint64(disk.f_bavail) * qint64(disk.f_frsize) - bytes;
+        if (taken < 0)
+            return false;
+        if (taken == 0)
+            return true;
+        const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const bool filled = fd >= 0 && ::posix_fallocate(fd, 0, taken) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return filled;
+    }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+    QString problem_;
+};
+
+// The files of a folder, hidden ones too, but the disk's filler.
+QStringList names(const QString &folder)
+{
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    found.removeAll(QStringLiteral("remplissage"));
+    return found;
+}
+
 } // namespace
 
 class TestSaveProject : public QObject
@@ -115,6 +185,7 @@ private slots:
     void namesWriteNothingOutsideTheProgramFolder();
     void failedBitmapWriteKeepsNameCaptionAndDocuments();
     void failedDocumentCopyWarnsNamingBothFiles();
+    void fullDiskLeftEmptyOrPartialDocuments();
     void savedBitmapNeverHoldsPreviewSelectionOrFrame();
     void saveRightAfterEraseDroppedTheErase();
     void saveTouchesNeitherCommitNorUndoNorMode();
@@ -557,6 +628,98 @@ void TestSaveProject::failedDocumentCopyWarnsNamingBothFiles()
     QCOMPARE(h.editor.projectName(), QStringLiteral("nodoc"));
     QCOMPARE(h.editor.caption(), captionFor(h, "nodoc.bmp"));
     QCOMPARE(h.folder.read("new.doc"), h.folder.read("vantorel.vtr"));
+}
+
+// On a nearly full disk SAVE left an empty scenario without a word, or said
+// "Unknown error", and Text Editor opened an empty document. At every level
+// of free space, in steps of a page, either the files are whole, or a French
+// message names the file not written and nothing empty or partial is left.
+void TestSaveProject::fullDiskLeftEmptyOrPartialDocuments()
+{
+    SmallDisk disk;
+    if (!disk.problem().isEmpty())
+        QSKIP(qPrintable("a small file system cannot be mounted here (the test needs root): "
+                         + disk.problem()));
+    const QByteArray templateBytes = ProgramFolderFixture().read("vantorel.vtr");
+    const qint64 page = 4096;
+    const auto pages = [page](qint64 bytes) { return (bytes + page - 1) / page * page; };
+    const qint64 all
+        = pages(BmpCodec::encode(BoardModel::whiteBoard()).size()) + pages(templateBytes.size());
+    QStringList summary;
+    for (qint64 free = 0; free <= all; free += page) {
+        const QString folder = disk.path() + QStringLiteral("/niveau");
+        QFile::remove(disk.path() + "/remplissage");
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkdir(folder));
+        {
+            QFile file(folder + "/vantorel.vtr");
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(templateBytes) > 0);
+        }
+        FakePlatform fake;
+        fake.programs.available = {"lowriter"};
+        Editor editor(fake.platform(), folder);
+        QVERIFY(editor.startUp());
+
+        // SAVE of the start-up project: its map, and new.doc as its scenario.
+        QVERIFY(disk.leaveFree(free));
+        fake.dialogs.promptAnswers.enqueue("carte");
+        SaveCommand(editor).run();
+        QString saved;
+        const bool mapWhole
+            = QFileInfo::exists(folder + "/carte.bmp")
+              && BitmapFiles::read(folder + "/carte.bmp", nullptr) == editor.board().committed();
+        QFile doc(folder + "/carte.doc");
+        const bool docWhole = doc.open(QIODevice::ReadOnly) && doc.readAll() == templateBytes;
+        doc.close();
+        QStringList expected = {"new.doc", "vantorel.vtr"};
+        if (fake.dialogs.messages.isEmpty()) {
+            QVERIFY2(mapWhole && docWhole, qPrintable(QString::number(free)));
+            saved = "saved";
+            expected << "carte.bmp"
+                     << "carte.doc";
+        } else {
+            const QString told = fake.dialogs.messages.takeFirst().text;
+            QVERIFY2(!told.contains("Unknown") && told.contains("plus de place sur le disque"),
+                     qPrintable(told));
+            if (mapWhole) {
+                QVERIFY2(told.startsWith(QStringLiteral("La carte est enregistrée, mais le "
+                                                        "scénario"))
+                             && told.contains(QDir::toNativeSeparators(doc.fileName())),
+                         qPrintable(told));
+                saved = "map only";
+                expected << "carte.bmp";
+            } else {
+                QVERIFY2(told.contains(QDir::toNativeSeparators(folder + "/carte.bmp")),
+                         qPrintable(told));
+                saved = "nothing";
+            }
+        }
+        expected.sort();
+        QCOMPARE(names(folder), expected);
+
+        // Text Editor on a project without a scenario: one from the template.
+        editor.setProjectName("texte");
+        QVERIFY(disk.leaveFree(free));
+        const auto made = TextEditorCommand(editor).run();
+        QFile text(folder + "/texte.doc");
+        if (made == TextEditorCommand::Result::CreatedFromTemplate) {
+            QVERIFY(text.open(QIODevice::ReadOnly) && text.readAll() == templateBytes);
+            saved += ", scenario made";
+            expected << "texte.doc";
+            expected.sort();
+        } else {
+            QVERIFY(!text.exists());
+            const QString told = fake.dialogs.messages.value(0).text;
+            QVERIFY2(told.contains(QStringLiteral("« texte.doc » n'a pas pu être créé"))
+                         && told.contains("plus de place sur le disque"),
+                     qPrintable(told));
+            saved += ", scenario refused";
+        }
+        QCOMPARE(names(folder), expected);
+        if (summary.isEmpty() || !summary.last().endsWith(": " + saved))
+            summary << QStringLiteral("%1 KiB free: %2").arg(free / 1024).arg(saved);
+    }
+    qInfo("%s", qPrintable(summary.join("; ")));
 }
 
 void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
