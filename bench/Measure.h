@@ -40,4 +40,9 @@ double microsecondsSince(std::chrono::steady_clock::time_point start);
 // Resident set size of this process in bytes.
 qint64 residentBytes();
 
+// The highest resident set size since the last resetPeak(), in bytes; 0 where
+// the system does not tell.
+qint64 peakResidentBytes();
+void resetPeak();
+
 } // namespace Measure

@@ -7,6 +7,7 @@
 #include "ProgramFolderFixture.h"
 #include "Startup.h"
 #include "Table.h"
+#include "TestPictures.h"
 #include "bitmap/BmpCodec.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
@@ -305,6 +306,31 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
                board);
 }
 
+// A bitmap far larger than the board opens by its top-left corner, read
+// row by row: time, and memory above the editor's own.
+void measureLargeOpen(Table &table, bool smoke)
+{
+    Session s;
+    const QString file = s.folder.file(QStringLiteral("grand.bmp"));
+    if (writeLargeBitmap(file, 8000, 8000, 24, Board::area().size()).isNull())
+        qFatal("the large bitmap was not written");
+    OpenCommand open(s.editor);
+    const auto opened = [&] {
+        if (!open.open(QStringLiteral("grand.bmp")))
+            qFatal("the large bitmap did not open");
+    };
+    const Summary time = Measure::summarise(Measure::sample(smoke ? 1 : 30, {}, opened));
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeak();
+    opened();
+    const qint64 peak = Measure::peakResidentBytes();
+    table.note(QStringLiteral("open 8000 x 8000 24-bit bitmap: median %1 us, p99 %2 us; peak "
+                              "resident %3 KiB above the editor's own (target < 32768 KiB)")
+                   .arg(time.median, 0, 'f', 1)
+                   .arg(time.p99, 0, 'f', 1)
+                   .arg(qMax<qint64>(peak - before, 0) / 1024));
+}
+
 void measureStamps(Table &table, const Counts &n, bool smoke)
 {
     Session s;
@@ -371,6 +397,7 @@ int main(int argc, char *argv[])
     table.add(QStringLiteral("start-up to first painted frame"), startup.editor,
               QStringLiteral("bare Qt window"), startup.bare, 1.5);
     measureBoard(table, counts, smoke);
+    measureLargeOpen(table, smoke);
     measureStamps(table, counts, smoke);
     table.print();
     return 0;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #if defined(Q_OS_UNIX)
@@ -18,17 +19,14 @@
 #include "VectoredIo.h"
 
 #include <cerrno>
-#include <system_error>
 #endif
 
 namespace BitmapFiles {
 namespace {
 
-// A picture file larger than this is refused before it is read: no bitmap the
-// editor could show needs more.
-constexpr qint64 MaxPictureFileBytes = 256LL * 1024 * 1024;
-
 const QString Unreadable = QStringLiteral("ce n'est pas une image lisible");
+
+constexpr QSize NoBound(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
 
 bool fail(QString *error, const QString &reason)
 {
@@ -70,14 +68,14 @@ enum class OwnLayout { Read, Other, Failed };
 // image, from the bottom row up, with nothing decoded or copied: the file
 // holds the image's own scan lines. Making them opaque, the one pass over
 // them, also compares them with the image written, when there is one.
-OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *same, QImage *image,
-                        QString *error)
+OwnLayout readOwnLayout(QFile &file, qint64 size, QSize most, const QImage &written, bool *same,
+                        QImage *image, QString *error)
 {
 #if defined(Q_OS_UNIX)
     char head[BmpCodec::OwnHeaderSize];
     const qint64 got = file.read(head, sizeof head);
     const QSize pixels = BmpCodec::ownLayoutSize(QByteArrayView(head, qMax<qint64>(got, 0)), size);
-    if (pixels.isEmpty())
+    if (pixels.isEmpty() || pixels.width() > most.width() || pixels.height() > most.height())
         return OwnLayout::Other;
     QImage rows = ImageBuffers::rgb32(pixels.width(), pixels.height());
     if (rows.isNull())
@@ -96,9 +94,7 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
     });
     if (!read) {
         // A file cut short since it was opened is no picture any more.
-        fail(error, errno == EIO && offset < size ? Unreadable
-                                                  : Files::errorInFrench(QString::fromStdString(
-                                                      std::generic_category().message(errno))));
+        fail(error, errno == EIO && offset < size ? Unreadable : Files::errorInFrench(errno));
         return OwnLayout::Failed;
     }
     *same = BmpCodec::makeOpaque(rows, written);
@@ -107,6 +103,7 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
 #else
     Q_UNUSED(file);
     Q_UNUSED(size);
+    Q_UNUSED(most);
     Q_UNUSED(written);
     Q_UNUSED(same);
     Q_UNUSED(image);
@@ -115,12 +112,11 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, const QImage &written, bool *s
 #endif
 }
 
-// Reads a picture file, and with an image written, compares them.
-QImage readFile(const QString &path, const QImage &written, bool *same, QString *error)
+// Reads a picture file, its top-left part of at most the size given, and
+// with an image written, compares them.
+QImage readFile(const QString &path, QSize most, const QImage &written, bool *same, QString *error,
+                QString *advice)
 {
-    // The bytes of the last file read, kept so that the next one of its size
-    // lands in memory already in use.
-    thread_local QByteArray readBuffer;
     *same = false;
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
@@ -132,12 +128,8 @@ QImage readFile(const QString &path, const QImage &written, bool *same, QString 
         return {};
     }
     const qint64 size = file.size();
-    if (size > MaxPictureFileBytes) {
-        fail(error, QStringLiteral("fichier trop volumineux"));
-        return {};
-    }
     QImage image;
-    switch (readOwnLayout(file, size, written, same, &image, error)) {
+    switch (readOwnLayout(file, size, most, written, same, &image, error)) {
     case OwnLayout::Read:
         return image;
     case OwnLayout::Failed:
@@ -146,17 +138,14 @@ QImage readFile(const QString &path, const QImage &written, bool *same, QString 
         break;
     }
     // Read up to the size found on opening: a file that grows meanwhile is
-    // cut there, one that shrinks ends where it ends.
-    readBuffer.resize(size);
-    const qint64 got = file.seek(0) ? file.read(readBuffer.data(), size) : -1;
-    if (got < 0) {
-        fail(error, Files::errorInFrench(file.errorString()));
-        return {};
-    }
-    readBuffer.resize(got);
-    image = BmpCodec::decode(readBuffer);
+    // cut there, one that shrinks fails.
+    const BmpCodec::ReadAt readAt = [&file, size](qint64 offset, qint64 length, char *to) {
+        return offset + length <= size && file.seek(offset) && file.read(to, length) == length;
+    };
+    image = BmpCodec::decodeTopLeft(size, most, readAt, advice);
     if (image.isNull())
-        fail(error, Unreadable);
+        fail(error, file.error() != QFileDevice::NoError ? Files::errorInFrench(file.errorString())
+                                                         : Unreadable);
     *same = samePixels(image, written);
     return image;
 }
@@ -174,15 +163,17 @@ bool write(const QString &path, const QImage &image, FileRole role, QString *err
     return writeWorkingFile(path, image.convertToFormat(QImage::Format_RGB32), error);
 }
 
-QImage read(const QString &path, QString *error)
+QImage read(const QString &path, QString *error, QSize most, QString *advice)
 {
     bool same = false;
-    return readFile(path, QImage(), &same, error);
+    if (!most.isValid())
+        most = NoBound;
+    return readFile(path, most, QImage(), &same, error, advice);
 }
 
 QImage readBack(const QString &path, const QImage &written, bool *same, QString *error)
 {
-    return readFile(path, written, same, error);
+    return readFile(path, NoBound, written, same, error, nullptr);
 }
 
 } // namespace BitmapFiles

@@ -18,8 +18,10 @@ namespace BitmapFiles {
 // describes the reason in French in *error.
 bool write(const QString &path, const QImage &image, FileRole role, QString *error);
 
-// Reads a picture file; a null image on failure, with the reason in *error.
-QImage read(const QString &path, QString *error);
+// Reads a picture file, of it only its top-left part of at most the size
+// given, if any; a null image on failure, with the reason in *error, and in
+// *advice what the user can do about it, when there is something.
+QImage read(const QString &path, QString *error, QSize most = {}, QString *advice = nullptr);
 
 // Reads back a file just written from an image, as read() reads it, and
 // tells in *same whether it held exactly the pixels written.

@@ -13,6 +13,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -39,6 +40,7 @@ constexpr quint32 PixelsPerMetre = 3780; // 96 dots per inch
 // the reader allocate and fill a huge image.
 constexpr qint64 RlePixelsPerByte = 128;
 constexpr qint64 RleFreePixels = qint64(2048) * 2048;
+constexpr qint64 MaxRunLengthFileBytes = 64LL * 1024 * 1024;
 
 void put16(uchar *p, quint16 v)
 {
@@ -123,7 +125,17 @@ QImage decodeDirect(const QByteArray &bytes)
     return image;
 }
 
-enum Compression : quint32 { Rgb = 0, Rle8 = 1, Rle4 = 2, Bitfields = 3, AlphaBitfields = 6 };
+enum Compression : quint32 {
+    Rgb = 0,
+    Rle8 = 1,
+    Rle4 = 2,
+    Bitfields = 3,
+    Jpeg = 4,
+    Png = 5,
+    AlphaBitfields = 6
+};
+
+constexpr QSize Unbounded(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
 
 // One colour channel of a 16- or 32-bit pixel, by its mask.
 struct Channel {
@@ -167,21 +179,32 @@ struct Channel {
 class BitmapReader
 {
 public:
-    explicit BitmapReader(const QByteArray &bytes)
-        : p_(reinterpret_cast<const uchar *>(bytes.constData())), size_(bytes.size())
+    // The bytes of the whole file, decoded whole.
+    explicit BitmapReader(QByteArrayView bytes) : BitmapReader(bytes, bytes.size(), Unbounded, {})
     {}
 
-    // Reads the headers and the palette, and checks that the bytes can hold
+    // The first bytes of a file of fileSize bytes, at least up to its pixels,
+    // the rows fetched from the file as they are needed; the picture is cut
+    // to its top-left part of at most the size given.
+    BitmapReader(QByteArrayView head, qint64 fileSize, QSize most, BmpCodec::ReadAt readAt)
+        : p_(reinterpret_cast<const uchar *>(head.data())), held_(head.size()), size_(fileSize),
+          most_(most), readAt_(std::move(readAt))
+    {}
+
+    // Reads the headers and the palette, and checks that the file can hold
     // the pixels the headers promise. Allocates nothing in proportion to the
     // picture, so every refusal here costs next to nothing.
     bool accept() { return readHeaders() && readPalette() && holdsPixels(); }
 
     QSize size() const { return {int(width_), int(height_)}; }
+    bool isRunLength() const { return compression_ == Rle8 || compression_ == Rle4; }
+    // JPEG or PNG inside a bitmap, which the reader refuses.
+    bool isEmbedded() const { return compression_ == Jpeg || compression_ == Png; }
 
-    // Decodes the pixels of an accepted bitmap.
+    // Decodes the pixels of an accepted bitmap, those of its top-left part.
     QImage read()
     {
-        image_ = ImageBuffers::rgb32(int(width_), int(height_));
+        image_ = ImageBuffers::rgb32(int(shownWidth()), int(shownHeight()));
         if (image_.isNull())
             return {};
         const bool ok = isRunLength() ? readRunLengths() : readRows();
@@ -189,7 +212,8 @@ public:
     }
 
 private:
-    bool isRunLength() const { return compression_ == Rle8 || compression_ == Rle4; }
+    qint64 shownWidth() const { return qMin<qint64>(width_, most_.width()); }
+    qint64 shownHeight() const { return qMin<qint64>(height_, most_.height()); }
 
     qint64 rowBytes() const { return (width_ * bitCount_ + 31) / 32 * 4; }
 
@@ -214,7 +238,7 @@ private:
 
     bool readHeaders()
     {
-        if (size_ < FileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
+        if (held_ < FileHeaderSize + 12 || p_[0] != 'B' || p_[1] != 'M')
             return false;
         pixelOffset_ = get32(p_ + 10);
         headerSize_ = get32(p_ + 14);
@@ -233,7 +257,7 @@ private:
                 return false;
         } else if (headerSize_ == 40 || headerSize_ == 52 || headerSize_ == 56 || headerSize_ == 64
                    || headerSize_ == 108 || headerSize_ == 124) {
-            if (size_ < FileHeaderSize + qint64(headerSize_))
+            if (held_ < FileHeaderSize + qint64(headerSize_))
                 return false;
             width_ = qint32(get32(h + 4));
             height = qint32(get32(h + 8));
@@ -250,13 +274,15 @@ private:
             return false;
         topDown_ = height < 0;
         height_ = topDown_ ? -height : height;
-        if (!fitsAllocationLimit(width_, height_))
+        if (!fitsAllocationLimit(shownWidth(), shownHeight()))
             return false;
 
         tableStart_ = FileHeaderSize + qint64(headerSize_);
         if (!readCompression())
             return false;
-        return pixelOffset_ >= tableStart_ && pixelOffset_ < size_;
+        // Run lengths are read from memory, the whole file.
+        return pixelOffset_ >= tableStart_ && pixelOffset_ < size_ && pixelOffset_ <= held_
+               && (!isRunLength() || held_ == size_);
     }
 
     bool readCompression()
@@ -282,7 +308,7 @@ private:
             const qint64 maskBytes = compression_ == Bitfields ? 12 : 16;
             const uchar *m = p_ + FileHeaderSize + 40;
             if (headerSize_ == 40) {
-                if (tableStart_ + maskBytes > size_)
+                if (tableStart_ + maskBytes > held_)
                     return false;
                 tableStart_ += maskBytes;
             }
@@ -321,10 +347,23 @@ private:
         return true;
     }
 
+    // The rows of the top-left part, each read only as far as it shows.
     bool readRows()
     {
-        for (qint64 row = 0; row < height_; ++row) {
-            const uchar *in = p_ + pixelOffset_ + rowBytes() * row;
+        const qint64 shown = shownHeight();
+        const qint64 first = topDown_ ? 0 : height_ - shown;
+        const qint64 needed = (shownWidth() * bitCount_ + 7) / 8;
+        QByteArray fetched;
+        if (held_ < size_)
+            fetched.resize(needed);
+        for (qint64 row = first; row < first + shown; ++row) {
+            const qint64 offset = pixelOffset_ + rowBytes() * row;
+            const uchar *in = p_ + offset;
+            if (held_ < size_) {
+                if (!readAt_(offset, needed, fetched.data()))
+                    return false;
+                in = reinterpret_cast<const uchar *>(fetched.constData());
+            }
             const int y = int(topDown_ ? row : height_ - 1 - row);
             if (!readRow(in, reinterpret_cast<QRgb *>(image_.scanLine(y))))
                 return false;
@@ -334,7 +373,7 @@ private:
 
     bool readRow(const uchar *in, QRgb *out) const
     {
-        const int width = int(width_);
+        const int width = int(shownWidth());
         switch (bitCount_) {
         case 1:
         case 4:
@@ -439,8 +478,11 @@ private:
     // falls beyond the right edge is dropped, unread.
     template<typename IndexAt> bool put(qint64 y, qint64 x, int count, IndexAt indexAt)
     {
-        QRgb *out = reinterpret_cast<QRgb *>(image_.scanLine(int(height_ - 1 - y)));
-        const qint64 visible = qBound(qint64(0), width_ - x, qint64(count));
+        const qint64 fromTop = height_ - 1 - y;
+        if (fromTop >= shownHeight())
+            return true;
+        QRgb *out = reinterpret_cast<QRgb *>(image_.scanLine(int(fromTop)));
+        const qint64 visible = qBound(qint64(0), shownWidth() - x, qint64(count));
         for (int i = 0; i < visible; ++i) {
             const int index = indexAt(i);
             if (index >= palette_.size())
@@ -451,7 +493,10 @@ private:
     }
 
     const uchar *p_;
-    qint64 size_;
+    qint64 held_; // bytes at p_
+    qint64 size_; // bytes in the file
+    QSize most_;
+    BmpCodec::ReadAt readAt_;
     qint64 pixelOffset_ = 0;
     quint32 headerSize_ = 0;
     qint64 width_ = 0;
@@ -554,6 +599,44 @@ QImage decode(const QByteArray &bytes)
         return image;
     BitmapReader reader(bytes);
     return reader.accept() ? reader.read() : QImage();
+}
+
+QImage decodeTopLeft(qint64 fileSize, QSize most, const ReadAt &readAt, QString *advice)
+{
+    // The headers and the palette come first; a file whose pixels start
+    // further than any palette reaches is read up to them, within a bound.
+    constexpr qint64 HeadBytes = 64 * 1024;
+    constexpr qint64 MaxPixelOffset = 16 * 1024 * 1024;
+    QByteArray head(qMin(fileSize, HeadBytes), Qt::Uninitialized);
+    if (!readAt(0, head.size(), head.data()) || head.size() < FileHeaderSize)
+        return {};
+    const qint64 pixelOffset = get32(reinterpret_cast<const uchar *>(head.constData()) + 10);
+    if (pixelOffset > head.size() && pixelOffset <= qMin(fileSize, MaxPixelOffset)) {
+        head.resize(pixelOffset);
+        if (!readAt(0, head.size(), head.data()))
+            return {};
+    }
+    BitmapReader reader(head, fileSize, most, readAt);
+    if (reader.accept())
+        return reader.read();
+    if (reader.isEmbedded() && advice)
+        *advice = QStringLiteral("L'image est compressée en JPEG ou en PNG à l'intérieur du "
+                                 "fichier BMP : enregistrez-la en BMP sans compression.");
+    if (!reader.isRunLength() || fileSize <= head.size())
+        return {};
+    // Runs are read from memory: a compressed file is read whole, up to a size
+    // no map needs.
+    if (fileSize > MaxRunLengthFileBytes) {
+        if (advice)
+            *advice = QStringLiteral("L'image compressée (RLE) est trop volumineuse : "
+                                     "enregistrez-la en BMP sans compression.");
+        return {};
+    }
+    QByteArray whole(fileSize, Qt::Uninitialized);
+    if (!readAt(0, whole.size(), whole.data()))
+        return {};
+    BitmapReader wholeReader(whole, fileSize, most, readAt);
+    return wholeReader.accept() ? wholeReader.read() : QImage();
 }
 
 } // namespace BmpCodec

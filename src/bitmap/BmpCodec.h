@@ -7,6 +7,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
+
+#include <functional>
 
 // Windows bitmap encoding and decoding.
 namespace BmpCodec {
@@ -36,6 +39,17 @@ bool makeOpaque(QImage &image, const QImage &compared = QImage());
 // either row order) by a strict reader, within Qt's image allocation limit.
 // Returns a null image when the bytes are no whole, well-formed bitmap.
 QImage decode(const QByteArray &bytes);
+
+// Reads length bytes of a file from offset on into to; false when it cannot.
+using ReadAt = std::function<bool(qint64 offset, qint64 length, char *to)>;
+
+// Decodes the top-left part, at most `most` in size, of a bitmap file of
+// fileSize bytes, as decode() reads any bitmap. Only the headers, the palette
+// and the start of each row the part covers are read, so the memory taken
+// follows the part, not the file; a run-length encoded file is read whole, up
+// to a bound. A null image when refused; when the user can do something about
+// it, *advice says what, in French.
+QImage decodeTopLeft(qint64 fileSize, QSize most, const ReadAt &readAt, QString *advice);
 
 // The size of the picture a bitmap's headers describe, or an invalid size
 // when they are broken or promise more pixels than the bytes can hold. Reads

@@ -2,6 +2,7 @@
 
 #include "Editor.h"
 #include "bitmap/BitmapFiles.h"
+#include "board/Board.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "project/ProjectBrowser.h"
@@ -61,13 +62,17 @@ bool OpenCommand::open(const QString &shownFolder, const QString &typed)
     Platform &platform = editor_.platform();
     QString path;
     QImage picture;
+    QString advice;
     if (!folder.isEmpty() && ProjectName::staysInFolder(bitmap)) {
         path = Files::resolve(folder, bitmap);
         QString reason;
-        picture = BitmapFiles::read(path, &reason);
+        // Only what the board shows is read, however large the picture.
+        picture = BitmapFiles::read(path, &reason, Board::area().size(), &advice);
     }
     if (picture.isNull()) {
-        platform.dialogs.warning(LoadFailedText, ProjectBrowser::ErrorTitle);
+        platform.dialogs.warning(
+            advice.isEmpty() ? LoadFailedText : LoadFailedText + QStringLiteral("\n\n") + advice,
+            ProjectBrowser::ErrorTitle);
         return false;
     }
     // The board picture follows at the next reset from the committed board.

@@ -1,8 +1,11 @@
+#include "EditorHarness.h"
 #include "ProgramFolderFixture.h"
 #include "TestPictures.h"
 #include "bitmap/BitmapFiles.h"
 #include "bitmap/BmpCodec.h"
 #include "bitmap/ImageBuffers.h"
+#include "board/Board.h"
+#include "document/OpenCommand.h"
 #include "platform/Files.h"
 
 #include <QBuffer>
@@ -21,6 +24,8 @@ private slots:
     void roundTripKeepsEveryPixel();
     void readsBitmapsWrittenByOthers();
     void rejectsBytesThatAreNoPicture();
+    void largeBitmapsOpenAsTheirTopLeftCorner_data();
+    void largeBitmapsOpenAsTheirTopLeftCorner();
     void fileReaderAgreesWithDecoder_data();
     void fileReaderAgreesWithDecoder();
     void readBackTellsWhetherFileHeldPixelsWritten_data();
@@ -122,6 +127,27 @@ void TestBitmapFiles::fileReaderAgreesWithDecoder()
         for (int x = 0; x < read.width(); ++x)
             QCOMPARE(row[x] >> 24, 0xffu);
     }
+}
+
+void TestBitmapFiles::largeBitmapsOpenAsTheirTopLeftCorner_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::newRow("1 bit") << 1;
+    QTest::newRow("8 bits") << 8;
+    QTest::newRow("24 bits") << 24;
+}
+
+// An 8000 x 8000 bitmap, even a 1-bit one of 8 MB, gave the load message.
+void TestBitmapFiles::largeBitmapsOpenAsTheirTopLeftCorner()
+{
+    QFETCH(int, bits);
+    EditorHarness h;
+    const QImage corner
+        = writeLargeBitmap(h.folder.file("grand.bmp"), 8000, 8000, bits, Board::area().size());
+    QVERIFY(!corner.isNull());
+    QVERIFY(OpenCommand(h.editor).open("grand.bmp"));
+    QVERIFY(h.fake.dialogs.messages.isEmpty());
+    QCOMPARE(h.editor.board().committed(), corner);
 }
 
 void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten_data()

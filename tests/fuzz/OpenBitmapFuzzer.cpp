@@ -44,8 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const QSize headerSize = BmpCodec::pictureSize(bytes);
     const QImage picture = BmpCodec::decode(bytes);
+    // A file is opened by its corner the board shows, read piece by piece.
+    const BmpCodec::ReadAt readAt = [&bytes](qint64 offset, qint64 length, char *to) {
+        if (offset < 0 || length < 0 || offset + length > bytes.size())
+            return false;
+        std::memcpy(to, bytes.constData() + offset, size_t(length));
+        return true;
+    };
+    QString advice;
+    const QImage corner
+        = BmpCodec::decodeTopLeft(bytes.size(), Board::area().size(), readAt, &advice);
+    require(corner.isNull()
+                || (corner.width() <= Board::Width && corner.height() <= Board::Height
+                    && corner.format() == QImage::Format_RGB32 && opaque(corner)),
+            "the board's corner of a picture is no opaque board-sized part");
     if (picture.isNull())
         return 0;
+    require(corner == picture.copy(Board::area() & picture.rect()),
+            "the board's corner differs from the whole picture's");
     require(headerSize.isValid(), "a bitmap its headers refuse was decoded");
     require(picture.size() == headerSize, "the picture differs in size from its headers");
     require(picture.format() == QImage::Format_RGB32, "the picture is not 32-bit RGB");

@@ -28,3 +28,11 @@ bool isWhite(const QImage &picture, const QRect &rect);
 // Writes the picture as the editor writes a bitmap; a test that cannot write
 // its input stops.
 void writeBitmap(const QString &path, const QImage &image);
+
+// Writes a bottom-up, uncompressed bitmap of 1, 8 or 24 bits of any size, a
+// pattern every pixel of which differs from its neighbours, row by row. Only
+// the top rows, as many as the shown size's height, hold the pattern: the
+// others are a hole in the file, zeros that take no disk. Returns the
+// picture's top-left part of the shown size, as it must open; a null image
+// when the file cannot be written.
+QImage writeLargeBitmap(const QString &path, int width, int height, int bits, QSize shown);
