@@ -605,8 +605,8 @@ QImage decodeTopLeft(qint64 fileSize, QSize most, const ReadAt &readAt, QString 
 {
     // The headers and the palette come first; a file whose pixels start
     // further than any palette reaches is read up to them, within a bound.
-    constexpr qint64 HeadBytes = 64 * 1024;
-    constexpr qint64 MaxPixelOffset = 16 * 1024 * 1024;
+    constexpr qint64 HeadBytes = 64LL * 1024;
+    constexpr qint64 MaxPixelOffset = 16LL * 1024 * 1024;
     QByteArray head(qMin(fileSize, HeadBytes), Qt::Uninitialized);
     if (!readAt(0, head.size(), head.data()) || head.size() < FileHeaderSize)
         return {};
