@@ -13,6 +13,8 @@
 #include <QImageWriter>
 #include <QtTest>
 
+#include <cerrno>
+
 Q_DECLARE_METATYPE(FileRole)
 
 class TestBitmapFiles : public QObject
@@ -34,6 +36,8 @@ private slots:
     void writeReplacesWholeFileInBothModes();
     void writeFailsWhenAFolderHoldsTheName();
     void resolveMatchesLetterCaseInsensitively();
+    void writeFailuresAreToldInFrench_data();
+    void writeFailuresAreToldInFrench();
     void copyOntoItselfLeavesFileIntact_data();
     void copyOntoItselfLeavesFileIntact();
     void workingCopyKeepsPermissionsOfFileReplaced();
@@ -234,6 +238,28 @@ void TestBitmapFiles::writeFailsWhenAFolderHoldsTheName()
     QCOMPARE(error, QStringLiteral("fichier introuvable"));
     // Nothing was left behind by the failed writes.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+void TestBitmapFiles::writeFailuresAreToldInFrench_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full disk") << ENOSPC << "plus de place sur le disque";
+    QTest::newRow("quota") << EDQUOT << "quota disque dépassé";
+    QTest::newRow("read-only disk") << EROFS << "le disque est en lecture seule";
+    QTest::newRow("permission") << EACCES << "accès refusé";
+    QTest::newRow("not permitted") << EPERM << "opération interdite";
+    QTest::newRow("input/output") << EIO << "erreur d'entrée-sortie du disque";
+}
+
+// A failed save said "Unknown error", in English.
+void TestBitmapFiles::writeFailuresAreToldInFrench()
+{
+    QFETCH(int, code);
+    QFETCH(QString, reason);
+    QCOMPARE(Files::errorInFrench(code), reason);
+    QCOMPARE(Files::errorInFrench(QStringLiteral("Unknown error")),
+             QStringLiteral("erreur inconnue"));
 }
 
 void TestBitmapFiles::resolveMatchesLetterCaseInsensitively()
