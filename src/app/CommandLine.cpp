@@ -152,8 +152,18 @@ std::optional<int> CommandLine::answerWithoutDisplay(int argc, char *argv[])
     // read again by the application object.
     const QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(Editor::ProgramName);
-    const Outcome outcome = read(QCoreApplication::arguments());
-    if (outcome.starts || outcome.status != 0)
+    const QStringList arguments = QCoreApplication::arguments();
+    const Outcome outcome = read(arguments);
+    if (outcome.starts)
+        return std::nullopt;
+    // A refusal may be of Qt's own options, which only the application object
+    // reads; without any display it could not even start, so the message is
+    // given here.
+    const bool noDisplay
+        = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+          && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+          && !arguments.join(QLatin1Char(' ')).contains(QLatin1String("-platform"));
+    if (outcome.status != 0 && !noDisplay)
         return std::nullopt;
     return answer(outcome);
 }

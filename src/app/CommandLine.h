@@ -33,7 +33,8 @@ public:
     static int answer(const Outcome &outcome);
 
     // Answers --help and --version, before any window system is reached, so
-    // that they work in a console without a display; no value when the line
-    // asks for anything else, which the application object then reads.
+    // that they work in a console without a display, and without a display
+    // any refusal too; no value when the line asks for anything else, which
+    // the application object then reads.
     static std::optional<int> answerWithoutDisplay(int argc, char *argv[]);
 };
