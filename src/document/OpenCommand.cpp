@@ -75,5 +75,6 @@ bool OpenCommand::open(const QString &folder, const QString &fileName)
         editor_.setCaption(Editor::CaptionPrefix + QDir::toNativeSeparators(path));
         editor_.setProject(project, folder);
     }
+    editor_.setMapSaved(true);
     return true;
 }

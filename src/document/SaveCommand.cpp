@@ -66,6 +66,7 @@ SaveCommand::Result SaveCommand::run()
     editor_.setCaptionForBitmap(name + ProjectFiles::BitmapSuffix);
     carryDocument(targets);
     editor_.setProjectName(name);
+    editor_.setMapSaved(true);
     return Result::Saved;
 }
 
