@@ -12,6 +12,7 @@
 #include "ui/UiArt.h"
 
 #include <QPainter>
+#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
@@ -23,6 +24,7 @@ const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
 const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
 const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
 const QString ExitBoxTitle = QStringLiteral("^Quitter Vantorel Editor$");
+const QString RecoveryBoxTitle = QStringLiteral("^Récupération du plan$");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
 // Panel buttons, in window coordinates.
@@ -120,6 +122,8 @@ private slots:
     void opensABitmapPickedInAnotherFolder();
     void opensTheMapNamedOnItsCommandLine();
     void secondEditorOnTheFolderIsToldAndEnds();
+    void unsavedMapComesBackAfterAnEndWithoutExit_data();
+    void unsavedMapComesBackAfterAnEndWithoutExit();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -796,6 +800,78 @@ void TestRealWindow::atRatioTwoShowsTheBoardPixelForPixel()
     if (!shown)
         keep(shot, "ratio2");
     QVERIFY2(shown, "the screen does not show the board with each pixel doubled");
+}
+
+void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit_data()
+{
+    QTest::addColumn<int>("end"); // the signal, or 0 for the X server killed
+    QTest::newRow("SIGKILL") << int(SIGKILL);
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("X server killed") << 0;
+}
+
+void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
+{
+    QFETCH(int, end);
+    // The display that goes away is one of its own.
+    RealDesktop lost;
+    QString problem;
+    if (end == 0)
+        QVERIFY2(lost.start(&problem), qPrintable(problem));
+    const RealDesktop &desktop = end == 0 ? lost : desktop_;
+    EditorRun editor;
+    QVERIFY2(editor.problem().isEmpty() && editor.start(desktop), qPrintable(editor.problem()));
+    const QString window = desktop.waitForWindow(editor.pid(), MainWindowTitle);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QImage map = BoardModel::whiteBoard();
+    for (QPoint at : {QPoint(100, 100), QPoint(300, 200), QPoint(500, 400)}) {
+        desktop.clickAt(window, onBoard(at));
+        stampInto(map, catalogue_.picture(1), snapped(at));
+        QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == map; }),
+                 "demo.bmp does not hold the stamps");
+    }
+    const QByteArray record = editor.contents(ProjectFiles::Recovery);
+    QVERIFY(!record.isEmpty());
+
+    if (end == SIGKILL) {
+        // A second editor refused by the lock leaves the record as it was.
+        QProcess second;
+        editor.startAnother(second, desktop_);
+        QVERIFY(second.waitForStarted(RealDesktop::DefaultTimeout));
+        const QString box = desktop_.waitForWindow(second.processId(), ErrorBoxTitle);
+        QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+        desktop_.key(box, QStringLiteral("Return"));
+        QVERIFY(second.waitForFinished(RealDesktop::DefaultTimeout));
+        QCOMPARE(editor.contents(ProjectFiles::Recovery), record);
+    }
+    if (end == 0)
+        lost.killServer();
+    else
+        QVERIFY(::kill(pid_t(editor.pid()), end) == 0);
+    // Without a box: the editor ends by itself.
+    QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "the editor went on");
+    QCOMPARE(editor.contents(ProjectFiles::Recovery), record);
+
+    // The next start is not refused, and asks over its window.
+    QProcess next;
+    editor.startAnother(next, desktop_);
+    QVERIFY(next.waitForStarted(RealDesktop::DefaultTimeout));
+    const QString box = desktop_.waitForWindow(next.processId(), RecoveryBoxTitle);
+    const QString nextWindow = desktop_.waitForWindow(next.processId(), MainWindowTitle);
+    const bool asked = !box.isEmpty() && !nextWindow.isEmpty();
+    if (asked) {
+        desktop_.moveTo(nextWindow, Aside);
+        desktop_.key(box, QStringLiteral("Return"));
+    }
+    const bool broughtBack = asked
+                             && waitForTitle(nextWindow, caption(editor, QStringLiteral("New.bmp")))
+                             && showsOpened(nextWindow, map, "brought back");
+    const QString said = QString::fromLocal8Bit(next.readAll());
+    next.kill();
+    next.waitForFinished(RealDesktop::DefaultTimeout);
+    QVERIFY2(asked, qPrintable(said + desktop_.windowTree()));
+    QVERIFY2(broughtBack, "the map does not come back");
 }
 
 QTEST_MAIN(TestRealWindow)
