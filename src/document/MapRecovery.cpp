@@ -23,7 +23,14 @@ MapRecovery::MapRecovery(Editor &editor)
 void MapRecovery::find()
 {
     found_ = read(path_);
-    if (found_ && found_->saved)
+    if (!found_ || found_->saved) {
+        found_.reset();
+        return;
+    }
+    // Only a map that can be read is offered.
+    QString reason;
+    foundMap_ = BitmapFiles::read(editor_.folder().file(ProjectFiles::CommittedBoard), &reason);
+    if (foundMap_.isNull())
         found_.reset();
 }
 
@@ -43,7 +50,8 @@ bool MapRecovery::settle()
         box.icon = Dialogs::Icon::Exclamation;
         box.defaultButton = Dialogs::Answer::Yes;
         if (editor_.platform().dialogs.message(box) == Dialogs::Answer::Yes)
-            bringBack(*found_);
+            bringBack(*found_, foundMap_);
+        foundMap_ = QImage();
     }
     if (keepsStartDocument() && !broughtBack_ && !editor_.renewStartDocument())
         return false;
@@ -58,13 +66,8 @@ bool MapRecovery::settle()
     return true;
 }
 
-void MapRecovery::bringBack(const Record &record)
+void MapRecovery::bringBack(const Record &record, const QImage &map)
 {
-    QString reason;
-    const QImage map
-        = BitmapFiles::read(editor_.folder().file(ProjectFiles::CommittedBoard), &reason);
-    if (map.isNull())
-        return;
     editor_.board().setCommitted(map);
     editor_.board().setUndoCopy(editor_.board().committed());
     editor_.setProject(record.project, record.folder);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -50,13 +51,14 @@ public:
     static bool write(const QString &path, const Record &record);
 
 private:
-    void bringBack(const Record &record);
+    void bringBack(const Record &record, const QImage &map);
     void keep(const Record &record);
     Record current() const;
 
     Editor &editor_;
     QString path_;
     std::optional<Record> found_;
+    QImage foundMap_;
     std::optional<Record> written_;
     bool broughtBack_ = false;
 };

@@ -45,7 +45,7 @@ struct Run {
     }
 };
 
-enum class End { Killed, OrderlyExit, SavedThenKilled, KilledInItsOwnProject };
+enum class End { Killed, OrderlyExit, SavedThenKilled, KilledInItsOwnProject, MapFileLost };
 
 } // namespace
 
@@ -73,6 +73,7 @@ void TestMapRecovery::nextStartAfterAnEnd_data()
         << End::KilledInItsOwnProject << Answer::Yes << true << true;
     QTest::newRow("orderly exit") << End::OrderlyExit << Answer::Yes << false << false;
     QTest::newRow("saved, then killed") << End::SavedThenKilled << Answer::Yes << false << false;
+    QTest::newRow("killed, demo.bmp lost") << End::MapFileLost << Answer::Yes << false << false;
 }
 
 void TestMapRecovery::nextStartAfterAnEnd()
@@ -96,6 +97,8 @@ void TestMapRecovery::nextStartAfterAnEnd()
         if (end == End::OrderlyExit)
             first.recovery.forget();
         map = first.editor.board().committed();
+        if (end == End::MapFileLost)
+            folder.write(ProjectFiles::CommittedBoard, "BM");
         // The scenario written to the start-up project's document meanwhile.
         folder.write(ProjectFiles::StartDocument, "{\\rtf1 Scénario du donjon}");
     }
