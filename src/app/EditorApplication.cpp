@@ -30,7 +30,7 @@ int signalPipe[2] = {-1, -1};
 extern "C" void onEndSignal(int number)
 {
     const int savedErrno = errno;
-    const char byte = char(number);
+    const auto byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
     errno = savedErrno;
 }
@@ -38,7 +38,8 @@ extern "C" void onEndSignal(int number)
 // Qt's X11 platform ends the process with exit() when the display goes
 // away, from inside the event loop. The process then ends at once, with the
 // record of the unsaved map kept and no destructor run under a live
-// application; the system releases the lock with the process.
+// application; the next start takes the lock over as it takes a crashed
+// editor's.
 std::atomic<bool> inEventLoop {false};
 
 extern "C" void onExitFromTheEventLoop()
@@ -103,7 +104,7 @@ void EditorApplication::watchEndSignals()
         return;
     endSignals_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(endSignals_.get(), &QSocketNotifier::activated, [this] {
-        char byte = 0;
+        unsigned char byte = 0;
         if (::read(signalPipe[0], &byte, 1) == 1 && endSignal_ == 0) {
             endSignal_ = byte;
             // Leaves every event loop, a message box's included, without

@@ -107,7 +107,9 @@ std::optional<MapRecovery::Record> MapRecovery::read(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QJsonObject object = QJsonDocument::fromJson(file.read(64 * 1024)).object();
+    // A record is a few hundred bytes; anything far larger is no record.
+    constexpr qint64 MaxRecord = 65536;
+    const QJsonObject object = QJsonDocument::fromJson(file.read(MaxRecord)).object();
     const QJsonValue project = object.value(QLatin1String("project"));
     const QJsonValue folder = object.value(QLatin1String("folder"));
     const QJsonValue saved = object.value(QLatin1String("saved"));
