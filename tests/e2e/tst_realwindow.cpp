@@ -594,9 +594,11 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "after the box a click does not stamp the room under the pointer");
     // Yes, the default button, to the window manager's close: the process ends
-    // at once with status 0, writes nothing, and its lock on the folder goes.
+    // at once with status 0, writes nothing, and its lock on the folder and
+    // the record of its unsaved map go.
     auto stamped = ProgramFolderFixture::snapshot(editor.folder());
     QCOMPARE(stamped.remove(ProjectFiles::Lock), 1);
+    QCOMPARE(stamped.remove(ProjectFiles::Recovery), 1);
     box = askToLeave(window, editor, Leave::WindowManager);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
     desktop_.key(box, QStringLiteral("Return"));
