@@ -36,8 +36,7 @@ void MapRecovery::find()
 
 bool MapRecovery::keepsStartDocument() const
 {
-    return found_ && found_->project == ProjectFiles::StartProject
-           && QDir::cleanPath(found_->folder) == editor_.folder().path();
+    return found_ && found_->project == ProjectFiles::StartProject && found_->folder.isEmpty();
 }
 
 bool MapRecovery::settle()
@@ -70,7 +69,8 @@ void MapRecovery::bringBack(const Record &record, const QImage &map)
 {
     editor_.board().setCommitted(map);
     editor_.board().setUndoCopy(editor_.board().committed());
-    editor_.setProject(record.project, record.folder);
+    editor_.setProject(record.project,
+                       record.folder.isEmpty() ? editor_.folder().path() : record.folder);
     if (editor_.projectInProgramFolder())
         editor_.setCaptionForBitmap(record.project + ProjectFiles::BitmapSuffix);
     else
@@ -83,7 +83,9 @@ void MapRecovery::bringBack(const Record &record, const QImage &map)
 
 MapRecovery::Record MapRecovery::current() const
 {
-    return {editor_.projectName(), editor_.projectFolder(), editor_.mapSaved()};
+    return {editor_.projectName(),
+            editor_.projectInProgramFolder() ? QString() : editor_.projectFolder(),
+            editor_.mapSaved()};
 }
 
 void MapRecovery::keep(const Record &record)

@@ -4,6 +4,7 @@
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/MapRecovery.h"
+#include "document/OpenCommand.h"
 #include "document/SaveCommand.h"
 #include "project/ProjectFiles.h"
 
@@ -45,7 +46,14 @@ struct Run {
     }
 };
 
-enum class End { Killed, OrderlyExit, SavedThenKilled, KilledInItsOwnProject, MapFileLost };
+enum class End {
+    Killed,
+    OrderlyExit,
+    SavedThenKilled,
+    KilledInItsOwnProject,
+    KilledOnAMapElsewhere,
+    MapFileLost
+};
 
 } // namespace
 
@@ -71,6 +79,8 @@ void TestMapRecovery::nextStartAfterAnEnd_data()
     QTest::newRow("killed, Non") << End::Killed << Answer::No << true << false;
     QTest::newRow("own project killed, Oui")
         << End::KilledInItsOwnProject << Answer::Yes << true << true;
+    QTest::newRow("map of another folder killed, Oui")
+        << End::KilledOnAMapElsewhere << Answer::Yes << true << true;
     QTest::newRow("orderly exit") << End::OrderlyExit << Answer::Yes << false << false;
     QTest::newRow("saved, then killed") << End::SavedThenKilled << Answer::Yes << false << false;
     QTest::newRow("killed, demo.bmp lost") << End::MapFileLost << Answer::Yes << false << false;
@@ -83,6 +93,7 @@ void TestMapRecovery::nextStartAfterAnEnd()
     QFETCH(bool, offered);
     QFETCH(bool, broughtBack);
     ProgramFolderFixture folder;
+    QTemporaryDir elsewhere;
     QImage map;
     {
         Run first(folder, Answer::No);
@@ -90,6 +101,10 @@ void TestMapRecovery::nextStartAfterAnEnd()
         QVERIFY(first.fake.dialogs.messages.isEmpty());
         if (end == End::KilledInItsOwnProject)
             QVERIFY(first.save(QStringLiteral("carte")));
+        if (end == End::KilledOnAMapElsewhere) {
+            QVERIFY(BoardModel::whiteBoard().save(elsewhere.filePath("carte.bmp"), "BMP"));
+            QVERIFY(OpenCommand(first.editor).openFile(elsewhere.filePath("carte.bmp")));
+        }
         first.stamp(40, 40);
         first.stamp(300, 200);
         if (end == End::SavedThenKilled)
@@ -107,8 +122,11 @@ void TestMapRecovery::nextStartAfterAnEnd()
     Run next(folder, answer);
     QVERIFY(next.started);
     QCOMPARE(next.fake.dialogs.messages.size(), offered ? 1 : 0);
-    const QString project
-        = end == End::KilledInItsOwnProject ? QStringLiteral("carte") : ProjectFiles::StartProject;
+    const QString project = end == End::KilledInItsOwnProject || end == End::KilledOnAMapElsewhere
+                                ? QStringLiteral("carte")
+                                : ProjectFiles::StartProject;
+    const QString projectFolder
+        = end == End::KilledOnAMapElsewhere && broughtBack ? elsewhere.path() : folder.path();
     if (offered) {
         const Dialogs::Message box = next.fake.dialogs.messages.first();
         QCOMPARE(box.text, MapRecovery::Question.arg(project));
@@ -118,10 +136,12 @@ void TestMapRecovery::nextStartAfterAnEnd()
     QCOMPARE(next.recovery.broughtBack(), broughtBack);
     QCOMPARE(next.editor.mapSaved(), !broughtBack);
     QCOMPARE(next.editor.projectName(), broughtBack ? project : ProjectFiles::StartProject);
+    QCOMPARE(next.editor.projectFolder(), projectFolder);
     QCOMPARE(next.editor.caption(),
              Editor::CaptionPrefix
-                 + QDir::toNativeSeparators(
-                     folder.file((broughtBack ? project : ProjectFiles::StartProject) + ".bmp")));
+                 + QDir::toNativeSeparators(projectFolder + '/'
+                                            + (broughtBack ? project : ProjectFiles::StartProject)
+                                            + ".bmp"));
     QCOMPARE(next.editor.board().committed(), broughtBack ? map : BoardModel::whiteBoard());
 
     // What changed in the folder: the start-up project's document is made
@@ -165,7 +185,7 @@ void TestMapRecovery::damagedRecordOffersNothing()
     QVERIFY(run.started);
     QVERIFY(run.fake.dialogs.messages.isEmpty());
     QCOMPARE(MapRecovery::read(folder.file(ProjectFiles::Recovery)),
-             (MapRecovery::Record {ProjectFiles::StartProject, folder.path(), true}));
+             (MapRecovery::Record {ProjectFiles::StartProject, QString(), true}));
 }
 
 // What stamp_loop said before it was killed.
