@@ -7,6 +7,7 @@
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
 #include "document/BoardModel.h"
+#include "document/MapRecovery.h"
 #include "project/ProjectFiles.h"
 #include "ui/PaletteStrip.h"
 #include "ui/UiArt.h"
@@ -24,7 +25,6 @@ const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
 const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
 const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
 const QString ExitBoxTitle = QStringLiteral("^Quitter Vantorel Editor$");
-const QString RecoveryBoxTitle = QStringLiteral("^Récupération du plan$");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
 // Panel buttons, in window coordinates.
@@ -859,7 +859,8 @@ void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
     QProcess next;
     editor.startAnother(next, desktop_);
     QVERIFY(next.waitForStarted(RealDesktop::DefaultTimeout));
-    const QString box = desktop_.waitForWindow(next.processId(), RecoveryBoxTitle);
+    const QString box = desktop_.waitForWindow(
+        next.processId(), QLatin1Char('^') + MapRecovery::Title + QLatin1Char('$'));
     const QString nextWindow = desktop_.waitForWindow(next.processId(), MainWindowTitle);
     const bool asked = !box.isEmpty() && !nextWindow.isEmpty();
     if (asked) {
