@@ -107,6 +107,9 @@ void EditorApplication::watchEndSignals()
         unsigned char byte = 0;
         if (::read(signalPipe[0], &byte, 1) == 1 && endSignal_ == 0) {
             endSignal_ = byte;
+            // A second signal, should this end hang, ends the process at once.
+            for (int number : EndSignals)
+                std::signal(number, SIG_DFL);
             // Leaves every event loop, a message box's included, without
             // asking anything.
             QCoreApplication::exit(128 + endSignal_);
