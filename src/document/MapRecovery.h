@@ -24,7 +24,6 @@ public:
     struct Record {
         QString project;
         QString folder; // empty for the program folder, wherever it has been moved
-
         bool saved = true;
         bool operator==(const Record &) const = default;
     };
