@@ -2,8 +2,10 @@
 
 #include "ProgramFolderLock.h"
 #include "document/Editor.h"
+#include "document/MapRecovery.h"
 #include "platform/QtPlatform.h"
 
+#include <QSocketNotifier>
 #include <QString>
 
 #include <memory>
@@ -11,7 +13,7 @@
 class Form1;
 
 // The editor as a process runs it: the real platform, the document in its
-// program folder and the main window, started up in order.
+// program folder and the main window, started up in order, and its end.
 class EditorApplication
 {
 public:
@@ -29,11 +31,21 @@ public:
     // told why.
     bool start(const QString &file = {});
 
+    // Runs the event loop until the editor ends. The orderly exit leaves
+    // nothing to bring back; an end by SIGTERM, SIGHUP or SIGINT (a logout, a
+    // shutdown) shows no box and keeps the unsaved map for the next start.
+    int run();
+
     Form1 *mainWindow() const { return window_.get(); }
 
 private:
+    void watchEndSignals();
+
     QtPlatform platform_;
     Editor editor_;
     ProgramFolderLock lock_;
     std::unique_ptr<Form1> window_;
+    MapRecovery recovery_ {editor_};
+    std::unique_ptr<QSocketNotifier> endSignals_;
+    int endSignal_ = 0;
 };

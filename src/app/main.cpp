@@ -17,5 +17,5 @@ int main(int argc, char *argv[])
     EditorApplication editor(QCoreApplication::applicationDirPath());
     if (!editor.start(line.file))
         return 1;
-    return app.exec();
+    return editor.run();
 }

@@ -28,32 +28,36 @@ QString Editor::projectFile(const QString &suffix) const
     return Files::resolve(projectFolder_, ProjectName::trimmed(projectName_) + suffix);
 }
 
-bool Editor::startUp()
+bool Editor::startUp(bool keepStartDocument)
 {
     setCaptionForBitmap(ProjectFiles::StartProject + ProjectFiles::BitmapSuffix);
-
-    // The start-up project's document is made anew at every start, so its copy
-    // need not wait for the disk.
-    QString reason;
-    if (!FileReplace::copy(folder_.file(ProjectFiles::Template),
-                           folder_.file(ProjectFiles::StartDocument), FileRole::WorkingFile,
-                           &reason)) {
-        platform_.dialogs.error(
-            QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
-                           "Dossier du programme : %4\n\n"
-                           "Vantorel Editor ne peut pas démarrer.")
-                .arg(ProjectFiles::Template, ProjectFiles::StartDocument, reason,
-                     folder_.displayPath(QString())),
-            ProgramName);
+    if (!keepStartDocument && !renewStartDocument())
         return false;
-    }
-
     state_.PrintWidth = PrintLayout::StartWidth;
     state_.PrintHeight = PrintLayout::StartHeight;
     state_.CurrentTile = 1;
     state_.GridStep = Board::Step;
     state_.Mode = EditMode::Placement;
     return true;
+}
+
+bool Editor::renewStartDocument()
+{
+    // The start-up project's document is made anew at every start, so its copy
+    // need not wait for the disk.
+    QString reason;
+    if (FileReplace::copy(folder_.file(ProjectFiles::Template),
+                          folder_.file(ProjectFiles::StartDocument), FileRole::WorkingFile,
+                          &reason))
+        return true;
+    platform_.dialogs.error(
+        QStringLiteral("Impossible de copier le modèle de scénario « %1 » vers « %2 » :\n%3\n\n"
+                       "Dossier du programme : %4\n\n"
+                       "Vantorel Editor ne peut pas démarrer.")
+            .arg(ProjectFiles::Template, ProjectFiles::StartDocument, reason,
+                 folder_.displayPath(QString())),
+        ProgramName);
+    return false;
 }
 
 void Editor::setCaption(const QString &caption)
@@ -67,6 +71,14 @@ void Editor::setCaption(const QString &caption)
 void Editor::setCaptionForBitmap(const QString &fileName)
 {
     setCaption(CaptionPrefix + folder_.displayPath(fileName));
+}
+
+void Editor::setMapSaved(bool saved)
+{
+    if (saved == mapSaved_)
+        return;
+    mapSaved_ = saved;
+    emit mapSavedChanged(saved);
 }
 
 void Editor::setTools(ToolButtons tools)
@@ -89,6 +101,8 @@ void Editor::CommitBoard()
     if (!readBack.isNull()) {
         board_.setCommitted(readBack, asDisplayed);
         workingFileWorked(ProjectFiles::CommittedBoard);
+        setMapSaved(false);
+        emit mapChanged();
         return;
     }
 
@@ -98,6 +112,7 @@ void Editor::CommitBoard()
                       QStringLiteral("Votre plan est conservé en mémoire et vous pouvez continuer. "
                                      "Vérifiez que le dossier du programme est accessible en "
                                      "écriture, puis enregistrez votre projet."));
+    setMapSaved(false);
 }
 
 void Editor::flushBoard()

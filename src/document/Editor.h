@@ -36,7 +36,10 @@ public:
     // Caption, scenario document of the start-up project and start values of
     // the state. False when the template could not be copied: the user has
     // been told and the editor must not open.
-    bool startUp();
+    bool startUp(bool keepStartDocument = false);
+    // Copies the template over the start-up project's scenario document. False
+    // when it could not: the user has been told and the editor must not open.
+    bool renewStartDocument();
 
     EditorState &state() { return state_; }
     const EditorState &state() const { return state_; }
@@ -73,6 +76,10 @@ public:
     // from memory and the user is warned, once until a commit succeeds again.
     void CommitBoard();
 
+    // Whether the map is as it was last saved or opened.
+    bool mapSaved() const { return mapSaved_; }
+    void setMapSaved(bool saved);
+
     // Hands what changed on the displayed board to whoever shows it.
     void flushBoard();
 
@@ -88,6 +95,9 @@ signals:
     void captionChanged(const QString &caption);
     void toolsChanged();
     void boardPainted(const QRegion &region);
+    void mapSavedChanged(bool saved);
+    // A change of the map, once the commit file holds it.
+    void mapChanged();
 
 private:
     Platform platform_;
@@ -99,5 +109,6 @@ private:
     QString projectName_ = ProjectFiles::StartProject;
     QString projectFolder_;
     ToolButtons tools_;
+    bool mapSaved_ = true;
     QSet<QString> failedWorkingFiles_;
 };

@@ -90,5 +90,6 @@ bool OpenCommand::open(const QString &shownFolder, const QString &typed)
         editor_.setCaption(Editor::CaptionPrefix + QDir::toNativeSeparators(path));
         editor_.setProject(project, folder);
     }
+    editor_.setMapSaved(true);
     return true;
 }

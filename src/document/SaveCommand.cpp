@@ -70,6 +70,7 @@ SaveCommand::Result SaveCommand::run()
     editor_.setCaptionForBitmap(written);
     carryDocument(targets);
     editor_.setProjectName(ProjectName::ofFileName(written));
+    editor_.setMapSaved(true);
     return Result::Saved;
 }
 

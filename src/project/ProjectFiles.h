@@ -22,6 +22,9 @@ inline const QString Help = QStringLiteral("readme.doc");
 inline const QString CommittedBoard = QStringLiteral("demo.bmp");
 // The block the move tool cut last.
 inline const QString MovedBlock = QStringLiteral("tiledeplace.bmp");
+// What an editor that ends without its orderly exit leaves to bring back: the
+// project whose map the committed board holds, and whether it was saved.
+inline const QString Recovery = QStringLiteral(".vantorel.recovery");
 // Held while an editor works in the folder, so that a second one keeps off.
 inline const QString Lock = QStringLiteral(".vantorel.lock");
 

@@ -251,9 +251,9 @@ void Form1::showTools()
     BoutEfface->setEnabled(tools.erase);
 }
 
-bool Form1::startUp()
+bool Form1::startUp(bool keepStartDocument)
 {
-    if (!editor_.startUp())
+    if (!editor_.startUp(keepStartDocument))
         return false;
     canvas_->move(200, 24);
     canvas_->setFocus();

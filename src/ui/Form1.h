@@ -38,7 +38,7 @@ public:
 
     // Runs the editor's start-up and places the board; false when the editor
     // cannot open.
-    bool startUp();
+    bool startUp(bool keepStartDocument = false);
 
     Editor &editor() { return editor_; }
     BoardController &controller() { return controller_; }

@@ -165,6 +165,8 @@ void TestPlacement::rightPressesWalkTheFamily()
 
     // Picking again mid-cycle restarts it.
     h.pick(2);
+    QCOMPARE(h.state().CurrentTile, 2);
+    QCOMPARE(h.state().VariantStep, quint8(0));
     h.rightClick();
     QCOMPARE(h.state().CurrentTile, 3);
     QCOMPARE(h.state().VariantStep, quint8(1));

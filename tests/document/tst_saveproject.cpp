@@ -5,7 +5,6 @@
 #include "document/TextEditorCommand.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QtTest>
 
 #include <cerrno>
@@ -26,30 +25,6 @@ Result save(EditorHarness &h, const QString &name)
     h.fake.dialogs.promptAnswers.enqueue(name);
     return SaveCommand(h.editor).run();
 }
-
-// Every file and folder under root, with its size and time, leaving out the
-// folder skipped and what lies in it.
-QStringList tree(const QString &root, const QString &skipped = QString())
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (!skipped.isEmpty()
-            && (info.filePath() == skipped || info.filePath().startsWith(skipped + '/')))
-            continue;
-        entries.append(QStringLiteral("%1 %2 %3")
-                           .arg(info.filePath())
-                           .arg(info.size())
-                           .arg(info.lastModified().toMSecsSinceEpoch()));
-    }
-    entries.sort();
-    return entries;
-}
-
-QStringList tree(const ProgramFolderFixture &folder) { return tree(folder.path()); }
 
 // A temporary root of the test's own, holding the one where the program
 // folder is made, so that the program folder's parent is the temporary root
@@ -227,7 +202,7 @@ void TestSaveProject::lengthDecides()
     QFETCH(QString, name);
     QFETCH(bool, saved);
     EditorHarness h;
-    const QStringList before = tree(h.folder);
+    const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
 
     const Result result = save(h, name);
@@ -247,7 +222,7 @@ void TestSaveProject::lengthDecides()
     QCOMPARE(box.buttons, Dialogs::Buttons::OkCancel);
     QCOMPARE(box.icon, Dialogs::Icon::None);
     QVERIFY(box.title.isEmpty()); // the application's own title
-    QCOMPARE(tree(h.folder), before);
+    QCOMPARE(h.folder.snapshot(), before);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
     QCOMPARE(h.editor.caption(), caption);
 }
@@ -567,13 +542,13 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder()
     QCOMPARE(QFileInfo(h.folder.path()).absolutePath(), QDir::tempPath());
     // A folder where a careless save would write "a/b.bmp".
     QVERIFY(QDir(h.folder.path()).mkdir("a"));
-    const QStringList before = tree(h.folder);
+    const auto before = h.folder.snapshot();
     const QStringList filesBefore = QDir(h.folder.path()).entryList(QDir::Files | QDir::Hidden);
-    const QStringList outside = tree(root.path(), h.folder.path());
+    const auto outside = ProgramFolderFixture::snapshot(root.path(), h.folder.path());
     const QString caption = h.editor.caption();
 
     const Result result = save(h, name);
-    QCOMPARE(tree(root.path(), h.folder.path()), outside);
+    QCOMPARE(ProgramFolderFixture::snapshot(root.path(), h.folder.path()), outside);
     if (!refused) {
         QCOMPARE(result, Result::Saved);
         QVERIFY(h.fake.dialogs.messages.isEmpty());
@@ -587,7 +562,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder()
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     QCOMPARE(h.fake.dialogs.messages.first().icon, Dialogs::Icon::Exclamation);
     QVERIFY(h.fake.dialogs.messages.first().text.contains("n'est pas enregistré"));
-    QCOMPARE(tree(h.folder), before);
+    QCOMPARE(h.folder.snapshot(), before);
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }
@@ -598,7 +573,7 @@ void TestSaveProject::failedBitmapWriteKeepsNameCaptionAndDocuments()
     QCOMPARE(save(h, "kept"), Result::Saved);
     // A folder standing at the bitmap's name makes the write fail, even for root.
     QVERIFY(QDir(h.folder.path()).mkdir("Taken.BMP"));
-    const QStringList before = tree(h.folder);
+    const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
 
     QCOMPARE(save(h, "taken"), Result::WriteFailed);
@@ -610,7 +585,7 @@ void TestSaveProject::failedBitmapWriteKeepsNameCaptionAndDocuments()
     QVERIFY(box.text.contains("un dossier porte ce nom"));
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("kept"));
-    QCOMPARE(tree(h.folder), before); // no "taken.doc" either
+    QCOMPARE(h.folder.snapshot(), before); // no "taken.doc" either
 }
 
 void TestSaveProject::failedDocumentCopyWarnsNamingBothFiles()

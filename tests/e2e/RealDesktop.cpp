@@ -40,6 +40,12 @@ RealDesktop::~RealDesktop()
     }
 }
 
+void RealDesktop::killServer()
+{
+    server_.kill();
+    server_.waitForFinished(5000);
+}
+
 bool RealDesktop::start(QString *error)
 {
     for (const char *tool : {"Xvfb", "setxkbmap", "xdotool", "xwininfo", "xprop", "import"}) {

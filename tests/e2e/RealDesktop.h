@@ -32,6 +32,8 @@ public:
     // is missing.
     bool start(QString *error);
     const QString &display() const { return display_; }
+    // Kills the server, as a crash of the display does to its programs.
+    void killServer();
 
     // The environment for a program shown on this desktop.
     QProcessEnvironment environment() const;

@@ -1,14 +1,19 @@
 #include "EditorRun.h"
 #include "ProgramFolderFixture.h"
 #include "RealDesktop.h"
+#include "TestPictures.h"
 #include "app/ProgramFolderLock.h"
+#include "board/Board.h"
 #include "catalogue/TileCatalogue.h"
 #include "catalogue/TileTable.h"
+#include "document/BoardModel.h"
+#include "document/MapRecovery.h"
 #include "project/ProjectFiles.h"
 #include "ui/PaletteStrip.h"
 #include "ui/UiArt.h"
 
 #include <QPainter>
+#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
@@ -37,23 +42,13 @@ const QPoint Aside(100, 730);
 
 // Where the board's drawing area starts in the window, and its size.
 const QPoint BoardOrigin(202, 26);
-const QSize BoardSize(773, 546);
+const QSize BoardSize = Board::area().size();
 
 const QColor Background(128, 128, 255);
-
-// The grid corner of a point on the board (positive coordinates only).
-int snap(int c) { return 13 * (c / 13); }
 
 QPoint onBoard(QPoint board) { return BoardOrigin + board; }
 
 QImage boardIn(const QImage &window) { return window.copy(QRect(BoardOrigin, BoardSize)); }
-
-QImage whiteBoard()
-{
-    QImage board(BoardSize, QImage::Format_RGB32);
-    board.fill(Qt::white);
-    return board;
-}
 
 void stampInto(QImage &board, const QImage &tile, QPoint at)
 {
@@ -62,19 +57,7 @@ void stampInto(QImage &board, const QImage &tile, QPoint at)
     painter.drawImage(at, tile);
 }
 
-// A map of pixels all different from their neighbours.
-QImage patterned()
-{
-    QImage map = whiteBoard();
-    for (int y = 0; y < map.height(); ++y)
-        for (int x = 0; x < map.width(); ++x)
-            map.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
-    return map;
-}
-
-void blank(QImage &board, const QRect &block) { QPainter(&board).fillRect(block, Qt::white); }
-
-QPoint snapped(QPoint board) { return QPoint(snap(board.x()), snap(board.y())); }
+QPoint snapped(QPoint board) { return QPoint(Board::snap(board.x()), Board::snap(board.y())); }
 
 // The picture of a graphic button, inside the edge where the style shows
 // the focus: plain when the button is enabled, greyed when it is not.
@@ -139,6 +122,8 @@ private slots:
     void opensABitmapPickedInAnotherFolder();
     void opensTheMapNamedOnItsCommandLine();
     void secondEditorOnTheFolderIsToldAndEnds();
+    void unsavedMapComesBackAfterAnEndWithoutExit_data();
+    void unsavedMapComesBackAfterAnEndWithoutExit();
 
 private:
     // Starts the editor and waits for its main window to show the board as
@@ -197,7 +182,7 @@ QString TestRealWindow::openEditor(EditorRun &editor, ToolFaces *faces)
     const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
     if (window.isEmpty())
         return {};
-    QImage opening = whiteBoard();
+    QImage opening = BoardModel::whiteBoard();
     stampInto(opening, catalogue_.picture(1), QPoint(0, 0));
     QImage shot;
     if (!waitForBoard(window, opening, &shot)) {
@@ -331,7 +316,7 @@ void TestRealWindow::stampsTurnsAndStampsWithTheMouse()
     desktop_.clickAt(window, TileTable::frameRect(2).center());
 
     // The first stamp lands on the grid cell under the pointer.
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     QVERIFY2(stamp(window, editor, expected, catalogue_.picture(2), QPoint(198, 174)),
              "demo.bmp does not hold tile 2 where the pointer was");
 
@@ -384,7 +369,7 @@ void TestRealWindow::selectsABlockAndErasesIt()
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
     // Three rows of three rooms from (26, 26), and a T-junction apart.
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     QVERIFY(stampRooms(window, editor, expected, 3));
     desktop_.clickAt(window, TileTable::frameRect(2).center());
     QVERIFY(stamp(window, editor, expected, catalogue_.picture(2), QPoint(400, 300)));
@@ -405,7 +390,7 @@ void TestRealWindow::selectsABlockAndErasesIt()
     QVERIFY2(boardIn(shot) != expected, "no selection rectangle on the board");
 
     desktop_.clickAt(window, EraseButton.center());
-    blank(expected, QRect(QPoint(65, 52), QPoint(182, 182) - QPoint(1, 1)));
+    expected = withBlank(expected, QRect(QPoint(65, 52), QPoint(182, 182) - QPoint(1, 1)));
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "demo.bmp does not hold the board with exactly the block blanked");
 
@@ -435,7 +420,7 @@ void TestRealWindow::movesABlockElsewhere()
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
     // Two rows of two rooms from (26, 26); the block is cut out of their middle.
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     QVERIFY(stampRooms(window, editor, expected, 2));
     const QRect block(QPoint(52, 65), QPoint(130, 130) - QPoint(1, 1));
     const QImage cut = expected.copy(block);
@@ -444,7 +429,7 @@ void TestRealWindow::movesABlockElsewhere()
                  [&] { return faceOf(desktop_.screenshot(window), MoveButton) != atStart.move; }),
              "the move button did not come alive after the drag");
     desktop_.clickAt(window, MoveButton.center());
-    blank(expected, block);
+    expected = withBlank(expected, block);
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "demo.bmp does not show the block's place blanked");
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("tiledeplace.bmp") == cut; }),
@@ -462,7 +447,7 @@ void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
     const QString window = openEditor(editor);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
-    QImage saved = whiteBoard();
+    QImage saved = BoardModel::whiteBoard();
     desktop_.clickAt(window, TileTable::frameRect(29).center());
     QVERIFY(stamp(window, editor, saved, catalogue_.picture(29), QPoint(60, 60)));
     desktop_.moveTo(window, onBoard(QPoint(300, 300)));
@@ -549,7 +534,7 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     const QString window = openEditor(editor);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     desktop_.clickAt(window, TileTable::frameRect(29).center());
     QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
     const QString title = desktop_.title(window);
@@ -609,9 +594,11 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "after the box a click does not stamp the room under the pointer");
     // Yes, the default button, to the window manager's close: the process ends
-    // at once with status 0, writes nothing, and its lock on the folder goes.
+    // at once with status 0, writes nothing, and its lock on the folder and
+    // the record of its unsaved map go.
     auto stamped = ProgramFolderFixture::snapshot(editor.folder());
     QCOMPARE(stamped.remove(ProjectFiles::Lock), 1);
+    QCOMPARE(stamped.remove(ProjectFiles::Recovery), 1);
     box = askToLeave(window, editor, Leave::WindowManager);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
     desktop_.key(box, QStringLiteral("Return"));
@@ -628,10 +615,10 @@ void TestRealWindow::opensABitmapPickedInAnotherFolder()
     QTemporaryDir root;
     const QString elsewhere = root.filePath(QStringLiteral("Cartes d'été"));
     QVERIFY(QDir().mkpath(elsewhere));
-    const QImage theirs = patterned();
+    const QImage theirs = patternedMap();
     QVERIFY(theirs.save(elsewhere + QStringLiteral("/donjon.bmp"), "BMP"));
     EditorRun editor;
-    QImage ours = whiteBoard();
+    QImage ours = BoardModel::whiteBoard();
     QPainter(&ours).fillRect(QRect(0, 0, 200, 200), Qt::black);
     QVERIFY(ours.save(editor.file(QStringLiteral("donjon.bmp")), "BMP"));
     editor.setWorkingDirectory(elsewhere);
@@ -663,7 +650,7 @@ void TestRealWindow::opensTheMapNamedOnItsCommandLine()
     QTemporaryDir root;
     const QString map = root.filePath(QStringLiteral("Cartes d'été/Donjon du nord.bmp"));
     QVERIFY(QDir().mkpath(QFileInfo(map).path()));
-    const QImage theirs = patterned();
+    const QImage theirs = patternedMap();
     QVERIFY(theirs.save(map, "BMP"));
     EditorRun editor;
     editor.setArguments({map});
@@ -736,7 +723,7 @@ void TestRealWindow::drawsSelectsErasesAndMovesWithTheKeyboardAlone()
     // the room of entry 29, Return picks it, Tab goes back to the board,
     // where the keys start at the board's origin.
     const QImage room = catalogue_.picture(29);
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     stampInto(expected, room, QPoint(26, 26));
     QVERIFY2(keysMake(window, editor,
                       QStringLiteral("shift+Tab Down Down Right Return Tab Right Right Down Down "
@@ -749,7 +736,7 @@ void TestRealWindow::drawsSelectsErasesAndMovesWithTheKeyboardAlone()
 
     // Tab twice is the select button (erase and move are disabled); the
     // corners go from (39, 39) to (78, 78), and Delete erases the block.
-    blank(expected, QRect(39, 39, 39, 39));
+    expected = withBlank(expected, QRect(39, 39, 39, 39));
     QVERIFY2(keysMake(window, editor,
                       QStringLiteral("Tab Tab Return ") + times("Left", 4)
                           + QStringLiteral(" Down space ") + times("Right", 3) + ' '
@@ -761,7 +748,7 @@ void TestRealWindow::drawsSelectsErasesAndMovesWithTheKeyboardAlone()
     // the move button, three Tabs away now, and stamped at (286, 221).
     const QRect block(91, 26, 65, 65);
     const QImage cut = expected.copy(block);
-    blank(expected, block);
+    expected = withBlank(expected, block);
     QVERIFY2(keysMake(window, editor,
                       QStringLiteral("Tab Tab Return Right ") + times("Up", 4)
                           + QStringLiteral(" space ") + times("Right", 5) + ' ' + times("Down", 5)
@@ -803,7 +790,7 @@ void TestRealWindow::atRatioTwoShowsTheBoardPixelForPixel()
     desktop_.clickAt(window, TileTable::frameRect(86).center() * 2);
     const QPoint square(3, 2);
     desktop_.clickAt(window, (onBoard(square * 13) + QPoint(13, 13)) * 2 - QPoint(1, 1));
-    QImage expected = whiteBoard();
+    QImage expected = BoardModel::whiteBoard();
     stampInto(expected, letter, square * 13);
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "demo.bmp does not hold the letter on the square under the pointer");
@@ -818,6 +805,81 @@ void TestRealWindow::atRatioTwoShowsTheBoardPixelForPixel()
     if (!shown)
         keep(shot, "ratio2");
     QVERIFY2(shown, "the screen does not show the board with each pixel doubled");
+}
+
+void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit_data()
+{
+    QTest::addColumn<int>("end"); // the signal, or 0 for the X server killed
+    QTest::newRow("SIGKILL") << int(SIGKILL);
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("X server killed") << 0;
+}
+
+void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
+{
+    QFETCH(int, end);
+    // The display that goes away is one of its own.
+    RealDesktop lost;
+    QString problem;
+    if (end == 0)
+        QVERIFY2(lost.start(&problem), qPrintable(problem));
+    const RealDesktop &desktop = end == 0 ? lost : desktop_;
+    EditorRun editor;
+    QVERIFY2(editor.problem().isEmpty() && editor.start(desktop), qPrintable(editor.problem()));
+    const QString window = desktop.waitForWindow(editor.pid(), MainWindowTitle);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QImage map = BoardModel::whiteBoard();
+    for (QPoint at : {QPoint(100, 100), QPoint(300, 200), QPoint(500, 400)}) {
+        desktop.clickAt(window, onBoard(at));
+        stampInto(map, catalogue_.picture(1), snapped(at));
+        QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == map; }),
+                 "demo.bmp does not hold the stamps");
+    }
+    const QByteArray record = editor.contents(ProjectFiles::Recovery);
+    QVERIFY(!record.isEmpty());
+
+    if (end == SIGKILL) {
+        // A second editor refused by the lock leaves the record as it was.
+        QProcess second;
+        editor.startAnother(second, desktop_);
+        QVERIFY(second.waitForStarted(RealDesktop::DefaultTimeout));
+        const QString box = desktop_.waitForWindow(second.processId(), ErrorBoxTitle);
+        QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+        desktop_.key(box, QStringLiteral("Return"));
+        QVERIFY(second.waitForFinished(RealDesktop::DefaultTimeout));
+        QCOMPARE(editor.contents(ProjectFiles::Recovery), record);
+    }
+    if (end == 0)
+        lost.killServer();
+    else
+        QVERIFY(::kill(pid_t(editor.pid()), end) == 0);
+    // Without a box: the editor ends by itself, a signal's end as its own.
+    QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "the editor went on");
+    if (end == SIGTERM || end == SIGHUP)
+        QCOMPARE(editor.exitCode(), 128 + end);
+    QCOMPARE(editor.contents(ProjectFiles::Recovery), record);
+
+    // The next start is not refused, and asks over its window.
+    QProcess next;
+    editor.startAnother(next, desktop_);
+    QVERIFY(next.waitForStarted(RealDesktop::DefaultTimeout));
+    const QString box = desktop_.waitForWindow(
+        next.processId(), QLatin1Char('^') + MapRecovery::Title + QLatin1Char('$'));
+    const QString nextWindow = desktop_.waitForWindow(next.processId(), MainWindowTitle);
+    const bool asked = !box.isEmpty() && !nextWindow.isEmpty();
+    if (asked) {
+        desktop_.moveTo(nextWindow, Aside);
+        desktop_.key(box, QStringLiteral("Return"));
+    }
+    const bool broughtBack = asked
+                             && waitForTitle(nextWindow, caption(editor, QStringLiteral("New.bmp")))
+                             && showsOpened(nextWindow, map, "brought back");
+    const QString said = QString::fromLocal8Bit(next.readAll());
+    next.kill();
+    next.waitForFinished(RealDesktop::DefaultTimeout);
+    QVERIFY2(asked, qPrintable(said + desktop_.windowTree()));
+    QVERIFY2(broughtBack, "the map does not come back");
 }
 
 QTEST_MAIN(TestRealWindow)

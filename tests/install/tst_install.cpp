@@ -1,19 +1,16 @@
 #include "ProgramFolderFixture.h"
+#include "RealDesktop.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 #include <filesystem>
-#include <functional>
 
 #include <unistd.h>
 
@@ -27,7 +24,6 @@ class TestInstall : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void laysOutTheProgramFolderAndLinks();
     void installsTheIconAtEverySize_data();
     void installsTheIconAtEverySize();
@@ -49,21 +45,16 @@ private:
     // Installs the build into the prefix, which counts from the working
     // folder when it is relative.
     bool install(const QString &prefix, QString *output, const QString &workingFolder = {});
-    bool startServer(const QString &display);
     QProcessEnvironment editorEnvironment() const;
-    QStringList windows(qint64 pid, const QString &titlePattern) const;
-    QString waitForWindow(qint64 pid, const QString &titlePattern) const;
-    QString title(const QString &window) const;
 
     QTemporaryDir root_;
     QString prefix_;
-    QProcess server_;
-    QString display_;
+    RealDesktop desktop_;
 };
 
 namespace {
 
-constexpr int Timeout = 20000; // ms
+constexpr int Timeout = RealDesktop::DefaultTimeout;
 const QString AppId = QStringLiteral("org.example.VantorelEditor");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
@@ -91,17 +82,6 @@ Outcome run(const QString &program, const QStringList &arguments,
     outcome.output = QString::fromUtf8(process.readAllStandardOutput());
     outcome.errors = QString::fromUtf8(process.readAllStandardError());
     return outcome;
-}
-
-bool waitUntil(const std::function<bool()> &condition)
-{
-    const QDeadlineTimer deadline(Timeout);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(25);
-    }
-    return true;
 }
 
 QByteArray contents(const QString &path)
@@ -171,10 +151,10 @@ bool TestInstall::install(const QString &prefix, QString *output, const QString 
 
 void TestInstall::initTestCase()
 {
-    for (const char *tool : {"Xvfb", "xdotool", "desktop-file-validate", "appstreamcli"})
+    for (const char *tool : {"desktop-file-validate", "appstreamcli"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            QFAIL(qPrintable(QStringLiteral("%1 is missing: install xvfb, xdotool, "
-                                            "desktop-file-utils and appstream (scripts/test does)")
+            QFAIL(qPrintable(QStringLiteral("%1 is missing: install desktop-file-utils and "
+                                            "appstream (scripts/test does)")
                                  .arg(QString::fromLatin1(tool))));
     QVERIFY(root_.isValid());
     // Another user must be able to reach the install (see the unwritable case).
@@ -183,87 +163,15 @@ void TestInstall::initTestCase()
     QString output;
     QVERIFY2(install(prefix_, &output), qPrintable(output));
 
-    // A private X server on the first free display from :90.
-    for (int number = 90; number <= 99 && display_.isEmpty(); ++number) {
-        const QString display = QStringLiteral(":%1").arg(number);
-        if (!QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
-            && startServer(display))
-            display_ = display;
-    }
-    QVERIFY2(!display_.isEmpty(), "no X server could start on the displays :90 to :99");
-}
-
-bool TestInstall::startServer(const QString &display)
-{
-    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_.start(QStringLiteral("Xvfb"),
-                  {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!server_.waitForStarted(Timeout))
-        return false;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    const auto answers = [&] {
-        return run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, env).code
-               == 0;
-    };
-    // A server that finds the display taken ends at once.
-    if (waitUntil([&] { return server_.state() == QProcess::NotRunning || answers(); })
-        && server_.state() == QProcess::Running)
-        return true;
-    server_.kill();
-    server_.waitForFinished(Timeout);
-    return false;
-}
-
-void TestInstall::cleanupTestCase()
-{
-    if (server_.state() != QProcess::NotRunning) {
-        server_.terminate();
-        if (!server_.waitForFinished(Timeout))
-            server_.kill();
-        server_.waitForFinished(Timeout);
-    }
+    QString error;
+    QVERIFY2(desktop_.start(&error), qPrintable(error));
 }
 
 QProcessEnvironment TestInstall::editorEnvironment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    QProcessEnvironment env = desktop_.environment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     return env;
-}
-
-QStringList TestInstall::windows(qint64 pid, const QString &titlePattern) const
-{
-    QProcessEnvironment env = editorEnvironment();
-    const Outcome found = run(QStringLiteral("xdotool"),
-                              {QStringLiteral("search"), QStringLiteral("--all"),
-                               QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                               QString::number(pid), QStringLiteral("--name"), titlePattern},
-                              env, Timeout);
-    return found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-QString TestInstall::waitForWindow(qint64 pid, const QString &titlePattern) const
-{
-    QString window;
-    waitUntil([&] {
-        const QStringList found = windows(pid, titlePattern);
-        window = found.value(0);
-        return !window.isEmpty();
-    });
-    return window;
-}
-
-QString TestInstall::title(const QString &window) const
-{
-    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window},
-               editorEnvironment(), Timeout)
-        .output.trimmed();
 }
 
 void TestInstall::laysOutTheProgramFolderAndLinks()
@@ -360,8 +268,9 @@ void TestInstall::startsThroughLinksInItsProgramFolder()
     editor.setWorkingDirectory(root_.path());
     editor.start(start, {});
     QVERIFY2(editor.waitForStarted(Timeout), qPrintable(editor.errorString()));
-    const QString window = waitForWindow(editor.processId(), QStringLiteral("Fichier actif"));
-    const QString caption = window.isEmpty() ? QString() : title(window);
+    const QString window
+        = desktop_.waitForWindow(editor.processId(), QStringLiteral("Fichier actif"));
+    const QString caption = window.isEmpty() ? QString() : desktop_.title(window);
     editor.terminate();
     if (!editor.waitForFinished(Timeout))
         editor.kill();
@@ -406,14 +315,12 @@ void TestInstall::unwritableProgramFolderStopsBeforeTheWindow()
     QVERIFY2(editor.waitForStarted(Timeout), qPrintable(editor.errorString()));
 
     // The message of the start-up check, not the later one of the template copy.
-    const QString box
-        = waitForWindow(editor.processId(), QStringLiteral("^Installation de Vantorel Editor$"));
-    const QStringList mainWindows = windows(editor.processId(), QStringLiteral("Fichier actif"));
+    const QString box = desktop_.waitForWindow(editor.processId(),
+                                               QStringLiteral("^Installation de Vantorel Editor$"));
+    const QStringList mainWindows
+        = desktop_.windows(editor.processId(), QStringLiteral("Fichier actif"));
     if (!box.isEmpty())
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), box, QStringLiteral("key"),
-             QStringLiteral("Return")},
-            editorEnvironment(), Timeout);
+        desktop_.key(box, QStringLiteral("Return"));
     const bool ended = editor.waitForFinished(Timeout);
     if (!ended) {
         editor.kill();

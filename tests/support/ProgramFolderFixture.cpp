@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
@@ -51,20 +52,26 @@ QImage ProgramFolderFixture::image(const QString &name) const
     return QImage(file(name)).convertToFormat(QImage::Format_RGB32);
 }
 
-QMap<QString, QByteArray> ProgramFolderFixture::snapshot(const QString &folder)
+QMap<QString, QByteArray> ProgramFolderFixture::snapshot(const QString &folder,
+                                                         const QString &skipped)
 {
     QMap<QString, QByteArray> files;
-    const QDir dir(folder);
-    const QFileInfoList entries
-        = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo entry = it.fileInfo();
+        if (!skipped.isEmpty()
+            && (entry.filePath() == skipped || entry.filePath().startsWith(skipped + '/')))
+            continue;
         QByteArray state = QByteArray::number(int(entry.permissions()), 16) + ' ';
         QFile f(entry.filePath());
         if (entry.isFile() && f.open(QIODevice::ReadOnly))
             state += QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
         else
             state += entry.isDir() ? "folder" : "unreadable";
-        files.insert(entry.fileName(), state);
+        files.insert(root.relativeFilePath(entry.filePath()), state);
     }
     return files;
 }

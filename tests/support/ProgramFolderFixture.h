@@ -19,10 +19,12 @@ public:
     void write(const QString &name, const QByteArray &bytes) const;
     QImage image(const QString &name) const;
 
-    // Every file of a folder, hidden ones included, with a hash of its bytes
-    // and its permissions: equal snapshots before and after a command show
-    // that it changed no file there.
-    static QMap<QString, QByteArray> snapshot(const QString &folder);
+    // Every file under a folder, hidden ones and those of subfolders
+    // included, by relative path, with a hash of its bytes and its
+    // permissions: equal snapshots before and after a command show that it
+    // changed no file there. The folder skipped is left out with all it holds.
+    static QMap<QString, QByteArray> snapshot(const QString &folder,
+                                              const QString &skipped = QString());
     QMap<QString, QByteArray> snapshot() const { return snapshot(path()); }
 
     // The repository's copy of a delivered document.

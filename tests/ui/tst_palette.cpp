@@ -78,7 +78,6 @@ private slots:
     void pressOnOneEntryReleaseElsewherePicksNothing();
     void pickingKeepsModeAndSelection_data();
     void pickingKeepsModeAndSelection();
-    void pickingAgainMidCycleRestartsIt();
     void onlyPaletteEntriesCanBePicked_data();
     void onlyPaletteEntriesCanBePicked();
     void clickLeavesTheFocusOnTheBoard();
@@ -294,26 +293,6 @@ void TestPalette::pickingKeepsModeAndSelection()
     QCOMPARE(s.TileY, before.TileY);
     // The board is not redrawn: the new tile shows at the next move.
     QCOMPARE(h.editor.board().displayed(), board);
-}
-
-void TestPalette::pickingAgainMidCycleRestartsIt()
-{
-    WindowHarness h;
-    QVERIFY(h.showActive());
-    BoardController &board = h.window.controller();
-    clickEntry(h.window, 2);
-    board.buttonPress(Qt::RightButton, QPointF());
-    board.buttonPress(Qt::RightButton, QPointF());
-    QCOMPARE(h.state().CurrentTile, 4);
-    clickEntry(h.window, 2);
-    QCOMPARE(h.state().CurrentTile, 2);
-    QCOMPARE(h.state().VariantStep, quint8(0));
-    QList<int> walk;
-    for (int i = 0; i < 5; ++i) {
-        board.buttonPress(Qt::RightButton, QPointF());
-        walk.append(h.state().CurrentTile);
-    }
-    QCOMPARE(walk, (QList<int> {3, 4, 5, 2, 3}));
 }
 
 void TestPalette::onlyPaletteEntriesCanBePicked_data()
