@@ -38,6 +38,7 @@ bool EditorApplication::start(const QString &file)
         return false;
     }
     platform_.dialogs.setParentWindow(window_.get());
+    platform_.exports.setParentWindow(window_.get());
     if (!window_->startUp()) {
         window_.reset();
         return false;

@@ -65,6 +65,10 @@ public:
     // ".doc"): its trimmed name in its folder, whatever the letter case.
     QString projectFile(const QString &suffix) const;
 
+    // The folder the user last exported into; empty before the first export.
+    const QString &exportFolder() const { return exportFolder_; }
+    void setExportFolder(const QString &folder) { exportFolder_ = folder; }
+
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
 
@@ -100,4 +104,5 @@ private:
     QString projectFolder_;
     ToolButtons tools_;
     QSet<QString> failedWorkingFiles_;
+    QString exportFolder_;
 };
