@@ -5,6 +5,7 @@
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/OpenCommand.h"
+#include "ui/EditorStyle.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/UiArt.h"
@@ -19,6 +20,7 @@ void EditorApplication::configure()
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
     QApplication::setWindowIcon(UiArt::programIcon());
     Fonts::installSubstitutes();
+    QApplication::setStyle(new EditorStyle);
 }
 
 EditorApplication::EditorApplication(const QString &programFolder)
