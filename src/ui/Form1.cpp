@@ -32,6 +32,7 @@
 #include "project/ProjectBrowser.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -369,6 +370,12 @@ void Form1::buildMenuBar()
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(QStringLiteral("MenuBar"));
     menuBar_->setAccessibleName(QStringLiteral("Barre de menus"));
+    // A desktop's menu bar, apart from the window's own colours and captions.
+    QPalette desktop = QApplication::palette(menuBar_);
+    desktop.setResolveMask(~QPalette::ResolveMask(0));
+    menuBar_->setPalette(desktop);
+    menuBar_->setFont(QApplication::font(menuBar_));
+    menuBar_->setAutoFillBackground(true);
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
     QMenu *file = menuBar_->addMenu(QStringLiteral("&Fichier"));
