@@ -20,7 +20,10 @@ void EditorApplication::configure()
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
     QApplication::setWindowIcon(UiArt::programIcon());
     Fonts::installSubstitutes();
-    QApplication::setStyle(new EditorStyle);
+    // The application owns its style.
+    auto *style = new EditorStyle;
+    style->setParent(qApp);
+    QApplication::setStyle(style);
 }
 
 EditorApplication::EditorApplication(const QString &programFolder)

@@ -148,6 +148,9 @@ private:
     // Types the path into the save dialog of that title, then waits for the
     // file to be written.
     bool saveThrough(EditorRun &editor, const QString &title, const QString &path);
+    // Opens the editor and stamps the letter A at (40, 40) of the map; empty
+    // when the window does not come or the stamp does not show.
+    QString openWithALetter(EditorRun &editor, QImage &map);
     // Starts the editor and waits for its main window to show the board as
     // it opens, tile 1 at its origin; the tool buttons as they look then are
     // read into faces. Empty when the window does not come.
@@ -852,14 +855,21 @@ bool TestRealWindow::saveThrough(EditorRun &editor, const QString &title, const 
     return RealDesktop::waitUntil([&] { return QFileInfo(path).size() > 0; });
 }
 
+QString TestRealWindow::openWithALetter(EditorRun &editor, QImage &map)
+{
+    const QString window = openEditor(editor);
+    if (window.isEmpty())
+        return {};
+    desktop_.clickAt(window, TileTable::frameRect(86).center());
+    return stamp(window, editor, map, catalogue_.picture(86), QPoint(40, 40)) ? window : QString();
+}
+
 void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
 {
     EditorRun editor;
-    const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QImage map = whiteBoard();
-    desktop_.clickAt(window, TileTable::frameRect(86).center());
-    QVERIFY(stamp(window, editor, map, catalogue_.picture(86), QPoint(40, 40)));
+    const QString window = openWithALetter(editor, map);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QTemporaryDir out;
 
     // Fichier, Exporter en image: the scale 3, then the file.
@@ -909,11 +919,9 @@ void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
 void TestRealWindow::copiesAndPastesThroughTheDesktopClipboard()
 {
     EditorRun editor;
-    const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QImage map = whiteBoard();
-    desktop_.clickAt(window, TileTable::frameRect(86).center());
-    QVERIFY(stamp(window, editor, map, catalogue_.picture(86), QPoint(40, 40)));
+    const QString window = openWithALetter(editor, map);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
     // Copier with no selection: the whole map, for any program.
     desktop_.key(window, QStringLiteral("ctrl+c"));
