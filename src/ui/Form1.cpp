@@ -370,11 +370,11 @@ void Form1::buildMenuBar()
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(QStringLiteral("MenuBar"));
     menuBar_->setAccessibleName(QStringLiteral("Barre de menus"));
-    // A desktop's menu bar, apart from the window's own colours and captions.
+    // A desktop's menu bar, apart from the window's own colours; its captions keep
+    // the window's font, which start-up has loaded already.
     QPalette desktop = QApplication::palette(menuBar_);
     desktop.setResolveMask(~QPalette::ResolveMask(0));
     menuBar_->setPalette(desktop);
-    menuBar_->setFont(QApplication::font(menuBar_));
     menuBar_->setAutoFillBackground(true);
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
