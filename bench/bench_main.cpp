@@ -395,7 +395,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel Editor"));
     table.add(QStringLiteral("start-up to first painted frame"), startup.editor,
-              QStringLiteral("bare Qt window"), startup.bare, 1.5);
+              QStringLiteral("bare Qt window"), startup.bare, 1.3);
     measureBoard(table, counts, smoke);
     measureLargeOpen(table, smoke);
     measureStamps(table, counts, smoke);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -16,7 +17,12 @@ protected:
     {
         // Exit, not quit: a quit asks the windows to close, and the main
         // window answers a close with the exit question.
-        if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("Form1"))
+        // The window's content covers it whole: its first frame is the
+        // first paint of any of its widgets, the rest of the frame
+        // painted before the exit comes.
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Paint && widget
+            && widget->window()->objectName() == QLatin1String("Form1"))
             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         return QObject::eventFilter(watched, event);
     }

@@ -44,7 +44,13 @@ install_missing() {
     fi
 }
 
+# configure_and_build [TARGET...] builds those targets, or everything when
+# none is named. Configuring puts the delivered documents in the program folder.
 configure_and_build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    if [ $# -gt 0 ]; then
+        cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target "$@"
+    else
+        cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    fi
 }

@@ -5,6 +5,7 @@
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/OpenCommand.h"
+#include "ui/EditorStyle.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/UiArt.h"
@@ -58,6 +59,10 @@ void EditorApplication::configure()
     QApplication::setDesktopFileName(QStringLiteral("org.example.VantorelEditor"));
     QApplication::setWindowIcon(UiArt::programIcon());
     Fonts::installSubstitutes();
+    // The application owns its style.
+    auto *style = new EditorStyle;
+    style->setParent(qApp);
+    QApplication::setStyle(style);
 }
 
 EditorApplication::EditorApplication(const QString &programFolder)
@@ -76,6 +81,7 @@ bool EditorApplication::start(const QString &file)
         return false;
     }
     platform_.dialogs.setParentWindow(window_.get());
+    platform_.exports.setParentWindow(window_.get());
     recovery_.find();
     if (!window_->startUp(recovery_.keepsStartDocument())) {
         window_.reset();

@@ -68,6 +68,10 @@ public:
     // ".doc"): its trimmed name in its folder, whatever the letter case.
     QString projectFile(const QString &suffix) const;
 
+    // The folder the user last exported into; empty before the first export.
+    const QString &exportFolder() const { return exportFolder_; }
+    void setExportFolder(const QString &folder) { exportFolder_ = folder; }
+
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
 
@@ -111,4 +115,5 @@ private:
     ToolButtons tools_;
     bool mapSaved_ = true;
     QSet<QString> failedWorkingFiles_;
+    QString exportFolder_;
 };

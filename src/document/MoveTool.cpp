@@ -22,12 +22,18 @@ void MoveTool::press()
         // selection rectangle, before its area is blanked.
         const QImage cut = board.committed().copy(block);
         Selection::blankAndCommit(editor_, block);
-        editor_.catalogue().setMoveBuffer(fixBlock(cut));
-        s.TileVariants = 0;
-        s.CurrentTile = TileTable::MoveBufferIndex;
+        takePiece(cut);
     }
     editor_.flushBoard();
     Selection::end(editor_);
+}
+
+void MoveTool::takePiece(const QImage &block)
+{
+    editor_.catalogue().setMoveBuffer(fixBlock(block));
+    EditorState &s = editor_.state();
+    s.TileVariants = 0;
+    s.CurrentTile = TileTable::MoveBufferIndex;
 }
 
 QImage MoveTool::fixBlock(const QImage &block)

@@ -16,6 +16,10 @@ public:
     // Acts only when a selection is made.
     void press();
 
+    // Makes the block the piece that placement stamps, as a cut block is:
+    // mirrored in its working file, with no further orientation.
+    void takePiece(const QImage &block);
+
 private:
     // The block as read back from its working file, or the block itself when
     // the file fails.

@@ -11,6 +11,12 @@ const QString Title = QStringLiteral("Impression");
 
 } // namespace
 
+PrintCommand::Page PrintCommand::page(const Editor &editor)
+{
+    const EditorState &s = editor.state();
+    return {editor.board().committed(), PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight)};
+}
+
 PrintCommand::PrintCommand(Editor &editor) : editor_(editor) {}
 
 bool PrintCommand::run()
@@ -24,13 +30,9 @@ bool PrintCommand::run()
             Title);
         return false;
     }
-    const EditorState &s = editor_.state();
-    // The committed board is the map as the user last changed it; the board
-    // picture can still lag behind it after a move or an erase.
+    const Page printed = page(editor_);
     QString reason;
-    if (platform.printer.printLandscape(editor_.board().committed(),
-                                        PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight),
-                                        &reason))
+    if (platform.printer.printLandscape(printed.picture, printed.targetTwips, &reason))
         return true;
     platform.dialogs.warning(
         QStringLiteral("L'impression du plan a échoué :\n%1\n\nVotre plan n'a pas changé.")

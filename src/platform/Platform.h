@@ -1,6 +1,7 @@
 #pragma once
 
 class Dialogs;
+class ExportDialogs;
 class FolderListing;
 class Printer;
 class Programs;
@@ -13,4 +14,5 @@ struct Platform {
     FolderListing &folders;
     Programs &programs;
     Printer &printer;
+    ExportDialogs &exports;
 };

@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "QtDialogs.h"
+#include "QtExportDialogs.h"
 #include "QtFolderListing.h"
 #include "QtPrinter.h"
 #include "QtPrograms.h"
@@ -14,6 +15,7 @@ public:
     QtFolderListing folders;
     QtPrograms programs;
     QtPrinter printer;
+    QtExportDialogs exports;
 
-    Platform platform() { return {dialogs, folders, programs, printer}; }
+    Platform platform() { return {dialogs, folders, programs, printer, exports}; }
 };

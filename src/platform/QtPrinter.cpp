@@ -27,11 +27,7 @@ bool paintPage(QPrinter &printer, const QImage &picture, const QRectF &targetTwi
         setError(error, QStringLiteral("l'impression n'a pas pu commencer"));
         return false;
     }
-    // A map is sharp pixels: PDF pages keep them exact, not as lossy JPEG.
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    const double perTwip = printer.resolution() / 1440.0;
-    painter.drawImage(QRectF(targetTwips.topLeft() * perTwip, targetTwips.size() * perTwip),
-                      picture);
+    Printer::drawPage(painter, printer.resolution(), picture, targetTwips);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         setError(error, QStringLiteral("la page n'a pas pu être produite"));
         return false;
@@ -100,8 +96,7 @@ bool QtPrinter::printLandscape(const QImage &picture, const QRectF &targetTwips,
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfFile_);
         printer.setDocName(DocumentName);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                          QMarginsF(PdfMargin, PdfMargin, PdfMargin, PdfMargin)));
+        printer.setPageLayout(pdfPage());
         return paintPage(printer, picture, targetTwips, error);
     }
 

@@ -8,9 +8,6 @@
 class QtPrinter : public Printer
 {
 public:
-    // Margins of the page when printing into a PDF file, in points.
-    static constexpr double PdfMargin = 10;
-
     bool hasDefaultPrinter() const override;
     bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 

@@ -11,9 +11,12 @@
 #include "ShapeOutline.h"
 #include "StretchedPicture.h"
 #include "UiArt.h"
+#include "document/ClipboardCommand.h"
+#include "document/DroppedMap.h"
 #include "document/Editor.h"
 #include "document/EraseTool.h"
 #include "document/ExitCommand.h"
+#include "document/ExportCommand.h"
 #include "document/HelpCommand.h"
 #include "document/MoveTool.h"
 #include "document/OpenCommand.h"
@@ -24,15 +27,24 @@
 #include "document/TextEditorCommand.h"
 #include "document/UndoCommand.h"
 #include "output/PrintLayout.h"
+#include "platform/Dialogs.h"
+#include "platform/Printer.h"
 #include "project/ProjectBrowser.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QWindow>
 
 namespace {
@@ -87,6 +99,40 @@ QAccessibleInterface *windowInterface(const QString &className, QObject *object)
     return nullptr;
 }
 
+// Keeps a menu item enabled exactly while its button is, the window's own
+// state included.
+class EnabledFollower : public QObject
+{
+public:
+    EnabledFollower(QPushButton *button, QAction *action)
+        : QObject(action), button_(button), action_(action)
+    {
+        action_->setEnabled(button_->isEnabled());
+        button_->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange)
+            action_->setEnabled(button_->isEnabled());
+        return false;
+    }
+
+private:
+    QPushButton *button_;
+    QAction *action_;
+};
+
+// The keys of an item: its own, then Qt's standard ones for the platform,
+// each once.
+QList<QKeySequence> keysWith(QList<QKeySequence> keys, QKeySequence::StandardKey standard)
+{
+    for (const QKeySequence &key : QKeySequence::keyBindings(standard))
+        if (!keys.contains(key))
+            keys.append(key);
+    return keys;
+}
+
 void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 {
     QPalette pal = widget->palette();
@@ -95,6 +141,8 @@ void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
 }
 
 } // namespace
+
+const QString Form1::ContactAddress = QStringLiteral("vantorel@example.org");
 
 Form1::Form1(Editor &editor, QWidget *parent)
     : QWidget(parent), editor_(editor), controller_(editor)
@@ -106,7 +154,6 @@ Form1::Form1(Editor &editor, QWidget *parent)
     }();
     Q_UNUSED(windowInterfaceInstalled);
     setObjectName(QStringLiteral("Form1"));
-    setGeometry(ScreenLeft, ScreenTop, ClientWidth, ClientHeight);
     setColour(this, QPalette::Window, background());
     setAutoFillBackground(true);
     // Every control of the window shows a caption fixed in the program; the
@@ -115,9 +162,13 @@ Form1::Form1(Editor &editor, QWidget *parent)
 
     // Creation order is stacking order: what is drawn on the window's
     // background comes first, beneath the palette, the board and the panel.
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    // Drawn on its own, the client area shows the window's background.
+    client_->setAutoFillBackground(true);
     buildBackground();
-    palette_ = new PaletteStrip(editor_, this);
-    canvas_ = new BoardCanvas(editor_, controller_, this);
+    palette_ = new PaletteStrip(editor_, client_);
+    canvas_ = new BoardCanvas(editor_, controller_, client_);
     canvas_->move(200, 16);
     buildPanel();
     buildHidden();
@@ -128,7 +179,12 @@ Form1::Form1(Editor &editor, QWidget *parent)
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
     connectCommands();
-    addShortcuts();
+    buildMenuBar();
+    const int barHeight = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, ClientWidth, barHeight);
+    client_->setGeometry(0, barHeight, ClientWidth, ClientHeight);
+    setGeometry(ScreenLeft, ScreenTop, ClientWidth, barHeight + ClientHeight);
+    setAcceptDrops(true);
 }
 
 // The open dialog is a window of its own, with no parent to take it along.
@@ -138,12 +194,12 @@ Form_Fichier *Form1::openDialog() const { return openDialog_; }
 
 void Form1::buildBackground()
 {
-    Shape1 = new ShapeOutline(QColor(64, 0, 64), 2, this);
+    Shape1 = new ShapeOutline(QColor(64, 0, 64), 2, client_);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(200, 592, 777, 113);
     Shape1->setAccessibleName(QStringLiteral("Panneau de commandes"));
 
-    Image1 = new StretchedPicture(this);
+    Image1 = new StretchedPicture(client_);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(640, 600, 315, 93);
     Image1->setPixmap(UiArt::banner());
@@ -151,7 +207,7 @@ void Form1::buildBackground()
     Image1->setAccessibleDescription(QStringLiteral("Bannière du programme"));
 
     // The credit line lies on the banner with no background of its own.
-    Label1 = new QLabel(QStringLiteral("vantorel@example.org, 1998"), this);
+    Label1 = new QLabel(ContactAddress + QStringLiteral(", 1998"), client_);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(647, 672, 193, 25);
     Label1->setFont(Fonts::caption(Fonts::Narrow, 12, true));
@@ -162,7 +218,7 @@ void Form1::buildBackground()
 
 void Form1::buildPanel()
 {
-    FramePrint = new PrintFrame(this);
+    FramePrint = new PrintFrame(client_);
     FramePrint->setGeometry(208, 600, 97, 89);
     FramePrint->setAccessibleName(QStringLiteral("Impression"));
     Command1 = makeButton(FramePrint, "Command1", QStringLiteral("&Print"), {8, 16, 73, 41},
@@ -190,42 +246,42 @@ void Form1::buildPanel()
     HScroll1->setStyle(thumbStyle);
 
     const QFont comic = Fonts::caption(Fonts::Comic, 9.75, true);
-    BoutOpen = makeButton(this, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33},
+    BoutOpen = makeButton(client_, "BoutOpen", QStringLiteral("&OPEN"), {328, 600, 65, 33},
                           QStringLiteral("Ouvrir un projet"));
     BoutOpen->setFont(comic);
-    BoutSAVE = makeButton(this, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33},
+    BoutSAVE = makeButton(client_, "BoutSAVE", QStringLiteral("&SAVE"), {328, 656, 65, 33},
                           QStringLiteral("Enregistrer le projet"));
     BoutSAVE->setFont(comic);
     BoutSelect = makeGraphicButton(
-        this, "BoutSelect", QStringLiteral("select"), QStringLiteral("Sélectionner un bloc"),
+        client_, "BoutSelect", QStringLiteral("select"), QStringLiteral("Sélectionner un bloc"),
         QStringLiteral("Rectangle en pointillés avec un petit pointeur"), {416, 600, 33, 33});
     BoutEfface = makeGraphicButton(
-        this, "BoutEfface", QStringLiteral("erase"), QStringLiteral("Effacer la sélection"),
+        client_, "BoutEfface", QStringLiteral("erase"), QStringLiteral("Effacer la sélection"),
         QStringLiteral("Crayon dont la gomme efface un gribouillis"), {472, 600, 33, 33});
     BoutDeplace = makeGraphicButton(
-        this, "BoutDeplace", QStringLiteral("move"), QStringLiteral("Déplacer la sélection"),
+        client_, "BoutDeplace", QStringLiteral("move"), QStringLiteral("Déplacer la sélection"),
         QStringLiteral("Flèche du pointeur avec une croix de déplacement"), {528, 600, 33, 33});
-    Command4 = makeButton(this, "Command4", QStringLiteral("?"), {576, 600, 49, 33},
+    Command4 = makeButton(client_, "Command4", QStringLiteral("?"), {576, 600, 49, 33},
                           QStringLiteral("Aide"));
     Command4->setFont(Fonts::caption(Fonts::SansSerif, 18));
     Command6
-        = makeGraphicButton(this, "Command6", QStringLiteral("undo"),
+        = makeGraphicButton(client_, "Command6", QStringLiteral("undo"),
                             QStringLiteral("Annuler la dernière modification"),
                             QStringLiteral("Flèche courbe vers la gauche"), {416, 656, 33, 33});
-    Command3 = makeButton(this, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33},
+    Command3 = makeButton(client_, "Command3", QStringLiteral("Text Editor"), {472, 656, 89, 33},
                           QStringLiteral("Éditeur de texte du scénario"));
     Command3->setFont(comic);
-    Command2 = makeButton(this, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33},
+    Command2 = makeButton(client_, "Command2", QStringLiteral("&EXIT"), {576, 656, 49, 33},
                           QStringLiteral("Quitter"));
     Command2->setFont(comic);
 }
 
 void Form1::buildHidden()
 {
-    makeHiddenHolder(this, "PictureSave", QSize(89, 105));
-    QFrame *blank = makeHiddenHolder(this, "PictureFond", QSize(793, 558));
+    makeHiddenHolder(client_, "PictureSave", QSize(89, 105));
+    QFrame *blank = makeHiddenHolder(client_, "PictureFond", QSize(793, 558));
     setColour(blank, QPalette::Window, Qt::white);
-    auto *committed = new QLabel(this);
+    auto *committed = new QLabel(client_);
     committed->setObjectName(QStringLiteral("Image2"));
     committed->resize(136, 108);
     committed->hide();
@@ -309,30 +365,178 @@ void Form1::connectCommands()
     });
 }
 
-void Form1::addShortcuts()
+void Form1::buildMenuBar()
 {
-    // Each shortcut clicks its panel button, wherever the focus is in the
-    // window, so it runs the button's own command and does nothing while the
-    // button is disabled.
-    const QList<std::pair<QKeySequence, QPushButton *>> shortcuts = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), Command6},
-        {QKeySequence(Qt::Key_Delete), BoutEfface},
-        {QKeySequence(Qt::Key_Backspace), BoutEfface},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), BoutSAVE},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), BoutOpen},
-        {QKeySequence(Qt::CTRL | Qt::Key_P), Command1},
-        {QKeySequence(Qt::Key_F1), Command4},
-        {QKeySequence(Qt::CTRL | Qt::Key_E), Command3},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), Command2},
-    };
-    for (const auto &[keys, button] : shortcuts) {
-        auto *shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, button, [button = button] {
-            if (button->isEnabled())
-                button->click();
-        });
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("MenuBar"));
+    menuBar_->setAccessibleName(QStringLiteral("Barre de menus"));
+    // A desktop's menu bar, apart from the window's own colours; its captions keep
+    // the window's font, which start-up has loaded already.
+    QPalette desktop = QApplication::palette(menuBar_);
+    desktop.setResolveMask(~QPalette::ResolveMask(0));
+    menuBar_->setPalette(desktop);
+    menuBar_->setAutoFillBackground(true);
+    const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
+
+    QMenu *file = menuBar_->addMenu(QStringLiteral("&Fichier"));
+    file->setObjectName(QStringLiteral("MenuFichier"));
+    addButtonItem(file, "ActionOuvrir", QStringLiteral("&Ouvrir…"),
+                  keysWith({ctrl(Qt::Key_O)}, QKeySequence::Open), BoutOpen);
+    addButtonItem(file, "ActionEnregistrer", QStringLiteral("&Enregistrer…"),
+                  keysWith({ctrl(Qt::Key_S)}, QKeySequence::Save), BoutSAVE);
+    file->addSeparator();
+    connect(addItem(file, "ActionExporterImage", QStringLiteral("Exporter en &image…"), {}),
+            &QAction::triggered, this, [this] { ExportCommand(editor_).exportImage(); });
+    connect(addItem(file, "ActionExporterPdf", QStringLiteral("Exporter en P&DF…"), {}),
+            &QAction::triggered, this, [this] { ExportCommand(editor_).exportPdf(); });
+    file->addSeparator();
+    connect(addItem(file, "ActionApercu", QStringLiteral("&Aperçu avant impression…"), {}),
+            &QAction::triggered, this, &Form1::showPrintPreview);
+    addButtonItem(file, "ActionImprimer", QStringLiteral("Im&primer"),
+                  keysWith({ctrl(Qt::Key_P)}, QKeySequence::Print), Command1);
+    addButtonItem(file, "ActionEditeurTexte", QStringLiteral("Éditeur de &texte"),
+                  {ctrl(Qt::Key_E)}, Command3);
+    file->addSeparator();
+    addButtonItem(file, "ActionQuitter", QStringLiteral("&Quitter"),
+                  keysWith({ctrl(Qt::Key_Q)}, QKeySequence::Quit), Command2);
+
+    QMenu *edit = menuBar_->addMenu(QStringLiteral("É&dition"));
+    edit->setObjectName(QStringLiteral("MenuEdition"));
+    addButtonItem(edit, "ActionAnnuler", QStringLiteral("&Annuler"),
+                  keysWith({ctrl(Qt::Key_Z)}, QKeySequence::Undo), Command6);
+    // Stands for the history's redo until the map keeps one; swap in its action here.
+    addItem(edit, "ActionRetablir", QStringLiteral("&Rétablir"),
+            keysWith({ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                     QKeySequence::Redo))
+        ->setEnabled(false);
+    edit->addSeparator();
+    connect(addItem(edit, "ActionCopier", QStringLiteral("&Copier"),
+                    keysWith({ctrl(Qt::Key_C)}, QKeySequence::Copy)),
+            &QAction::triggered, this, &Form1::copyToClipboard);
+    pasteAction_ = addItem(edit, "ActionColler", QStringLiteral("C&oller"),
+                           keysWith({ctrl(Qt::Key_V)}, QKeySequence::Paste));
+    connect(pasteAction_, &QAction::triggered, this, &Form1::pasteFromClipboard);
+    edit->addSeparator();
+    addButtonItem(edit, "ActionSelectionner", QStringLiteral("&Sélectionner"), {}, BoutSelect);
+    addButtonItem(edit, "ActionEffacer", QStringLiteral("E&ffacer"),
+                  keysWith({QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
+                           QKeySequence::Delete),
+                  BoutEfface);
+    addButtonItem(edit, "ActionDeplacer", QStringLiteral("&Déplacer"), {}, BoutDeplace);
+
+    QMenu *help = menuBar_->addMenu(QStringLiteral("&Aide"));
+    help->setObjectName(QStringLiteral("MenuAide"));
+    addButtonItem(help, "ActionAide", QStringLiteral("&Aide"),
+                  keysWith({QKeySequence(Qt::Key_F1)}, QKeySequence::HelpContents), Command4);
+    connect(addItem(help, "ActionAPropos", QStringLiteral("À &propos de Vantorel Editor"), {}),
+            &QAction::triggered, this, &Form1::showAbout);
+
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::followClipboard);
+    followClipboard();
+}
+
+QAction *Form1::addItem(QMenu *menu, const char *name, const QString &text,
+                        const QList<QKeySequence> &keys)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    // The keys work wherever the focus is in the window, menus closed.
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QAction *Form1::addButtonItem(QMenu *menu, const char *name, const QString &text,
+                              const QList<QKeySequence> &keys, QPushButton *button)
+{
+    QAction *action = addItem(menu, name, text, keys);
+    new EnabledFollower(button, action);
+    // The button's own click runs its command, its focus moves included.
+    connect(action, &QAction::triggered, button, [button] {
+        if (button->isEnabled())
+            button->click();
+    });
+    return action;
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (menuBar_)
+        menuBar_->resize(width(), menuBar_->height());
+}
+
+void Form1::showPrintPreview()
+{
+    auto *preview = new QPrintPreviewDialog(this);
+    preview->setObjectName(QStringLiteral("ApercuAvantImpression"));
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    preview->printer()->setPageOrientation(QPageLayout::Landscape);
+    preview->printer()->setDocName(Editor::ProgramName);
+    connect(preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        const PrintCommand::Page page = PrintCommand::page(editor_);
+        QPainter painter(printer);
+        Printer::drawPage(painter, printer->resolution(), page.picture, page.targetTwips);
+    });
+    preview->open();
+}
+
+void Form1::showAbout()
+{
+    editor_.platform().dialogs.message(
+        {QStringLiteral("%1\nVersion %2\n%3")
+             .arg(Editor::ProgramName, QCoreApplication::applicationVersion(), ContactAddress),
+         QStringLiteral("À propos de %1").arg(Editor::ProgramName), Dialogs::Buttons::Ok,
+         Dialogs::Icon::Information, Dialogs::Answer::Ok});
+}
+
+void Form1::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(ClipboardCommand::copied(editor_));
+}
+
+void Form1::pasteFromClipboard()
+{
+    if (ClipboardCommand::paste(editor_, controller_, QGuiApplication::clipboard()->image()))
+        canvas_->setFocus();
+}
+
+void Form1::followClipboard()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    pasteAction_->setEnabled(data && data->hasImage());
+}
+
+bool Form1::mayReplaceMap()
+{
+    // Placeholder until the map tracks unsaved changes: the unsaved-map question goes here.
+    return true;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedMap::bitmapOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!DroppedMap::bitmapOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedMap::bitmapOf(event->mimeData());
+    if (path.isEmpty() || openDialog_ || !mayReplaceMap()) {
+        event->ignore();
+        return;
     }
+    event->acceptProposedAction();
+    if (OpenCommand(editor_).openFile(path))
+        controller_.activate();
 }
 
 void Form1::showOpenDialog()

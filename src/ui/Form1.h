@@ -10,13 +10,17 @@ class Editor;
 class Form_Fichier;
 class PaletteStrip;
 class PrintFrame;
+class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QScrollBar;
 class ShapeOutline;
 
-// The main window: palette strip, board canvas and control panel at fixed
-// positions over a light blue-violet background. It lays the controls out
+// The main window: a menu bar over the client area, which holds the palette
+// strip, board canvas and control panel at fixed positions over a light
+// blue-violet background. It lays the controls out
 // and connects them to the editor's commands; the editing state lives in the
 // editor. It also runs the open dialog's life: the window is disabled while
 // the dialog exists and given back, with its board preview replayed, when
@@ -26,12 +30,16 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
+    // The client area, under the menu bar; the window is as much higher
+    // as the bar is.
     static constexpr int ClientWidth = 1085;
     static constexpr int ClientHeight = 741;
-    // Where the client area opens on the screen when not maximised.
+    // Where the window opens on the screen when not maximised.
     static constexpr int ScreenLeft = 11;
     static constexpr int ScreenTop = 30;
     static QColor background() { return QColor(128, 128, 255); }
+    // The contact address on the banner.
+    static const QString ContactAddress;
 
     explicit Form1(Editor &editor, QWidget *parent = nullptr);
     ~Form1() override;
@@ -44,6 +52,9 @@ public:
     BoardController &controller() { return controller_; }
     PaletteStrip *paletteStrip() const { return palette_; }
     BoardCanvas *board() const { return canvas_; }
+    QMenuBar *menuBar() const { return menuBar_; }
+    // The widget every control of the window lies on, under the menu bar.
+    QWidget *clientArea() const { return client_; }
     // The open dialog while it is up.
     Form_Fichier *openDialog() const;
 
@@ -73,6 +84,11 @@ protected:
     // The window manager's close (title-bar button, Alt+F4, the desktop's
     // close at logout) and "&EXIT" alike ask before the editor ends.
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    // One bitmap file dropped on the window opens as a map of its folder.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildBackground();
@@ -80,7 +96,18 @@ private:
     void buildHidden();
     void orderTabs();
     void connectCommands();
-    void addShortcuts();
+    void buildMenuBar();
+    QAction *addItem(QMenu *menu, const char *name, const QString &text,
+                     const QList<QKeySequence> &keys);
+    QAction *addButtonItem(QMenu *menu, const char *name, const QString &text,
+                           const QList<QKeySequence> &keys, QPushButton *button);
+    void showPrintPreview();
+    void showAbout();
+    void copyToClipboard();
+    void pasteFromClipboard();
+    void followClipboard();
+    // Whether the map on the board may give way to another one.
+    bool mayReplaceMap();
     void showTools();
     void openChosenProject();
     void cancelOpen();
@@ -88,6 +115,9 @@ private:
 
     Editor &editor_;
     BoardController controller_;
+    QMenuBar *menuBar_ = nullptr;
+    QWidget *client_ = nullptr;
+    QAction *pasteAction_ = nullptr;
     PaletteStrip *palette_ = nullptr;
     BoardCanvas *canvas_ = nullptr;
     QPointer<Form_Fichier> openDialog_;

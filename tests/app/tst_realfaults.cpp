@@ -58,7 +58,8 @@ struct Session {
     FakePlatform fake;
     QtPrograms programs;
     QtPrinter printer;
-    Editor editor {Platform {fake.dialogs, fake.folders, programs, printer}, folder.path()};
+    Editor editor {Platform {fake.dialogs, fake.folders, programs, printer, fake.exports},
+                   folder.path()};
     BoardController board {editor};
     SelectTool selectTool {editor};
     MoveTool moveTool {editor};

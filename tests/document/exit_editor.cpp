@@ -35,8 +35,7 @@ int main(int argc, char *argv[])
     }
     FakePlatform fake;
     fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
-    Editor editor({fake.dialogs, fake.folders, fake.programs, fake.printer},
-                  QString::fromLocal8Bit(argv[1]));
+    Editor editor(fake.platform(), QString::fromLocal8Bit(argv[1]));
     Form1 form(editor);
     if (!form.startUp())
         return 3;

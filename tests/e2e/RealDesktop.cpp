@@ -48,9 +48,10 @@ void RealDesktop::killServer()
 
 bool RealDesktop::start(QString *error)
 {
-    for (const char *tool : {"Xvfb", "setxkbmap", "xdotool", "xwininfo", "xprop", "import"}) {
+    for (const char *tool :
+         {"Xvfb", "setxkbmap", "xdotool", "xwininfo", "xprop", "import", "xclip"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
-            *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils and "
+            *error = QStringLiteral("%1 is missing: install xvfb, xdotool, x11-utils, xclip and "
                                     "imagemagick (scripts/test does)")
                          .arg(QString::fromLatin1(tool));
             return false;
@@ -208,6 +209,11 @@ QRect RealDesktop::geometry(const QString &window) const
                  field("Height"));
 }
 
+QPoint RealDesktop::clientOrigin(const QString &window) const
+{
+    return geometry(window).topLeft() + QPoint(0, clientTop_.value(window));
+}
+
 QString RealDesktop::title(const QString &window) const
 {
     return QString::fromUtf8(
@@ -243,7 +249,7 @@ void RealDesktop::moveTo(const QString &window, QPoint client) const
 {
     // xdotool's --sync waits for the pointer to leave where it was, which is
     // forever when it is already at the target.
-    const QPoint target = geometry(window).topLeft() + client;
+    const QPoint target = clientOrigin(window) + client;
     if (pointer() == target)
         return;
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(target.x()),
@@ -301,7 +307,27 @@ QImage RealDesktop::screenshot(const QString &window) const
     QImage shot = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
     // Plain screen pixels: a colour space tag would make equal pictures differ.
     shot.setColorSpace(QColorSpace());
-    return shot;
+    const int top = clientTop_.value(window);
+    return top > 0 ? shot.copy(0, top, shot.width(), shot.height() - top) : shot;
+}
+
+QByteArray RealDesktop::clipboard(const QString &type) const
+{
+    return run(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                         QStringLiteral("-t"), type, QStringLiteral("-o")});
+}
+
+void RealDesktop::setClipboard(const QString &type, const QString &file) const
+{
+    // xclip stays in the background to serve the selection until another
+    // program takes it.
+    QProcess xclip;
+    xclip.setProcessEnvironment(environment());
+    xclip.setStandardOutputFile(QProcess::nullDevice());
+    xclip.setStandardErrorFile(QProcess::nullDevice());
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-t"), type, QStringLiteral("-i"), file});
+    xclip.waitForFinished();
 }
 
 bool RealDesktop::waitUntil(const std::function<bool()> &condition, int timeoutMs)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QProcess>
@@ -49,6 +50,11 @@ public:
                          int timeoutMs = DefaultTimeout) const;
     // The window's client area on the screen.
     QRect geometry(const QString &window) const;
+    // A menu bar of that height lies over the window's content: pointer
+    // positions and screenshots of the window count from below it.
+    void setClientTop(const QString &window, int pixels) { clientTop_[window] = pixels; }
+    // Where those positions count from on the screen.
+    QPoint clientOrigin(const QString &window) const;
     QString title(const QString &window) const;
     // Every window on the screen with its title and place, for a failure
     // report.
@@ -81,6 +87,11 @@ public:
     // What the window shows, read back from the screen.
     QImage screenshot(const QString &window) const;
 
+    // The desktop's clipboard in that format ("image/png"), as xclip reads
+    // it, or filled with the file's bytes.
+    QByteArray clipboard(const QString &type) const;
+    void setClipboard(const QString &type, const QString &file) const;
+
     // Polls the condition until it holds or the time is up.
     static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = DefaultTimeout);
 
@@ -92,4 +103,5 @@ private:
 
     QProcess server_;
     QString display_;
+    QHash<QString, int> clientTop_;
 };

@@ -14,6 +14,7 @@
 
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <csignal>
@@ -124,12 +125,23 @@ private slots:
     void secondEditorOnTheFolderIsToldAndEnds();
     void unsavedMapComesBackAfterAnEndWithoutExit_data();
     void unsavedMapComesBackAfterAnEndWithoutExit();
+    void exportsAPictureAndAPdfFromTheFileMenuByKeyboard();
+    void copiesAndPastesThroughTheDesktopClipboard();
 
 private:
+    // Types the path into the save dialog of that title, then waits for the
+    // file to be written.
+    bool saveThrough(EditorRun &editor, const QString &title, const QString &path);
+    // Opens the editor and stamps the letter A at (40, 40) of the map; empty
+    // when the window does not come or the stamp does not show.
+    QString openWithALetter(EditorRun &editor, QImage &map);
     // Starts the editor and waits for its main window to show the board as
     // it opens, tile 1 at its origin; the tool buttons as they look then are
     // read into faces. Empty when the window does not come.
     QString openEditor(EditorRun &editor, ToolFaces *faces = nullptr);
+    // The main window's menu bar height, at that device pixel ratio; the
+    // scenario's positions and screenshots of the window count from below it.
+    int takeClientArea(const QString &window, int ratio = 1);
     // Waits until the window shows the whole board as expected; the last
     // screenshot taken is left in shot.
     bool waitForBoard(const QString &window, const QImage &expected, QImage *shot);
@@ -182,6 +194,7 @@ QString TestRealWindow::openEditor(EditorRun &editor, ToolFaces *faces)
     const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
     if (window.isEmpty())
         return {};
+    takeClientArea(window);
     QImage opening = BoardModel::whiteBoard();
     stampInto(opening, catalogue_.picture(1), QPoint(0, 0));
     QImage shot;
@@ -192,6 +205,13 @@ QString TestRealWindow::openEditor(EditorRun &editor, ToolFaces *faces)
     if (faces)
         *faces = toolFaces(shot);
     return window;
+}
+
+int TestRealWindow::takeClientArea(const QString &window, int ratio)
+{
+    const int bar = desktop_.geometry(window).height() - 741 * ratio;
+    desktop_.setClientTop(window, bar);
+    return bar;
 }
 
 bool TestRealWindow::waitForBoard(const QString &window, const QImage &expected, QImage *shot)
@@ -292,7 +312,10 @@ void TestRealWindow::opensAtItsPlaceShowingTileOne()
     const QString window = openEditor(editor);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
-    QCOMPARE(desktop_.geometry(window), QRect(11, 30, 1085, 741));
+    // The menu bar over the client area makes the window that much higher.
+    const int bar = takeClientArea(window);
+    QVERIFY(bar > 0);
+    QCOMPARE(desktop_.geometry(window), QRect(11, 30, 1085, 741 + bar));
     if (!UiArt::programIcon().isNull())
         QVERIFY(desktop_.property(window, QStringLiteral("_NET_WM_ICON"))
                     .contains(QStringLiteral("Icon (16 x 16)")));
@@ -588,7 +611,7 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     desktop_.moveTo(box, QPoint(boxArea.width() / 2, boxArea.height() / 2));
     desktop_.key(box, QStringLiteral("alt+n"));
     QVERIFY2(desktop_.waitForNoWindow(editor.pid(), ExitBoxTitle), "No left the box up");
-    const QPoint under = desktop_.pointer() - desktop_.geometry(window).topLeft() - BoardOrigin;
+    const QPoint under = desktop_.pointer() - desktop_.clientOrigin(window) - BoardOrigin;
     desktop_.click(1);
     stampInto(expected, catalogue_.picture(29), snapped(under));
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
@@ -657,6 +680,7 @@ void TestRealWindow::opensTheMapNamedOnItsCommandLine()
     QVERIFY2(editor.problem().isEmpty() && editor.start(desktop_), qPrintable(editor.problem()));
     const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    takeClientArea(window);
     QVERIFY2(waitForTitle(window, CaptionPrefix + QDir::toNativeSeparators(map)),
              qPrintable(desktop_.title(window)));
 
@@ -784,7 +808,9 @@ void TestRealWindow::atRatioTwoShowsTheBoardPixelForPixel()
     QVERIFY2(editor.problem().isEmpty() && editor.start(desktop_), qPrintable(editor.problem()));
     const QString window = desktop_.waitForWindow(editor.pid(), MainWindowTitle);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
-    QCOMPARE(desktop_.geometry(window), QRect(22, 60, 2170, 1482));
+    const int bar = takeClientArea(window, 2);
+    QVERIFY(bar > 0);
+    QCOMPARE(desktop_.geometry(window), QRect(22, 60, 2170, 1482 + bar));
 
     const QImage letter = catalogue_.picture(86);
     desktop_.clickAt(window, TileTable::frameRect(86).center() * 2);
@@ -880,6 +906,112 @@ void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
     next.waitForFinished(RealDesktop::DefaultTimeout);
     QVERIFY2(asked, qPrintable(said + desktop_.windowTree()));
     QVERIFY2(broughtBack, "the map does not come back");
+bool TestRealWindow::saveThrough(EditorRun &editor, const QString &title, const QString &path)
+{
+    const QString dialog = desktop_.waitForWindow(editor.pid(), title);
+    if (dialog.isEmpty())
+        return false;
+    desktop_.key(dialog, QStringLiteral("ctrl+a"));
+    desktop_.type(dialog, path);
+    desktop_.key(dialog, QStringLiteral("Return"));
+    return RealDesktop::waitUntil([&] { return QFileInfo(path).size() > 0; });
+}
+
+QString TestRealWindow::openWithALetter(EditorRun &editor, QImage &map)
+{
+    const QString window = openEditor(editor);
+    if (window.isEmpty())
+        return {};
+    desktop_.clickAt(window, TileTable::frameRect(86).center());
+    return stamp(window, editor, map, catalogue_.picture(86), QPoint(40, 40)) ? window : QString();
+}
+
+void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
+{
+    EditorRun editor;
+    QImage map = whiteBoard();
+    const QString window = openWithALetter(editor, map);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QTemporaryDir out;
+
+    // Fichier, Exporter en image: the scale 3, then the file.
+    desktop_.key(window, QStringLiteral("alt+f i"));
+    const QString scaleBox
+        = desktop_.waitForWindow(editor.pid(), QStringLiteral("^Exporter en image$"));
+    QVERIFY2(!scaleBox.isEmpty(), noWindow(editor).constData());
+    desktop_.key(scaleBox, QStringLiteral("ctrl+a 3 Return"));
+    QVERIFY(RealDesktop::waitUntil([&] {
+        return !desktop_.windows(editor.pid(), QStringLiteral("^Exporter en image$"))
+                    .contains(scaleBox);
+    }));
+    const QString png = out.filePath(QStringLiteral("carte.png"));
+    QVERIFY2(saveThrough(editor, QStringLiteral("^Exporter en image$"), png),
+             noWindow(editor).constData());
+    const QImage enlarged
+        = map.scaled(BoardSize * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), enlarged);
+    // Another maker's decoder reads the same pixels.
+    QProcess convert;
+    convert.start(QStringLiteral("convert"),
+                  {png, QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("rgb:-")});
+    QVERIFY(convert.waitForFinished());
+    const QImage rgb = enlarged.convertToFormat(QImage::Format_RGB888);
+    QByteArray expected;
+    for (int y = 0; y < rgb.height(); ++y)
+        expected.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 3);
+    QVERIFY(convert.readAllStandardOutput() == expected);
+
+    // Fichier, Exporter en PDF: one landscape A4 page.
+    desktop_.key(window, QStringLiteral("alt+f d"));
+    const QString pdf = out.filePath(QStringLiteral("carte.pdf"));
+    QVERIFY2(saveThrough(editor, QStringLiteral("^Exporter en PDF$"), pdf),
+             noWindow(editor).constData());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished());
+    const QString told = QString::fromLatin1(info.readAllStandardOutput());
+    QVERIFY2(told.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(told));
+    const QRegularExpressionMatch page
+        = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts \\(A4\\)"))
+              .match(told);
+    QVERIFY2(page.hasMatch() && page.captured(1).toDouble() > page.captured(2).toDouble(),
+             qPrintable(told));
+}
+
+void TestRealWindow::copiesAndPastesThroughTheDesktopClipboard()
+{
+    EditorRun editor;
+    QImage map = whiteBoard();
+    const QString window = openWithALetter(editor, map);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+
+    // Copier with no selection: the whole map, for any program.
+    desktop_.key(window, QStringLiteral("ctrl+c"));
+    QImage copied;
+    QVERIFY(RealDesktop::waitUntil([&] {
+        copied = QImage::fromData(desktop_.clipboard(QStringLiteral("image/png")), "PNG");
+        return !copied.isNull();
+    }));
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), map);
+
+    // A picture another program put there becomes the piece to stamp.
+    QTemporaryDir elsewhere;
+    const QString file = elsewhere.filePath(QStringLiteral("motif.png"));
+    QImage motif(39, 26, QImage::Format_RGB32);
+    for (int y = 0; y < motif.height(); ++y)
+        for (int x = 0; x < motif.width(); ++x)
+            motif.setPixel(x, y, qRgb(6 * x, 9 * y, 200));
+    QVERIFY(motif.save(file, "PNG"));
+    desktop_.setClipboard(QStringLiteral("image/png"), file);
+    QVERIFY(RealDesktop::waitUntil([&] {
+        desktop_.key(window, QStringLiteral("ctrl+v"));
+        return editor.image("tiledeplace.bmp") == motif;
+    }));
+    const QImage before = map;
+    QVERIFY(stamp(window, editor, map, motif, QPoint(130, 130)));
+
+    // Annuler takes the stamp back.
+    QVERIFY(keysMake(window, editor, QStringLiteral("ctrl+z"), before));
 }
 
 QTEST_MAIN(TestRealWindow)

@@ -18,7 +18,7 @@ namespace {
 // The fake platform with a real printer in place of the recording one.
 Platform withPrinter(FakePlatform &fake, Printer &printer)
 {
-    return {fake.dialogs, fake.folders, fake.programs, printer};
+    return {fake.dialogs, fake.folders, fake.programs, printer, fake.exports};
 }
 
 } // namespace

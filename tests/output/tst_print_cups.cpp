@@ -103,7 +103,8 @@ void TestPrintCups::printWithZone(int barValue, ScriptedDialogs *dialogs)
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtPrinter printer;
-    Editor editor({fake.dialogs, fake.folders, fake.programs, printer}, folder.path());
+    Editor editor({fake.dialogs, fake.folders, fake.programs, printer, fake.exports},
+                  folder.path());
     Form1 form(editor);
     QVERIFY(form.startUp());
     if (barValue)

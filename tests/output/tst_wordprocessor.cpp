@@ -33,7 +33,7 @@ struct RealStarts {
     QString records = base.filePath(QStringLiteral("records"));
     FakePlatform fake;
     QtPrograms programs;
-    Platform platform {fake.dialogs, fake.folders, programs, fake.printer};
+    Platform platform {fake.dialogs, fake.folders, programs, fake.printer, fake.exports};
     std::unique_ptr<Editor> editor;
 
     RealStarts()

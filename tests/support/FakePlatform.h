@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/ExportDialogs.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "platform/Programs.h"
@@ -59,6 +60,27 @@ public:
     bool printLandscape(const QImage &picture, const QRectF &targetTwips, QString *error) override;
 };
 
+// Export choices that answer from a script and record what they proposed.
+class ScriptedExports : public ExportDialogs
+{
+public:
+    int scale = 2; // 0 cancels
+    QString file; // empty cancels
+    QList<int> proposedScales;
+    QStringList proposedPaths;
+
+    int chooseScale(int proposed, int) override
+    {
+        proposedScales.append(proposed);
+        return scale;
+    }
+    QString saveFileName(const QString &, const QString &proposedPath, const QString &) override
+    {
+        proposedPaths.append(proposedPath);
+        return file;
+    }
+};
+
 // Scripted dialogs, real folders, recorded programs and printer.
 class FakePlatform
 {
@@ -67,6 +89,7 @@ public:
     QtFolderListing folders;
     RecordingPrograms programs;
     RecordingPrinter printer;
+    ScriptedExports exports;
 
-    Platform platform() { return {dialogs, folders, programs, printer}; }
+    Platform platform() { return {dialogs, folders, programs, printer, exports}; }
 };

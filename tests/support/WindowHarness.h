@@ -18,6 +18,8 @@ struct WindowHarness {
     bool started = window.startUp();
 
     EditorState &state() { return editor.state(); }
+    // The area under the menu bar that every position of the layout counts from.
+    QWidget &client() { return *window.clientArea(); }
 
     // Shows the window and waits until it is the active one, so keys reach
     // the focus widget as they do for a user.

@@ -16,7 +16,7 @@
 
 namespace {
 
-const QPoint BoardOrigin(202, 26); // of the drawing area, in the window
+const QPoint BoardOrigin(202, 26); // of the drawing area, in the client area
 
 // The first device pixel that shows a logical pixel, each device pixel d
 // showing logical pixel floor(d / ratio).
@@ -61,7 +61,7 @@ void pointerAt(Form1 &window, QEvent::Type type, QPointF device,
 {
     static int timestamp = 0;
     const qreal ratio = window.devicePixelRatio();
-    const QPointF local = QPointF(BoardOrigin) + device / ratio;
+    const QPointF local = QPointF(BoardOrigin + window.clientArea()->pos()) + device / ratio;
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
     qt_handleMouseEvent(window.windowHandle(), local, window.mapToGlobal(local), held, button, type,
                         Qt::NoModifier, timestamp += 1000);
@@ -106,10 +106,11 @@ void TestHighDpi::keepsItsLayoutInLogicalPixels()
 {
     WindowHarness h;
     QVERIFY(h.showActive());
-    QCOMPARE(h.window.geometry(), QRect(11, 30, 1085, 741));
+    const int bar = h.client().y();
+    QCOMPARE(h.window.geometry(), QRect(11, 30, 1085, 741 + bar));
     QCOMPARE(h.window.board()->geometry(), QRect(200, 24, 777, 550));
     QCOMPARE(h.window.BoutSelect->geometry(), QRect(416, 600, 33, 33));
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     QCOMPARE(shot.size(), QSize(deviceStart(1085, ratio_), deviceStart(741, ratio_)));
 }
 
@@ -138,11 +139,12 @@ void TestHighDpi::picturesAreBlownUpPixelForPixel()
     QVERIFY(painted);
     const QImage shot = painted->convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.devicePixelRatio(), ratio_);
-    QString wrong = notBlownUp(shot, h.editor.board().displayed(), BoardOrigin);
+    const QPoint client = h.client().pos();
+    QString wrong = notBlownUp(shot, h.editor.board().displayed(), client + BoardOrigin);
     QVERIFY2(wrong.isEmpty(), qPrintable("board: " + wrong));
     for (int index : TileTable::paletteOrder()) {
         wrong = notBlownUp(shot, h.editor.catalogue().picture(index),
-                           TileTable::frameRect(index).topLeft() + QPoint(2, 2));
+                           client + TileTable::frameRect(index).topLeft() + QPoint(2, 2));
         QVERIFY2(wrong.isEmpty(),
                  qPrintable(QStringLiteral("palette entry %1: ").arg(index) + wrong));
     }
@@ -161,7 +163,8 @@ void TestHighDpi::picturesAreBlownUpPixelForPixel()
     // The banner as stretched at 1, under the credit line.
     const QImage banner = h.window.Image1->pixmap().toImage().scaled(
         h.window.Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    wrong = notBlownUp(shot, banner, h.window.Image1->pos(), h.window.Label1->geometry());
+    wrong = notBlownUp(shot, banner, client + h.window.Image1->pos(),
+                       h.window.Label1->geometry().translated(client));
     QVERIFY2(wrong.isEmpty(), qPrintable("banner: " + wrong));
 }
 

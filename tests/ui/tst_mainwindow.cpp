@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -45,7 +46,8 @@ struct RealBoxWindow {
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtDialogs dialogs;
-    Editor editor {Platform {dialogs, fake.folders, fake.programs, fake.printer}, folder.path()};
+    Editor editor {Platform {dialogs, fake.folders, fake.programs, fake.printer, fake.exports},
+                   folder.path()};
     Form1 window {editor};
     bool started = window.startUp();
 
@@ -113,7 +115,12 @@ void TestMainWindow::window()
 {
     WindowHarness h;
     QVERIFY(h.started);
-    QCOMPARE(h.window.geometry(), QRect(11, 30, 1085, 741));
+    // The menu bar sits over the client area, and the window is as much higher.
+    const int bar = h.window.menuBar()->height();
+    QVERIFY(bar > 0);
+    QCOMPARE(h.window.menuBar()->geometry(), QRect(0, 0, 1085, bar));
+    QCOMPARE(h.client().geometry(), QRect(0, bar, 1085, 741));
+    QCOMPARE(h.window.geometry(), QRect(11, 30, 1085, 741 + bar));
     QCOMPARE(h.window.palette().color(QPalette::Window), QColor(128, 128, 255));
     QVERIFY(h.window.autoFillBackground());
     QCOMPARE(h.window.font().family(), QStringLiteral("MS Sans Serif"));
@@ -128,7 +135,7 @@ void TestMainWindow::window()
     QVERIFY(!h.window.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
 
     QVERIFY(h.showActive());
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     QCOMPARE(shot.size(), QSize(1085, 741));
     QCOMPARE(pixelAt(shot, {2, 400}), QColor(128, 128, 255));
     QCOMPARE(pixelAt(shot, {1080, 300}), QColor(128, 128, 255));
@@ -139,7 +146,7 @@ void TestMainWindow::keepsControlPositionsWhenResized()
     WindowHarness h;
     QVERIFY(h.showActive());
     QHash<QWidget *, QRect> before;
-    for (QWidget *child : h.window.findChildren<QWidget *>())
+    for (QWidget *child : h.client().findChildren<QWidget *>())
         before.insert(child, child->geometry());
     h.window.resize(700, 500);
     QTRY_COMPARE(h.window.size(), QSize(700, 500));
@@ -164,7 +171,7 @@ void TestMainWindow::visibleControls_data()
     const QString comic = QStringLiteral("Comic Sans MS");
     const QString sans = QStringLiteral("MS Sans Serif");
     const QString narrow = QStringLiteral("Arial Narrow");
-    const QString window = QStringLiteral("Form1");
+    const QString window = QStringLiteral("ClientArea");
     const QString frame = QStringLiteral("FramePrint");
 
     auto row
@@ -224,7 +231,7 @@ void TestMainWindow::visibleControls()
     QVERIFY(control->inherits(kind.toLatin1()));
     QCOMPARE(control->parentWidget()->objectName(), parent);
     QCOMPARE(control->geometry(), rect);
-    QCOMPARE(QRect(control->mapTo(&h.window, QPoint(0, 0)), control->size()), inWindow);
+    QCOMPARE(QRect(control->mapTo(&h.client(), QPoint(0, 0)), control->size()), inWindow);
     QCOMPARE(textOf(control), text);
     QCOMPARE(control->font().family(), family);
     QCOMPARE(control->font().pointSizeF(), points);
@@ -239,7 +246,7 @@ void TestMainWindow::board()
     auto *canvas = h.control<BoardCanvas>("PictureMain");
     QVERIFY(canvas);
     QCOMPARE(canvas, h.window.board());
-    QCOMPARE(canvas->parentWidget(), &h.window);
+    QCOMPARE(canvas->parentWidget(), &h.client());
     // Placed at 200, 16 by design and moved to 200, 24 by start-up.
     QCOMPARE(canvas->geometry(), QRect(200, 24, 777, 550));
     QCOMPARE(canvas->contentsRect(), QRect(2, 2, 773, 546));
@@ -248,7 +255,7 @@ void TestMainWindow::board()
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 
     QVERIFY(h.showActive());
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     // Tile 1 previewed at the board's origin by the activation, white beyond.
     const QImage tile = h.editor.catalogue().picture(1);
     QCOMPARE(shot.copy(202, 26, tile.width(), tile.height()).convertToFormat(QImage::Format_RGB32),
@@ -385,7 +392,7 @@ void TestMainWindow::creditLineOverTheBanner()
     // The label has no background of its own: beyond its text the banner shows
     // through, and its text is drawn in pale yellow.
     QVERIFY(h.showActive());
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     const QImage bannerAlone = banner->grab().toImage();
     const QPoint clear(647 + 190, 672 + 18);
     QCOMPARE(pixelAt(shot, clear), pixelAt(bannerAlone, clear - QPoint(640, 600)));
@@ -403,7 +410,7 @@ void TestMainWindow::outlineBeneathThePanel()
     QCOMPARE(shape->colour(), QColor(64, 0, 64));
     QCOMPARE(shape->penWidth(), 2);
     QVERIFY(h.showActive());
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     // Straight parts of the outline, 2 pixels wide, not filled.
     for (QPoint p : {QPoint(200, 650), QPoint(201, 650), QPoint(975, 650), QPoint(976, 650),
                      QPoint(580, 592), QPoint(580, 593), QPoint(580, 703), QPoint(580, 704)})
@@ -414,8 +421,8 @@ void TestMainWindow::outlineBeneathThePanel()
     // The rounded corner leaves the rectangle's corner pixel empty.
     QCOMPARE(pixelAt(shot, {200, 592}), QColor(128, 128, 255));
     // The mouse goes through it to the window and the buttons.
-    QCOMPARE(h.window.childAt(201, 650), nullptr);
-    QCOMPARE(h.window.childAt(330, 602), h.window.BoutOpen);
+    QCOMPARE(h.client().childAt(201, 650), nullptr);
+    QCOMPARE(h.client().childAt(330, 602), h.window.BoutOpen);
 }
 
 void TestMainWindow::printZoneBarShowsThumbAtRightEnd()
@@ -459,7 +466,7 @@ void TestMainWindow::printZoneBarShowsThumbAtRightEnd()
 void TestMainWindow::stackingOfBackgroundControls()
 {
     WindowHarness h;
-    const QObjectList &children = h.window.children();
+    const QObjectList &children = h.client().children();
     const qsizetype banner = children.indexOf(h.window.Image1);
     const qsizetype credit = children.indexOf(h.window.Label1);
     const qsizetype outline = children.indexOf(h.window.Shape1);

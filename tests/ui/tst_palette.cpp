@@ -97,7 +97,7 @@ void TestPalette::showsTheFortyThreeEntriesOnly()
         QVERIFY(entry->isVisible());
         QCOMPARE(entry->objectName(), QStringLiteral("Picture1"));
         QCOMPARE(entry->parentWidget(), h.window.paletteStrip());
-        const QRect inWindow(entry->mapTo(&h.window, QPoint()), entry->size());
+        const QRect inWindow(entry->mapTo(&h.client(), QPoint()), entry->size());
         QCOMPARE(inWindow, TileTable::frameRect(entry->index()));
         QCOMPARE(entry->frameShadow(), QFrame::Sunken);
         QCOMPARE(entry->lineWidth(), 2);
@@ -115,7 +115,7 @@ void TestPalette::entriesShowTheirPictures()
 {
     WindowHarness h;
     QVERIFY(h.showActive());
-    const QImage shot = h.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = h.client().grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (int index : TileTable::paletteOrder()) {
         const QRect frame = TileTable::frameRect(index);
         const QImage &picture = h.editor.catalogue().picture(index);
@@ -164,7 +164,7 @@ void TestPalette::frameAroundEntryAt52_17()
     const QRect outline(QPoint(51, 16), QPoint(96, 61));
     QCOMPARE(h.window.paletteStrip()->outline(), std::optional<QRect>(outline));
 
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     QVERIFY(bandHas(shot, outline, FrameColour));
     QCOMPARE(shot.pixelColor(51, 16), FrameColour);
     QCOMPARE(shot.pixelColor(96, 61), FrameColour);
@@ -183,7 +183,7 @@ void TestPalette::pickingAnotherRemovesPreviousFrame()
     QVERIFY(h.showActive());
     clickEntry(h.window, 2);
     clickEntry(h.window, 6);
-    const QImage shot = h.window.grab().toImage();
+    const QImage shot = h.client().grab().toImage();
     QVERIFY(!bandHas(shot, PaletteStrip::outlineOf(2), FrameColour));
     for (QPoint p : {QPoint(50, 30), QPoint(96, 30), QPoint(70, 15), QPoint(70, 61)})
         QCOMPARE(shot.pixelColor(p), Background);
@@ -208,7 +208,7 @@ void TestPalette::frameStaysWhileTheTileTurnsAndOverRepaints()
     h.window.repaint();
     h.window.hide();
     QVERIFY(h.showActive());
-    QVERIFY(bandHas(h.window.grab().toImage(), outline, FrameColour));
+    QVERIFY(bandHas(h.client().grab().toImage(), outline, FrameColour));
 }
 
 void TestPalette::clickBetweenFramesChangesNothing_data()
@@ -231,17 +231,17 @@ void TestPalette::clickBetweenFramesChangesNothing()
     clickEntry(h.window, 6);
     h.window.controller().buttonPress(Qt::RightButton, QPointF(0, 0));
     QVERIFY(!TileTable::paletteHit(point));
-    QVERIFY(!qobject_cast<PaletteEntry *>(h.window.childAt(point)));
-    const QImage before = h.window.grab().toImage();
+    QVERIFY(!qobject_cast<PaletteEntry *>(h.client().childAt(point)));
+    const QImage before = h.client().grab().toImage();
 
     // The window's background, or the strip's between its entries.
-    QWidget *under = h.window.childAt(point) ? h.window.childAt(point) : &h.window;
-    QTest::mouseClick(under, Qt::LeftButton, Qt::NoModifier, under->mapFrom(&h.window, point));
+    QWidget *under = h.client().childAt(point) ? h.client().childAt(point) : &h.client();
+    QTest::mouseClick(under, Qt::LeftButton, Qt::NoModifier, under->mapFrom(&h.client(), point));
     QCOMPARE(h.state().CurrentTile, 7);
     QCOMPARE(h.state().TileVariants, 3);
     QCOMPARE(h.state().VariantStep, quint8(1));
     QCOMPARE(h.window.paletteStrip()->outline(), std::optional(PaletteStrip::outlineOf(6)));
-    QCOMPARE(h.window.grab().toImage(), before);
+    QCOMPARE(h.client().grab().toImage(), before);
 }
 
 void TestPalette::pressOnOneEntryReleaseElsewherePicksNothing()
