@@ -906,6 +906,8 @@ void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
     next.waitForFinished(RealDesktop::DefaultTimeout);
     QVERIFY2(asked, qPrintable(said + desktop_.windowTree()));
     QVERIFY2(broughtBack, "the map does not come back");
+}
+
 bool TestRealWindow::saveThrough(EditorRun &editor, const QString &title, const QString &path)
 {
     const QString dialog = desktop_.waitForWindow(editor.pid(), title);
@@ -929,7 +931,7 @@ QString TestRealWindow::openWithALetter(EditorRun &editor, QImage &map)
 void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
 {
     EditorRun editor;
-    QImage map = whiteBoard();
+    QImage map = BoardModel::whiteBoard();
     const QString window = openWithALetter(editor, map);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QTemporaryDir out;
@@ -981,7 +983,7 @@ void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
 void TestRealWindow::copiesAndPastesThroughTheDesktopClipboard()
 {
     EditorRun editor;
-    QImage map = whiteBoard();
+    QImage map = BoardModel::whiteBoard();
     const QString window = openWithALetter(editor, map);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
