@@ -237,7 +237,7 @@ void addFileRow(Table &table, const QString &name, int count, Measure::Timed op,
 void measureBoard(Table &table, const Counts &n, bool smoke)
 {
     Session session;
-    const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().committed()).size();
+    const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().map()).size();
     const qint64 blockBytes = BmpCodec::encode(QImage(65, 65, QImage::Format_RGB32)).size();
     FileFloor board(session.folder.path(), {bitmapBytes});
     // A move writes and reads the board and the 5 x 5 cell block it cuts.

@@ -11,10 +11,11 @@
 #include <QRegion>
 #include <QSet>
 #include <QString>
+#include <QUndoStack>
 
-// The editor's document: the state record, the board images, the tile
-// catalogue, the active project and the enabled states of the tool buttons.
-// Commands work on it; widgets show it and follow its signals.
+// The editor's document: the state record, the map with its history, the
+// tile catalogue, the active project and the enabled states of the tool
+// buttons. Commands work on it; widgets show it and follow its signals.
 class Editor : public QObject
 {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
     };
 
     Editor(Platform platform, const QString &programFolder, QObject *parent = nullptr);
+    ~Editor() override;
 
     // Caption, scenario document of the start-up project and start values of
     // the state. False when the template could not be copied: the user has
@@ -68,16 +70,32 @@ public:
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
 
-    // Writes the displayed board to the commit file and reads it back as the
-    // committed board. When the file fails, the displayed board is committed
-    // from memory and the user is warned, once until a commit succeeds again.
+    // The steps the map went through since the start or the last open.
+    QUndoStack &history() { return history_; }
+    // Whether the map is the one last saved or opened: the history is at
+    // its clean index.
+    bool mapSaved() const { return history_.isClean(); }
+    void setMapSaved(bool saved);
+    // A step's memory is counted, the oldest steps go past this.
+    static constexpr qsizetype HistoryLimit = qsizetype(64) << 20;
+    qsizetype historyBytes() const;
+
+    // An edit: the rectangle of the map takes these pixels, as a step of
+    // the history when any pixel changes, and the map is committed.
+    void changeMap(const QRect &rect, const QImage &pixels);
+    // The map of an opened project, with an empty history, saved.
+    void openMap(const QImage &picture);
+
+    // Mirrors the map in "demo.bmp", for other programs to read. When the
+    // file fails the map stays in memory and the user is warned, once until
+    // a commit succeeds again.
     void CommitBoard();
 
-    // Hands what changed on the displayed board to whoever shows it.
+    // Hands what changed on the board's look to whoever shows it.
     void flushBoard();
 
-    // A working file of the program folder (the committed board, the moved
-    // block) could not be written or read back: the user is told what is kept
+    // A working file of the program folder ("demo.bmp", the moved block)
+    // could not be written: the user is told what is kept
     // instead, once until that file works again, so that a full disk does not
     // bring up a box at every stamp.
     void workingFileFailed(const QString &fileName, const QString &reason,
@@ -88,8 +106,14 @@ signals:
     void captionChanged(const QString &caption);
     void toolsChanged();
     void boardPainted(const QRegion &region);
+    void mapSavedChanged(bool saved);
+    // After each stamp, erase, move, undo and redo, "demo.bmp" written or failed.
+    void mapChanged();
 
 private:
+    void trimHistory();
+    void showStep(const QImage &pixels, QPoint topLeft);
+
     Platform platform_;
     ProgramFolder folder_;
     EditorState state_;
@@ -100,4 +124,6 @@ private:
     QString projectFolder_;
     ToolButtons tools_;
     QSet<QString> failedWorkingFiles_;
+    QUndoStack history_;
+    bool replaying_ = false;
 };

@@ -12,17 +12,15 @@ void MoveTool::press()
     EditorState &s = editor_.state();
     if (s.Mode != EditMode::SelectionMade)
         return;
-    BoardModel &board = editor_.board();
     const QRect block = Selection::block(s);
     if (block.isEmpty()) {
         // Nothing to cut: the rectangle goes, the current tile stays.
-        board.setPicture(board.committed());
+        editor_.board().clearDrawings();
     } else {
-        // Cut from the committed board, which holds the map without the
-        // selection rectangle, before its area is blanked.
-        const QImage cut = board.committed().copy(block);
-        Selection::blankAndCommit(editor_, block);
-        editor_.catalogue().setMoveBuffer(fixBlock(cut));
+        const QImage cut = editor_.board().map().copy(block);
+        Selection::blank(editor_, block);
+        keepBlock(cut);
+        editor_.catalogue().setMoveBuffer(cut);
         s.TileVariants = 0;
         s.CurrentTile = TileTable::MoveBufferIndex;
     }
@@ -30,26 +28,17 @@ void MoveTool::press()
     Selection::end(editor_);
 }
 
-QImage MoveTool::fixBlock(const QImage &block)
+void MoveTool::keepBlock(const QImage &block)
 {
-    const QString path = editor_.folder().file(ProjectFiles::MovedBlock);
     QString reason;
-    QImage readBack;
-    if (BitmapFiles::write(path, block, FileRole::WorkingFile, &reason)) {
-        readBack = BitmapFiles::read(path, &reason);
-        if (!readBack.isNull() && readBack.size() != block.size()) {
-            readBack = QImage();
-            reason = QStringLiteral("l'image relue n'a pas la taille du bloc découpé");
-        }
-    }
-    if (!readBack.isNull()) {
+    if (BitmapFiles::write(editor_.folder().file(ProjectFiles::MovedBlock), block,
+                           FileRole::WorkingFile, &reason)) {
         editor_.workingFileWorked(ProjectFiles::MovedBlock);
-        return readBack;
+        return;
     }
     editor_.workingFileFailed(ProjectFiles::MovedBlock, reason,
                               QStringLiteral("Le bloc découpé est conservé en mémoire : vous "
                                              "pouvez le poser sur le plan comme prévu. Vérifiez "
                                              "que le dossier du programme est accessible en "
                                              "écriture."));
-    return block;
 }

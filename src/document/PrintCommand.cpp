@@ -25,12 +25,9 @@ bool PrintCommand::run()
         return false;
     }
     const EditorState &s = editor_.state();
-    // The committed board is the map as the user last changed it; the board
-    // picture can still lag behind it after a move or an erase.
     QString reason;
-    if (platform.printer.printLandscape(editor_.board().committed(),
-                                        PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight),
-                                        &reason))
+    if (platform.printer.printLandscape(
+            editor_.board().map(), PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight), &reason))
         return true;
     platform.dialogs.warning(
         QStringLiteral("L'impression du plan a échoué :\n%1\n\nVotre plan n'a pas changé.")

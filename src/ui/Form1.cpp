@@ -23,10 +23,12 @@
 #include "document/SelectTool.h"
 #include "document/TextEditorCommand.h"
 #include "document/UndoCommand.h"
+#include "document/UnsavedMapGuard.h"
 #include "output/PrintLayout.h"
 #include "project/ProjectBrowser.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -123,12 +125,44 @@ Form1::Form1(Editor &editor, QWidget *parent)
     buildHidden();
     orderTabs();
 
-    setWindowTitle(editor_.caption());
-    connect(&editor_, &Editor::captionChanged, this, &QWidget::setWindowTitle);
+    showCaption(editor_.caption());
+    connect(&editor_, &Editor::captionChanged, this, &Form1::showCaption);
+    connect(&editor_, &Editor::mapSavedChanged, this,
+            [this](bool saved) { setWindowModified(!saved); });
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
     connectCommands();
     addShortcuts();
+    addRedo();
+}
+
+void Form1::showCaption(const QString &caption)
+{
+    // The desktop's mark of a map not saved follows the file name; a "[*]"
+    // of the path itself is doubled to show as it is.
+    QString title = caption;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"))
+                   + QStringLiteral("[*]"));
+    setWindowModified(!editor_.mapSaved());
+}
+
+void Form1::addRedo()
+{
+    ActionRetablir = new QAction(QStringLiteral("&Rétablir"), this);
+    ActionRetablir->setObjectName(QStringLiteral("ActionRetablir"));
+    ActionRetablir->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    ActionRetablir->setShortcutContext(Qt::WindowShortcut);
+    addAction(ActionRetablir);
+    connect(ActionRetablir, &QAction::triggered, this, [this] { UndoCommand(editor_).redo(); });
+    // Undo and redo act in placement, where the select button is enabled.
+    const auto update = [this] {
+        ActionRetablir->setEnabled(editor_.history().canRedo()
+                                   && editor_.state().Mode == EditMode::Placement);
+    };
+    connect(&editor_.history(), &QUndoStack::canRedoChanged, this, update);
+    connect(&editor_, &Editor::toolsChanged, this, update);
+    update();
 }
 
 // The open dialog is a window of its own, with no parent to take it along.
@@ -337,7 +371,7 @@ void Form1::addShortcuts()
 
 void Form1::showOpenDialog()
 {
-    if (openDialog_)
+    if (openDialog_ || !UnsavedMapGuard::mayDropMap(editor_))
         return;
     // No parent: a disabled window disables its child windows too.
     openDialog_ = new Form_Fichier(editor_.platform().folders, editor_.platform().dialogs);

@@ -10,6 +10,7 @@ class Editor;
 class Form_Fichier;
 class PaletteStrip;
 class PrintFrame;
+class QAction;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -58,6 +59,7 @@ public:
     QPushButton *Command3 = nullptr; // text editor
     QPushButton *Command4 = nullptr; // help
     QPushButton *Command6 = nullptr; // undo
+    QAction *ActionRetablir = nullptr; // redo, by its keys
     PrintFrame *FramePrint = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLabel *Image1 = nullptr;
@@ -65,7 +67,8 @@ public:
     ShapeOutline *Shape1 = nullptr;
 
 public slots:
-    // "&OPEN": shows the open dialog over the disabled window.
+    // "&OPEN": shows the open dialog over the disabled window, once the user
+    // had the choice to save a map that is not saved.
     void showOpenDialog();
 
 protected:
@@ -82,6 +85,8 @@ private:
     void connectCommands();
     void addShortcuts();
     void showTools();
+    void showCaption(const QString &caption);
+    void addRedo();
     void openChosenProject();
     void cancelOpen();
     void giveBackMainWindow();
