@@ -56,7 +56,7 @@ void BoardController::buttonPress(Qt::MouseButton button, QPointF)
             // The tile lands where the last move showed it, whatever the
             // position of the press.
             const BoardModel &board = editor_.board();
-            editor_.changeMap(board.tileArea(), board.tilePixels());
+            editor_.changeMap(board.tileArea(), board.tilePixels(), board.tileWhole());
         }
         if (s.Mode == EditMode::SelectionArmed) {
             s.SelX1 = s.GridX;

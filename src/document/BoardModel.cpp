@@ -165,6 +165,14 @@ QImage BoardModel::tilePixels() const
     return {};
 }
 
+bool BoardModel::tileWhole() const
+{
+    for (auto it = drawings_.rbegin(); it != drawings_.rend(); ++it)
+        if (it->kind == Drawing::Kind::Tile)
+            return it->from == it->tile.rect();
+    return false;
+}
+
 void BoardModel::paint(QPainter &painter, const Drawing &drawing) const
 {
     switch (drawing.kind) {

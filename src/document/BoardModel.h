@@ -49,6 +49,8 @@ public:
     // a stamp lays. Empty when no tile is drawn.
     QRect tileArea() const;
     QImage tilePixels() const;
+    // Whether those are the tile's own picture, whole.
+    bool tileWhole() const;
 
     // The map with its drawings over it, in the board area given, as an
     // image of that area's size.

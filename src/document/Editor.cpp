@@ -93,22 +93,14 @@ void Editor::setMapSaved(bool saved)
         history_.resetClean();
 }
 
-qsizetype Editor::historyBytes() const
-{
-    qsizetype bytes = 0;
-    for (int i = 0; i < history_.count(); ++i)
-        bytes += static_cast<const MapEdit *>(history_.command(i))->bytes();
-    return bytes;
-}
-
-void Editor::changeMap(const QRect &rect, const QImage &pixels)
+void Editor::changeMap(const QRect &rect, const QImage &pixels, bool shared)
 {
     if (!rect.isEmpty() && Board::area().contains(rect) && pixels.size() == rect.size()) {
         const QImage before = board_.map().copy(rect);
         if (before != pixels.convertToFormat(QImage::Format_RGB32)) {
             // The stack shows the step at once: its first redo commits.
             history_.push(new MapEdit([this](const QImage &p, QPoint at) { showStep(p, at); },
-                                      rect.topLeft(), before, pixels));
+                                      historyBytes_, rect.topLeft(), before, pixels, shared));
             trimHistory();
             return;
         }
@@ -128,7 +120,7 @@ void Editor::showStep(const QImage &pixels, QPoint topLeft)
 
 void Editor::trimHistory()
 {
-    qsizetype bytes = historyBytes();
+    qsizetype bytes = historyBytes_;
     if (bytes <= HistoryLimit)
         return;
     // QUndoStack drops old steps only by count: the history is built again

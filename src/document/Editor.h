@@ -78,11 +78,13 @@ public:
     void setMapSaved(bool saved);
     // A step's memory is counted, the oldest steps go past this.
     static constexpr qsizetype HistoryLimit = qsizetype(64) << 20;
-    qsizetype historyBytes() const;
+    qsizetype historyBytes() const { return historyBytes_; }
 
     // An edit: the rectangle of the map takes these pixels, as a step of
-    // the history when any pixel changes, and the map is committed.
-    void changeMap(const QRect &rect, const QImage &pixels);
+    // the history when any pixel changes, and the map is committed. Shared
+    // pixels are a picture kept elsewhere for good, a catalogue tile: the
+    // step keeps them as they are.
+    void changeMap(const QRect &rect, const QImage &pixels, bool shared = false);
     // The map of an opened project, with an empty history, saved.
     void openMap(const QImage &picture);
 
@@ -124,6 +126,7 @@ private:
     QString projectFolder_;
     ToolButtons tools_;
     QSet<QString> failedWorkingFiles_;
+    qsizetype historyBytes_ = 0; // before the stack, which its steps update
     QUndoStack history_;
     bool replaying_ = false;
 };

@@ -30,21 +30,37 @@ QImage unpack(const QByteArray &packed, QSize size)
 
 } // namespace
 
-MapEdit::MapEdit(Show show, QPoint topLeft, const QImage &before, const QImage &after)
-    : MapEdit(std::move(show), QRect(topLeft, before.size()), pack(before), pack(after))
-{}
-
-MapEdit::MapEdit(Show show, QRect rect, QByteArray before, QByteArray after)
-    : show_(std::move(show)), rect_(rect), before_(std::move(before)), after_(std::move(after))
-{}
-
-void MapEdit::undo() { show(before_); }
-
-void MapEdit::redo() { show(after_); }
-
-void MapEdit::show(const QByteArray &pixels)
+MapEdit::MapEdit(Show show, Total &total, QPoint topLeft, const QImage &before, const QImage &after,
+                 bool afterShared)
+    : show_(std::move(show)), total_(total), rect_(topLeft, before.size()), before_(pack(before))
 {
-    show_(unpack(pixels, rect_.size()), rect_.topLeft());
+    if (afterShared)
+        afterShared_ = after;
+    else
+        after_ = pack(after);
+    firstAfter_ = after;
+    total_ += bytes();
+}
+
+MapEdit::MapEdit(const MapEdit &other)
+    : QUndoCommand(), show_(other.show_), total_(other.total_), rect_(other.rect_),
+      before_(other.before_), after_(other.after_), afterShared_(other.afterShared_)
+{
+    total_ += bytes();
+}
+
+MapEdit::~MapEdit() { total_ -= bytes(); }
+
+void MapEdit::undo() { show_(unpack(before_, rect_.size()), rect_.topLeft()); }
+
+void MapEdit::redo()
+{
+    if (!firstAfter_.isNull()) {
+        show_(firstAfter_, rect_.topLeft());
+        firstAfter_ = QImage();
+    } else {
+        show_(afterShared_.isNull() ? unpack(after_, rect_.size()) : afterShared_, rect_.topLeft());
+    }
 }
 
 qsizetype MapEdit::bytes() const
@@ -52,4 +68,4 @@ qsizetype MapEdit::bytes() const
     return qsizetype(sizeof(MapEdit)) + before_.capacity() + after_.capacity();
 }
 
-MapEdit *MapEdit::clone() const { return new MapEdit(show_, rect_, before_, after_); }
+MapEdit *MapEdit::clone() const { return new MapEdit(*this); }
