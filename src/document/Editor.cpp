@@ -193,7 +193,7 @@ void Editor::workingFileFailed(const QString &fileName, const QString &reason,
         return;
     failedWorkingFiles_.insert(fileName);
     platform_.dialogs.warning(
-        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n%3")
+        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit :\n%2\n\n%3")
             .arg(QDir::toNativeSeparators(folder_.file(fileName)), reason, whatIsKept),
         ProgramName);
 }
