@@ -1,30 +1,38 @@
 #include "MapEdit.h"
 
-#include <cstring>
-
 namespace {
 
+// The map is opaque: three bytes a pixel are enough, and pack faster.
 QByteArray pack(const QImage &pixels)
 {
     const QImage image = pixels.format() == QImage::Format_RGB32
                              ? pixels
                              : pixels.convertToFormat(QImage::Format_RGB32);
-    const size_t rowBytes = size_t(image.width()) * 4;
-    QByteArray raw(qsizetype(rowBytes) * image.height(), Qt::Uninitialized);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(raw.data() + qsizetype(rowBytes) * y, image.constScanLine(y), rowBytes);
+    QByteArray raw(qsizetype(image.width()) * image.height() * 3, Qt::Uninitialized);
+    auto *out = reinterpret_cast<uchar *>(raw.data());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            *out++ = uchar(qRed(in[x]));
+            *out++ = uchar(qGreen(in[x]));
+            *out++ = uchar(qBlue(in[x]));
+        }
+    }
     return qCompress(raw, 1);
 }
 
 QImage unpack(const QByteArray &packed, QSize size)
 {
     const QByteArray raw = qUncompress(packed);
-    QImage image(size, QImage::Format_RGB32);
-    const size_t rowBytes = size_t(size.width()) * 4;
-    if (raw.size() != qsizetype(rowBytes) * size.height())
+    if (raw.size() != qsizetype(size.width()) * size.height() * 3)
         return {};
-    for (int y = 0; y < size.height(); ++y)
-        std::memcpy(image.scanLine(y), raw.constData() + qsizetype(rowBytes) * y, rowBytes);
+    QImage image(size, QImage::Format_RGB32);
+    const auto *in = reinterpret_cast<const uchar *>(raw.constData());
+    for (int y = 0; y < size.height(); ++y) {
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x, in += 3)
+            out[x] = qRgb(in[0], in[1], in[2]);
+    }
     return image;
 }
 

@@ -25,8 +25,9 @@ void blank(Editor &editor, const QRect &block)
 
 void end(Editor &editor)
 {
-    editor.setTools({true, false, false});
+    // The mode first: whoever follows the buttons may look at it.
     editor.state().Mode = EditMode::Placement;
+    editor.setTools({true, false, false});
 }
 
 } // namespace Selection

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAction>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -105,6 +106,7 @@ private slots:
     void printZoneBarTellsItsValueAndLeftLowersIt();
     void boxOrOtherWindowMovedThePreviewToTheCorner_data();
     void boxOrOtherWindowMovedThePreviewToTheCorner();
+    void redoKeysAndTheUnsavedMarkFollowTheHistory();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -783,6 +785,46 @@ void TestMainWindow::boxOrOtherWindowMovedThePreviewToTheCorner()
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QCOMPARE(w.editor.board().displayed(), shown);
     QCOMPARE(w.folder.snapshot(), files);
+}
+
+void TestMainWindow::redoKeysAndTheUnsavedMarkFollowTheHistory()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    auto *redo = h.window.findChild<QAction *>(QStringLiteral("ActionRetablir"));
+    QVERIFY(redo && !redo->isEnabled());
+    QVERIFY(!h.window.isWindowModified());
+    h.window.controller().pointerMove(Qt::NoButton, QPointF(40, 40));
+    h.window.controller().buttonPress(Qt::LeftButton, QPointF(40, 40));
+    const QImage stamped = h.editor.board().map();
+    QVERIFY(h.window.isWindowModified());
+
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.editor.board().map(), BoardModel::whiteBoard());
+    QVERIFY(!h.window.isWindowModified());
+    QVERIFY(redo->isEnabled());
+    h.type(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(h.editor.board().map(), stamped);
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    h.type(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(h.editor.board().map(), stamped);
+    QVERIFY(h.window.isWindowModified());
+
+    // Outside placement redo waits.
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    h.window.BoutSelect->click();
+    QVERIFY(!redo->isEnabled());
+    h.type(Qt::Key_Escape);
+    QVERIFY(redo->isEnabled());
+    h.type(Qt::Key_Y, Qt::ControlModifier);
+
+    // OPEN on the map not saved asks first; Annuler keeps the dialog away.
+    h.window.BoutOpen->click();
+    QVERIFY(!h.window.openDialog());
+    QCOMPARE(h.fake.dialogs.messages.last().buttons, Dialogs::Buttons::SaveDiscardCancel);
+    h.fake.dialogs.answers.enqueue(Dialogs::Answer::Discard);
+    h.window.BoutOpen->click();
+    QVERIFY(h.window.openDialog());
 }
 
 QTEST_MAIN(TestMainWindow)
