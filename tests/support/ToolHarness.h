@@ -43,8 +43,8 @@ struct ToolHarness : EditorHarness {
     }
 
     // A selection made with no pointer move reported on the board since the
-    // last change, so nothing renewed the board picture: corners set as the
-    // board would set them, the tool buttons as they would be.
+    // last change: corners set as the board would set them, the tool buttons
+    // as they would be.
     void setSelection(QPoint corner1, QPoint corner2)
     {
         state().SelX1 = corner1.x();
