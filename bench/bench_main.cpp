@@ -34,6 +34,9 @@ using Measure::Summary;
 
 namespace {
 
+// An edit may cost this much more than its floor, the write of the board.
+constexpr double EditTarget = 1.5;
+
 struct Counts {
     int pointer = 3000;
     int file = 300;
@@ -52,13 +55,15 @@ Summary memcpyFloor(int count)
     }));
 }
 
-// A plain write of new files of the given sizes, each read back at once:
-// what a commit through files costs at the least. The old files are removed
-// before the clock starts, so the writes are of new files, as a commit's are.
+// A plain write of new files of the given sizes, each read back at once
+// when asked: what work through files costs at the least. The old files are
+// removed before the clock starts, so the writes are of new files, as a
+// commit's are.
 class FileFloor
 {
 public:
-    FileFloor(const QString &folder, QList<qint64> sizes)
+    FileFloor(const QString &folder, QList<qint64> sizes, bool readBack = true)
+        : readBack_(readBack)
     {
         for (qint64 size : sizes) {
             files_.push_back(
@@ -66,7 +71,8 @@ public:
                  std::vector<char>(size_t(size), 7), std::vector<char>(size_t(size), 0)});
             name_ += (name_.isEmpty() ? QString() : QStringLiteral("+")) + QString::number(size);
         }
-        name_ = QStringLiteral("write+read %1 B").arg(name_);
+        name_ = (readBack ? QStringLiteral("write+read %1 B") : QStringLiteral("write %1 B"))
+                    .arg(name_);
     }
 
     const QString &name() const { return name_; }
@@ -79,7 +85,7 @@ public:
                 },
                 [this] {
                     for (File &f : files_)
-                        writeAndRead(f);
+                        writeAndRead(f, readBack_);
                 }};
     }
 
@@ -90,12 +96,14 @@ private:
         std::vector<char> back;
     };
 
-    static void writeAndRead(File &f)
+    static void writeAndRead(File &f, bool readBack)
     {
         int fd = ::open(f.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0 || ::write(fd, f.data.data(), f.data.size()) != qint64(f.data.size()))
             qFatal("floor write failed");
         ::close(fd);
+        if (!readBack)
+            return;
         fd = ::open(f.path.constData(), O_RDONLY);
         if (fd < 0 || ::read(fd, f.back.data(), f.back.size()) != qint64(f.back.size()))
             qFatal("floor read failed");
@@ -104,6 +112,7 @@ private:
 
     std::vector<File> files_;
     QString name_;
+    bool readBack_;
 };
 
 // Before each sample, what the last one left to do is done: the old files it
@@ -238,11 +247,12 @@ void addFileRow(Table &table, const QString &name, int count, Measure::Timed op,
 void measureBoard(Table &table, const Counts &n, bool smoke)
 {
     Session session;
-    const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().committed()).size();
+    const qint64 bitmapBytes = BmpCodec::encode(session.editor.board().map()).size();
     const qint64 blockBytes = BmpCodec::encode(QImage(65, 65, QImage::Format_RGB32)).size();
     FileFloor board(session.folder.path(), {bitmapBytes});
-    // A move writes and reads the board and the 5 x 5 cell block it cuts.
-    FileFloor boardAndBlock(session.folder.path(), {bitmapBytes, blockBytes});
+    // An edit writes the board; a move also the 5 x 5 cell block it cuts.
+    FileFloor edit(session.folder.path(), {bitmapBytes}, false);
+    FileFloor editAndBlock(session.folder.path(), {bitmapBytes, blockBytes}, false);
     const Summary copy = memcpyFloor(smoke ? 1 : n.pointer);
     const QString copyName = QStringLiteral("memcpy one board");
     const int pointerCount = smoke ? 1 : n.pointer;
@@ -262,28 +272,32 @@ void measureBoard(Table &table, const Counts &n, bool smoke)
 
     Session &s = session;
     Editor &editor = s.editor;
-    addFileRow(table, QStringLiteral("stamp (CommitBoard)"), fileCount,
+    addFileRow(table, QStringLiteral("stamp"), fileCount,
                {[&] {
                     editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
                     s.board.pointerMove(Qt::NoButton, s.randomPoint());
                 },
                 [&] { s.board.buttonPress(Qt::LeftButton, QPointF()); }},
-               board, 2);
+               edit, EditTarget);
 
     EraseTool erase(editor);
     addFileRow(table, QStringLiteral("erase 5 x 5 cells"), fileCount,
                {[&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 3, 5, 5)); },
                 [&] { erase.press(); }},
-               board, 2);
+               edit, EditTarget);
 
     MoveTool move(editor);
     addFileRow(table, QStringLiteral("move 5 x 5 cells"), fileCount,
                {[&] { s.selectBlock(QRect(2 + int(s.random.bounded(40u)), 9, 5, 5)); },
                 [&] { move.press(); }},
-               boardAndBlock, 2);
+               editAndBlock, EditTarget);
 
+    // The rows above left more steps than these take back and bring back.
     UndoCommand undo(editor);
-    addFileRow(table, QStringLiteral("undo"), fileCount, {{}, [&] { undo.press(); }}, board, 2);
+    addFileRow(table, QStringLiteral("undo"), fileCount, {{}, [&] { undo.press(); }}, edit,
+               EditTarget);
+    addFileRow(table, QStringLiteral("redo"), fileCount, {{}, [&] { undo.redo(); }}, edit,
+               EditTarget);
 
     // The full-board move buffer: a block of the whole drawing area.
     s.selectBlock(QRect(0, 0, 60, 42));
@@ -331,6 +345,37 @@ void measureLargeOpen(Table &table, bool smoke)
                    .arg(qMax<qint64>(peak - before, 0) / 1024));
 }
 
+// The memory of a history of ordinary edits: stamps of any tile, erases and
+// moves of 5 x 5 cells, in random places.
+void measureHistory(Table &table, bool smoke)
+{
+    Session s;
+    const int steps = smoke ? 20 : 1000;
+    EraseTool erase(s.editor);
+    MoveTool move(s.editor);
+    for (int i = 0; i < steps; ++i) {
+        const QRect cells(int(s.random.bounded(55u)), int(s.random.bounded(37u)), 5, 5);
+        switch (s.random.bounded(4u)) {
+        case 0:
+            s.selectBlock(cells);
+            erase.press();
+            break;
+        case 1:
+            s.selectBlock(cells);
+            move.press();
+            break;
+        default:
+            s.editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
+            s.board.pointerMove(Qt::NoButton, s.randomPoint());
+            s.board.buttonPress(Qt::LeftButton, QPointF());
+        }
+    }
+    table.note(QStringLiteral("history of %1 edits (%2 steps): %3 KiB (target < 16384)")
+                   .arg(steps)
+                   .arg(s.editor.history().count())
+                   .arg(s.editor.historyBytes() / 1024));
+}
+
 void measureStamps(Table &table, const Counts &n, bool smoke)
 {
     Session s;
@@ -339,22 +384,27 @@ void measureStamps(Table &table, const Counts &n, bool smoke)
     QVector<double> times;
     times.reserve(total);
     qint64 afterTen = 0;
+    qint64 historyAfterTen = 0;
     for (int i = 0; i < total; ++i) {
         s.editor.state().CurrentTile = 1 + int(s.random.bounded(97u));
         s.board.pointerMove(Qt::NoButton, s.randomPoint());
         const auto start = std::chrono::steady_clock::now();
         s.board.buttonPress(Qt::LeftButton, QPointF());
         times.append(Measure::microsecondsSince(start));
-        if (i == 9)
+        if (i == 9) {
             afterTen = Measure::residentBytes();
+            historyAfterTen = s.editor.historyBytes();
+        }
     }
     const qint64 afterAll = Measure::residentBytes();
+    // The history grows by design, up to its limit; the rest must not.
+    const qint64 history = s.editor.historyBytes() - historyAfterTen;
     const Summary first = Measure::summarise(times.mid(0, window));
     const Summary last = Measure::summarise(times.mid(total - window));
     table.note(
         QStringLiteral("%1 stamps: resident %2 KiB after 10, %3 KiB after %1 (growth %4 KiB, "
-                       "target <= 1024); median first %5 = %6 us, last %5 = %7 us "
-                       "(ratio %8, target <= 1.10)")
+                       "%9 KiB of it the history's, other growth target <= 1024); median "
+                       "first %5 = %6 us, last %5 = %7 us (ratio %8, target <= 1.10)")
             .arg(total)
             .arg(afterTen / 1024)
             .arg(afterAll / 1024)
@@ -362,7 +412,8 @@ void measureStamps(Table &table, const Counts &n, bool smoke)
             .arg(window)
             .arg(first.median, 0, 'f', 1)
             .arg(last.median, 0, 'f', 1)
-            .arg(last.median / first.median, 0, 'f', 3));
+            .arg(last.median / first.median, 0, 'f', 3)
+            .arg(history / 1024));
 }
 
 } // namespace
@@ -398,6 +449,7 @@ int main(int argc, char *argv[])
               QStringLiteral("bare Qt window"), startup.bare, 1.3);
     measureBoard(table, counts, smoke);
     measureLargeOpen(table, smoke);
+    measureHistory(table, smoke);
     measureStamps(table, counts, smoke);
     table.print();
     return 0;

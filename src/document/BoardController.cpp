@@ -19,15 +19,15 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
     case EditMode::Placement:
         s.TileX = at.x();
         s.TileY = at.y();
-        board.setPicture(board.committed());
-        board.copyTile(editor_.catalogue().picture(s.CurrentTile), QPoint(s.TileX, s.TileY));
+        board.clearDrawings();
+        board.drawTile(editor_.catalogue().picture(s.CurrentTile), QPoint(s.TileX, s.TileY));
         editor_.flushBoard();
         break;
     case EditMode::SelectionArmed:
         s.GridX = at.x();
         s.GridY = at.y();
         if (s.GridX != s.MarkX || s.GridY != s.MarkY) {
-            showCommitted();
+            clearDrawings();
             board.drawCircle(QPoint(s.GridX, s.GridY), Selection::MarkRadius, Selection::ink(),
                              Selection::Pen);
             s.MarkX = s.GridX;
@@ -38,7 +38,7 @@ void BoardController::pointerMove(Qt::MouseButtons, QPointF position)
     case EditMode::SelectionDragged:
         s.GridX = at.x();
         s.GridY = at.y();
-        showCommitted();
+        clearDrawings();
         board.drawRectangle(QPointF(s.SelX1, s.SelY1), QPointF(s.GridX, s.GridY), Selection::ink(),
                             Selection::Pen);
         editor_.flushBoard();
@@ -53,10 +53,10 @@ void BoardController::buttonPress(Qt::MouseButton button, QPointF)
     EditorState &s = editor_.state();
     if (button == Qt::LeftButton) {
         if (s.Mode == EditMode::Placement) {
-            // The displayed board holds the preview drawn by the last move, so
-            // the tile lands there whatever the position of the press.
-            editor_.board().setUndoCopy(editor_.board().picture());
-            editor_.CommitBoard();
+            // The tile lands where the last move showed it, whatever the
+            // position of the press.
+            const BoardModel &board = editor_.board();
+            editor_.changeMap(board.tileArea(), board.tilePixels(), board.tileWhole());
         }
         if (s.Mode == EditMode::SelectionArmed) {
             s.SelX1 = s.GridX;
@@ -100,7 +100,7 @@ void BoardController::character(int code)
     if (code != EscapeCode || s.Mode == EditMode::Placement)
         return;
     Selection::end(editor_);
-    showCommitted();
+    clearDrawings();
     editor_.flushBoard();
 }
 
@@ -192,13 +192,6 @@ Qt::MouseButtons BoardController::keyboardButtons() const
     return editor_.state().Mode == EditMode::SelectionDragged ? Qt::LeftButton : Qt::NoButton;
 }
 
-void BoardController::showCommitted()
-{
-    // A stamp leaves the board picture behind the committed board until the
-    // next move in placement; the selection is drawn over the map as it is.
-    // When the picture is up to date this only clears the drawings.
-    BoardModel &board = editor_.board();
-    board.setPicture(board.committed());
-}
+void BoardController::clearDrawings() { editor_.board().clearDrawings(); }
 
 void BoardController::activate() { pointerMove(Qt::NoButton, QPointF(0, 0)); }

@@ -49,8 +49,7 @@ private:
     void pressAtKeyboard();
     // The buttons a pointer move replayed by the keyboard holds.
     Qt::MouseButtons keyboardButtons() const;
-    // Clears the drawings over the committed board.
-    void showCommitted();
+    void clearDrawings();
 
     Editor &editor_;
     QPoint keyboardAt_;

@@ -18,6 +18,16 @@ QImage white(int width, int height)
     return image;
 }
 
+// Copies rows of 32-bit pixels from a rectangle of one image to a point of
+// another; both areas lie within their images.
+void copyPixels(const QImage &from, const QRect &rect, QImage &to, QPoint at)
+{
+    const size_t bytes = size_t(rect.width()) * 4;
+    for (int row = 0; row < rect.height(); ++row)
+        std::memcpy(to.scanLine(at.y() + row) + qsizetype(at.x()) * 4,
+                    from.constScanLine(rect.top() + row) + qsizetype(rect.left()) * 4, bytes);
+}
+
 } // namespace
 
 QImage BoardModel::whiteBoard() { return white(Board::Width, Board::Height); }
@@ -36,12 +46,7 @@ QImage BoardModel::normalized(const QImage &picture)
     return board;
 }
 
-BoardModel::BoardModel()
-    : picture_(whiteBoard()), displayed_(ImageBuffers::rgb32(Board::Width, Board::Height)),
-      committed_(picture_)
-{
-    std::memcpy(displayed_.bits(), picture_.constBits(), size_t(picture_.sizeInBytes()));
-}
+BoardModel::BoardModel() : map_(whiteBoard()) {}
 
 const QImage &BoardModel::blank() const
 {
@@ -50,162 +55,176 @@ const QImage &BoardModel::blank() const
     return blank_;
 }
 
-void BoardModel::setPicture(const QImage &picture)
+void BoardModel::setMap(const QImage &picture)
 {
-    const QImage board = normalized(picture);
-    if (board.cacheKey() == picture_.cacheKey()) {
-        restore(drawn_);
-    } else if (board.cacheKey() == committed_.cacheKey() && committedAsDisplayed_ == changes_) {
-        // The display shows exactly this board already, drawings and all.
-        picture_ = board;
-    } else {
-        picture_ = board;
-        copyDifferences();
-    }
-    drawn_ = QRegion();
+    map_ = normalized(picture);
+    damage_ = QRegion(Board::area());
 }
 
-void BoardModel::copyDifferences()
+void BoardModel::putPixels(const QImage &pixels, QPoint topLeft)
 {
-    // Comparing costs less than copying, and what is equal needs no
-    // repainting: a board read back after a commit usually matches the
-    // display everywhere, the board an undo brings back everywhere but the
-    // last change. Consecutive changed rows make one rectangle.
-    const qsizetype stride = displayed_.bytesPerLine();
-    uchar *dst = displayed_.bits();
-    const uchar *src = picture_.constBits();
-    const size_t rowBytes = size_t(Board::Width) * 4;
-    QRect band;
-    const auto endBand = [&] {
-        if (!band.isNull())
-            changed(band);
-        band = QRect();
-    };
-    for (int y = 0; y < Board::Height; ++y) {
-        const auto *from = reinterpret_cast<const quint32 *>(src + y * stride);
-        auto *to = reinterpret_cast<quint32 *>(dst + y * stride);
-        if (std::memcmp(from, to, rowBytes) == 0) {
-            endBand();
-            continue;
-        }
-        int left = 0;
-        while (from[left] == to[left])
-            ++left;
-        int right = Board::Width - 1;
-        while (from[right] == to[right])
-            --right;
-        std::memcpy(to + left, from + left, size_t(right - left + 1) * 4);
-        const QRect span(left, y, right - left + 1, 1);
-        band = band.isNull() ? span : band.united(span);
-    }
-    endBand();
+    const QRect rect(topLeft, pixels.size());
+    Q_ASSERT(Board::area().contains(rect));
+    copyPixels(pixels, pixels.rect(), map_, topLeft);
+    damage_ += rect;
 }
 
 void BoardModel::clearDrawings()
 {
-    restore(drawn_);
-    drawn_ = QRegion();
+    for (const Drawing &drawing : drawings_)
+        damage_ += drawing.bounds;
+    drawings_.clear();
 }
 
-void BoardModel::restore(const QRegion &region)
+void BoardModel::add(Drawing drawing)
 {
-    const qsizetype stride = displayed_.bytesPerLine();
-    uchar *dst = displayed_.bits();
-    const uchar *src = picture_.constBits();
-    for (const QRect &r : region) {
-        const QRect rect = r.intersected(Board::area());
-        if (rect.isEmpty())
-            continue;
-        const size_t bytes = size_t(rect.width()) * 4;
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            const qsizetype offset = y * stride + qsizetype(rect.left()) * 4;
-            std::memcpy(dst + offset, src + offset, bytes);
-        }
-        changed(rect);
-    }
-}
-
-void BoardModel::touched(const QRect &rect)
-{
-    const QRect clipped = rect.intersected(Board::area());
-    if (clipped.isEmpty())
+    // The print frame is drawn again at every pointer move over its button:
+    // the same drawing on top changes nothing.
+    if (!drawings_.empty() && drawings_.back() == drawing)
         return;
-    drawn_ += clipped;
-    changed(clipped);
-}
-
-void BoardModel::changed(const QRect &rect)
-{
-    damage_ += rect;
-    ++changes_;
-}
-
-void BoardModel::blit(const QImage &source, const QRect &sourceRect, QPoint dest)
-{
-    if (source.isNull())
+    drawing.bounds = drawing.bounds.intersected(Board::area());
+    if (drawing.bounds.isEmpty())
         return;
-    QRect from = sourceRect.intersected(source.rect());
+    damage_ += drawing.bounds;
+    drawings_.push_back(std::move(drawing));
+}
+
+void BoardModel::drawTile(const QImage &tile, QPoint topLeft)
+{
+    if (tile.isNull())
+        return;
+    QRect from = tile.rect();
     from.setWidth(qMin(from.width(), MaxBlit));
     from.setHeight(qMin(from.height(), MaxBlit));
-    // Shift the destination along with any part of the source clipped away.
-    QRect to(dest + (from.topLeft() - sourceRect.topLeft()), from.size());
-    const QRect clipped = to.intersected(Board::area());
-    if (clipped.isEmpty())
+    const QRect to = QRect(topLeft, from.size()).intersected(Board::area());
+    if (to.isEmpty())
         return;
-    from.translate(clipped.topLeft() - to.topLeft());
-    from.setSize(clipped.size());
-
-    const QImage src = source.format() == QImage::Format_RGB32
-                           ? source
-                           : source.convertToFormat(QImage::Format_RGB32);
-    const size_t bytes = size_t(clipped.width()) * 4;
-    for (int row = 0; row < clipped.height(); ++row) {
-        const uchar *in = src.constScanLine(from.top() + row) + qsizetype(from.left()) * 4;
-        uchar *out = displayed_.scanLine(clipped.top() + row) + qsizetype(clipped.left()) * 4;
-        std::memcpy(out, in, bytes);
-    }
-    touched(clipped);
+    from = QRect(from.topLeft() + (to.topLeft() - topLeft), to.size());
+    Drawing drawing;
+    drawing.tile
+        = tile.format() == QImage::Format_RGB32 ? tile : tile.convertToFormat(QImage::Format_RGB32);
+    drawing.from = from;
+    drawing.bounds = to;
+    add(std::move(drawing));
 }
-
-void BoardModel::copyTile(const QImage &tile, QPoint topLeft) { blit(tile, tile.rect(), topLeft); }
 
 void BoardModel::drawCircle(QPoint centre, int radius, QColor colour, int penWidth)
 {
-    {
-        QPainter painter(&displayed_);
-        painter.setPen(QPen(colour, penWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(QPointF(centre), radius, radius);
-    }
+    Drawing drawing;
+    drawing.kind = Drawing::Kind::Circle;
+    drawing.corner1 = centre;
+    drawing.corner2 = QPointF(radius, 0);
+    drawing.colour = colour;
+    drawing.pen = penWidth;
     const int reach = radius + penWidth + 1;
-    touched(QRect(centre.x() - reach, centre.y() - reach, 2 * reach + 1, 2 * reach + 1));
+    drawing.bounds = QRect(centre.x() - reach, centre.y() - reach, 2 * reach + 1, 2 * reach + 1);
+    add(std::move(drawing));
 }
 
 void BoardModel::drawRectangle(QPointF corner1, QPointF corner2, QColor colour, int penWidth)
 {
-    const QRectF rect = QRectF(corner1, corner2).normalized();
-    {
-        QPainter painter(&displayed_);
-        QPen pen(colour, penWidth);
+    Drawing drawing;
+    drawing.kind = Drawing::Kind::Rectangle;
+    drawing.corner1 = corner1;
+    drawing.corner2 = corner2;
+    drawing.colour = colour;
+    drawing.pen = penWidth;
+    const int reach = penWidth / 2 + 2;
+    drawing.bounds = QRectF(corner1, corner2)
+                         .normalized()
+                         .toAlignedRect()
+                         .adjusted(-reach, -reach, reach, reach);
+    if (!drawings_.empty() && drawings_.back() == drawing)
+        return;
+    // Only the outline changes pixels: its four sides are repainted, not the inside.
+    const QRect outer = drawing.bounds;
+    const int band = 2 * reach + 1;
+    const QRect sides[] = {{outer.left(), outer.top(), outer.width(), band},
+                           {outer.left(), outer.bottom() - band + 1, outer.width(), band},
+                           {outer.left(), outer.top(), band, outer.height()},
+                           {outer.right() - band + 1, outer.top(), band, outer.height()}};
+    add(std::move(drawing));
+    damage_ -= outer;
+    for (const QRect &side : sides)
+        damage_ += side.intersected(Board::area());
+}
+
+QRect BoardModel::tileArea() const
+{
+    for (auto it = drawings_.rbegin(); it != drawings_.rend(); ++it)
+        if (it->kind == Drawing::Kind::Tile)
+            return it->bounds;
+    return {};
+}
+
+QImage BoardModel::tilePixels() const
+{
+    for (auto it = drawings_.rbegin(); it != drawings_.rend(); ++it)
+        if (it->kind == Drawing::Kind::Tile)
+            return it->from == it->tile.rect() ? it->tile : it->tile.copy(it->from);
+    return {};
+}
+
+bool BoardModel::tileWhole() const
+{
+    for (auto it = drawings_.rbegin(); it != drawings_.rend(); ++it)
+        if (it->kind == Drawing::Kind::Tile)
+            return it->from == it->tile.rect();
+    return false;
+}
+
+void BoardModel::paint(QPainter &painter, const Drawing &drawing) const
+{
+    switch (drawing.kind) {
+    case Drawing::Kind::Tile:
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(drawing.bounds.topLeft(), drawing.tile, drawing.from);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        break;
+    case Drawing::Kind::Circle:
+        painter.setPen(QPen(drawing.colour, drawing.pen));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(drawing.corner1, drawing.corner2.x(), drawing.corner2.x());
+        break;
+    case Drawing::Kind::Rectangle: {
+        QPen pen(drawing.colour, drawing.pen);
         pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect);
+        painter.drawRect(QRectF(drawing.corner1, drawing.corner2).normalized());
+        break;
     }
-    // Only the outline changes pixels: mark its four sides, not the inside.
-    const int reach = penWidth / 2 + 2;
-    const QRect outer = rect.toAlignedRect().adjusted(-reach, -reach, reach, reach);
-    const int band = 2 * reach + 1;
-    touched(QRect(outer.left(), outer.top(), outer.width(), band));
-    touched(QRect(outer.left(), outer.bottom() - band + 1, outer.width(), band));
-    touched(QRect(outer.left(), outer.top(), band, outer.height()));
-    touched(QRect(outer.right() - band + 1, outer.top(), band, outer.height()));
+    }
 }
 
-void BoardModel::setCommitted(const QImage &board, bool asDisplayed)
+QImage BoardModel::composed(const QRect &area) const
 {
-    committed_ = normalized(board);
-    committedAsDisplayed_ = asDisplayed ? changes_ : ~quint64(0);
+    const QRect rect = area.intersected(Board::area());
+    if (rect.isEmpty())
+        return {};
+    if (rect == Board::area() && drawings_.empty())
+        return map_;
+    QImage image(rect.size(), QImage::Format_RGB32);
+    copyPixels(map_, rect, image, QPoint(0, 0));
+    QPainter painter;
+    for (const Drawing &drawing : drawings_) {
+        if (!drawing.bounds.intersects(rect))
+            continue;
+        // A preview alone, the usual case, is copied without a painter.
+        if (drawing.kind == Drawing::Kind::Tile && !painter.isActive()) {
+            const QRect part = drawing.bounds.intersected(rect);
+            copyPixels(drawing.tile,
+                       part.translated(drawing.from.topLeft() - drawing.bounds.topLeft()), image,
+                       part.topLeft() - rect.topLeft());
+            continue;
+        }
+        if (!painter.isActive()) {
+            painter.begin(&image);
+            painter.translate(-rect.topLeft());
+        }
+        paint(painter, drawing);
+    }
+    return image;
 }
 
 QRegion BoardModel::takeDamage()

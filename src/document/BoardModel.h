@@ -7,15 +7,15 @@
 #include <QPoint>
 #include <QRegion>
 
-// The board's images. The board picture lies under the board drawings (tile
-// preview, selection marks, print-zone frame, painted blocks); together they
-// make the displayed board. The committed board is the last accepted map and
-// the undo copy the board picture from just before the last change.
-//
-// The displayed board is one persistent buffer: resetting it to the same
-// picture restores only the areas that drawings touched, so a pointer move
-// costs what its tile covers, not the whole board; a new picture changes, and
-// marks as changed, only the pixels where it differs from the display.
+#include <vector>
+
+class QPainter;
+
+// The map and what is drawn over it. The map is the one image of the board's
+// content: edits change it, saving and printing read it, "demo.bmp" mirrors
+// it. The drawings (the tile preview, the selection marks, the print-zone
+// frame) lie over the map for as long as the board shows them and never
+// touch its pixels; the canvas composes both where the screen needs it.
 class BoardModel
 {
 public:
@@ -26,50 +26,58 @@ public:
 
     BoardModel();
 
-    const QImage &picture() const { return picture_; }
-    const QImage &displayed() const { return displayed_; }
-    const QImage &committed() const { return committed_; }
-    // Null until the first change: "no picture", which shows as blank.
-    const QImage &undoCopy() const { return undoCopy_; }
+    const QImage &map() const { return map_; }
     // The blank background that erasing copies from, wider than the board.
     const QImage &blank() const;
 
-    // Sets the board picture; every drawing goes with it.
-    void setPicture(const QImage &picture);
-    // Removes every drawing, leaving the board picture alone on display.
+    // Replaces the whole map, as opening a project does.
+    void setMap(const QImage &picture);
+    // Puts pixels into the map with their top-left corner at topLeft; the
+    // rectangle must lie on the board.
+    void putPixels(const QImage &pixels, QPoint topLeft);
+
+    // Removes every drawing, leaving the map alone on display.
     void clearDrawings();
-
-    // Copies a rectangle of the source opaquely onto the drawings at dest,
-    // clipped to the board.
-    void blit(const QImage &source, const QRect &sourceRect, QPoint dest);
-    void copyTile(const QImage &tile, QPoint topLeft);
-
+    // The tile drawn opaquely with its top-left corner at topLeft, clipped to
+    // the board and to the largest block a transfer copies.
+    void drawTile(const QImage &tile, QPoint topLeft);
     void drawCircle(QPoint centre, int radius, QColor colour, int penWidth);
     // Outline of the rectangle with these opposite corners.
     void drawRectangle(QPointF corner1, QPointF corner2, QColor colour, int penWidth);
 
-    // The committed board; asDisplayed when it holds exactly the pixels on
-    // display, as a board read back after a commit does: set as the picture
-    // before the display changes, it then needs no comparing.
-    void setCommitted(const QImage &board, bool asDisplayed = false);
-    void setUndoCopy(const QImage &picture) { undoCopy_ = picture; }
+    // The part of the last tile drawn that lies on the board, and where: what
+    // a stamp lays. Empty when no tile is drawn.
+    QRect tileArea() const;
+    QImage tilePixels() const;
+    // Whether those are the tile's own picture, whole.
+    bool tileWhole() const;
 
-    // The area of the displayed board changed since the last call.
+    // The map with its drawings over it, in the board area given, as an
+    // image of that area's size.
+    QImage composed(const QRect &area) const;
+    // The whole board as the user sees it.
+    QImage displayed() const { return composed(Board::area()); }
+
+    // The area of the board whose look changed since the last call.
     QRegion takeDamage();
 
 private:
-    void restore(const QRegion &region);
-    void copyDifferences();
-    void touched(const QRect &rect);
-    void changed(const QRect &rect);
+    struct Drawing {
+        enum class Kind { Tile, Circle, Rectangle } kind = Kind::Tile;
+        QImage tile;
+        QRect from; // the tile's part drawn, in the tile
+        QPointF corner1, corner2; // circle: centre and (radius, 0)
+        QColor colour;
+        int pen = 0;
+        QRect bounds; // the board pixels it may change
+        bool operator==(const Drawing &) const = default;
+    };
 
-    QImage picture_;
-    QImage displayed_;
-    QImage committed_;
-    QImage undoCopy_;
+    void add(Drawing drawing);
+    void paint(QPainter &painter, const Drawing &drawing) const;
+
+    QImage map_;
     mutable QImage blank_; // made at the first erase
-    QRegion drawn_; // where the drawings may differ from the picture
-    QRegion damage_; // where the displayed board changed
-    quint64 changes_ = 0; // to the displayed board, counted
-    quint64 committedAsDisplayed_ = ~quint64(0); // the count when the two matched
+    std::vector<Drawing> drawings_;
+    QRegion damage_;
 };

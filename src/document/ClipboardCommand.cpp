@@ -9,7 +9,7 @@
 
 QImage ClipboardCommand::copied(const Editor &editor)
 {
-    const QImage &map = editor.board().committed();
+    const QImage &map = editor.board().map();
     if (editor.state().Mode == EditMode::SelectionMade) {
         const QRect block = Selection::block(editor.state());
         if (!block.isEmpty())

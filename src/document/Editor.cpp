@@ -1,5 +1,7 @@
 #include "Editor.h"
 
+#include "MapEdit.h"
+
 #include "bitmap/BitmapFiles.h"
 #include "bitmap/FileReplace.h"
 #include "output/PrintLayout.h"
@@ -15,7 +17,12 @@ const QString Editor::CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier 
 
 Editor::Editor(Platform platform, const QString &programFolder, QObject *parent)
     : QObject(parent), platform_(platform), folder_(programFolder), projectFolder_(folder_.path())
-{}
+{
+    connect(&history_, &QUndoStack::cleanChanged, this, &Editor::mapSavedChanged);
+}
+
+// The stack empties itself as it goes, which is no change of the map to tell.
+Editor::~Editor() { history_.disconnect(this); }
 
 void Editor::setProject(const QString &name, const QString &folder)
 {
@@ -38,6 +45,7 @@ bool Editor::startUp(bool keepStartDocument)
     state_.CurrentTile = 1;
     state_.GridStep = Board::Step;
     state_.Mode = EditMode::Placement;
+    history_.clear();
     return true;
 }
 
@@ -73,14 +81,6 @@ void Editor::setCaptionForBitmap(const QString &fileName)
     setCaption(CaptionPrefix + folder_.displayPath(fileName));
 }
 
-void Editor::setMapSaved(bool saved)
-{
-    if (saved == mapSaved_)
-        return;
-    mapSaved_ = saved;
-    emit mapSavedChanged(saved);
-}
-
 void Editor::setTools(ToolButtons tools)
 {
     if (tools == tools_)
@@ -89,30 +89,99 @@ void Editor::setTools(ToolButtons tools)
     emit toolsChanged();
 }
 
+void Editor::setMapSaved(bool saved)
+{
+    if (saved)
+        history_.setClean();
+    else
+        history_.resetClean();
+}
+
+void Editor::changeMap(const QRect &rect, const QImage &pixels, bool shared)
+{
+    if (!rect.isEmpty() && Board::area().contains(rect) && pixels.size() == rect.size()) {
+        const QImage before = board_.map().copy(rect);
+        if (before != pixels.convertToFormat(QImage::Format_RGB32)) {
+            // The stack shows the step at once: its first redo commits.
+            history_.push(new MapEdit([this](const QImage &p, QPoint at) { showStep(p, at); },
+                                      historyBytes_, rect.topLeft(), before, pixels, shared));
+            trimHistory();
+            return;
+        }
+    }
+    CommitBoard();
+}
+
+void Editor::showStep(const QImage &pixels, QPoint topLeft)
+{
+    // While the history is built again its steps are already on the map.
+    if (replaying_)
+        return;
+    if (!pixels.isNull())
+        board_.putPixels(pixels, topLeft);
+    CommitBoard();
+}
+
+void Editor::trimHistory()
+{
+    qsizetype bytes = historyBytes_;
+    if (bytes <= HistoryLimit)
+        return;
+    // QUndoStack drops old steps only by count: the history is built again
+    // without its oldest steps, down to three quarters of the limit so that
+    // this is rare. A push leaves no step to redo.
+    int dropped = 0;
+    while (dropped < history_.count() - 1 && bytes > HistoryLimit / 4 * 3)
+        bytes -= static_cast<const MapEdit *>(history_.command(dropped++))->bytes();
+    QList<MapEdit *> kept;
+    for (int i = dropped; i < history_.count(); ++i)
+        kept.append(static_cast<const MapEdit *>(history_.command(i))->clone());
+    const int clean = history_.cleanIndex() - dropped;
+    const bool wasSaved = mapSaved();
+
+    replaying_ = true;
+    {
+        const QSignalBlocker blocker(history_);
+        history_.clear();
+        for (int i = 0; i < kept.size(); ++i) {
+            if (i == clean)
+                history_.setClean();
+            history_.push(kept[i]);
+        }
+        if (clean == kept.size())
+            history_.setClean();
+        else if (clean < 0)
+            history_.resetClean();
+    }
+    replaying_ = false;
+    // The stack's own signals were held back; after a push as before, it
+    // can undo and not redo, and only the saved state may differ.
+    if (mapSaved() != wasSaved)
+        emit mapSavedChanged(mapSaved());
+}
+
+void Editor::openMap(const QImage &picture)
+{
+    board_.setMap(picture);
+    history_.clear();
+    history_.setClean();
+}
+
 void Editor::CommitBoard()
 {
-    const QString path = folder_.file(ProjectFiles::CommittedBoard);
     QString reason;
-    QImage readBack;
-    bool asDisplayed = false;
-    if (BitmapFiles::write(path, board_.displayed(), FileRole::WorkingFile, &reason))
-        readBack = BitmapFiles::readBack(path, board_.displayed(), &asDisplayed, &reason);
-
-    if (!readBack.isNull()) {
-        board_.setCommitted(readBack, asDisplayed);
+    if (BitmapFiles::write(folder_.file(ProjectFiles::CommittedBoard), board_.map(),
+                           FileRole::WorkingFile, &reason)) {
         workingFileWorked(ProjectFiles::CommittedBoard);
-        setMapSaved(false);
+        flushBoard();
         emit mapChanged();
         return;
     }
-
-    // Nothing drawn may be lost: the map is kept in memory.
-    board_.setCommitted(board_.displayed().copy(), true);
     workingFileFailed(ProjectFiles::CommittedBoard, reason,
-                      QStringLiteral("Votre plan est conservé en mémoire et vous pouvez continuer. "
-                                     "Vérifiez que le dossier du programme est accessible en "
-                                     "écriture, puis enregistrez votre projet."));
-    setMapSaved(false);
+                      QStringLiteral("Votre plan est conservé en mémoire et vous pouvez "
+                                     "continuer. Vérifiez que le dossier du programme est "
+                                     "accessible en écriture, puis enregistrez votre projet."));
+    flushBoard();
 }
 
 void Editor::flushBoard()
@@ -129,7 +198,7 @@ void Editor::workingFileFailed(const QString &fileName, const QString &reason,
         return;
     failedWorkingFiles_.insert(fileName);
     platform_.dialogs.warning(
-        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit ou relu :\n%2\n\n%3")
+        QStringLiteral("Le fichier de travail « %1 » n'a pas pu être écrit :\n%2\n\n%3")
             .arg(QDir::toNativeSeparators(folder_.file(fileName)), reason, whatIsKept),
         ProgramName);
 }

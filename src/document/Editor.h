@@ -11,10 +11,11 @@
 #include <QRegion>
 #include <QSet>
 #include <QString>
+#include <QUndoStack>
 
-// The editor's document: the state record, the board images, the tile
-// catalogue, the active project and the enabled states of the tool buttons.
-// Commands work on it; widgets show it and follow its signals.
+// The editor's document: the state record, the map with its history, the
+// tile catalogue, the active project and the enabled states of the tool
+// buttons. Commands work on it; widgets show it and follow its signals.
 class Editor : public QObject
 {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
     };
 
     Editor(Platform platform, const QString &programFolder, QObject *parent = nullptr);
+    ~Editor() override;
 
     // Caption, scenario document of the start-up project and start values of
     // the state. False when the template could not be copied: the user has
@@ -75,20 +77,34 @@ public:
     ToolButtons tools() const { return tools_; }
     void setTools(ToolButtons tools);
 
-    // Writes the displayed board to the commit file and reads it back as the
-    // committed board. When the file fails, the displayed board is committed
-    // from memory and the user is warned, once until a commit succeeds again.
+    // The steps the map went through since the start or the last open.
+    QUndoStack &history() { return history_; }
+    // Whether the map is the one last saved or opened: the history is at
+    // its clean index.
+    bool mapSaved() const { return history_.isClean(); }
+    void setMapSaved(bool saved);
+    // A step's memory is counted, the oldest steps go past this.
+    static constexpr qsizetype HistoryLimit = qsizetype(64) << 20;
+    qsizetype historyBytes() const { return historyBytes_; }
+
+    // An edit: the rectangle of the map takes these pixels, as a step of
+    // the history when any pixel changes, and the map is committed. Shared
+    // pixels are a picture kept elsewhere for good, a catalogue tile: the
+    // step keeps them as they are.
+    void changeMap(const QRect &rect, const QImage &pixels, bool shared = false);
+    // The map of an opened project, with an empty history, saved.
+    void openMap(const QImage &picture);
+
+    // Mirrors the map in "demo.bmp", for other programs to read. When the
+    // file fails the map stays in memory and the user is warned, once until
+    // a commit succeeds again.
     void CommitBoard();
 
-    // Whether the map is as it was last saved or opened.
-    bool mapSaved() const { return mapSaved_; }
-    void setMapSaved(bool saved);
-
-    // Hands what changed on the displayed board to whoever shows it.
+    // Hands what changed on the board's look to whoever shows it.
     void flushBoard();
 
-    // A working file of the program folder (the committed board, the moved
-    // block) could not be written or read back: the user is told what is kept
+    // A working file of the program folder ("demo.bmp", the moved block)
+    // could not be written: the user is told what is kept
     // instead, once until that file works again, so that a full disk does not
     // bring up a box at every stamp.
     void workingFileFailed(const QString &fileName, const QString &reason,
@@ -100,10 +116,13 @@ signals:
     void toolsChanged();
     void boardPainted(const QRegion &region);
     void mapSavedChanged(bool saved);
-    // A change of the map, once the commit file holds it.
+    // After each stamp, erase, move, undo and redo, once "demo.bmp" holds it.
     void mapChanged();
 
 private:
+    void trimHistory();
+    void showStep(const QImage &pixels, QPoint topLeft);
+
     Platform platform_;
     ProgramFolder folder_;
     EditorState state_;
@@ -113,7 +132,9 @@ private:
     QString projectName_ = ProjectFiles::StartProject;
     QString projectFolder_;
     ToolButtons tools_;
-    bool mapSaved_ = true;
     QSet<QString> failedWorkingFiles_;
     QString exportFolder_;
+    qsizetype historyBytes_ = 0; // before the stack, which its steps update
+    QUndoStack history_;
+    bool replaying_ = false;
 };

@@ -10,11 +10,10 @@ void EraseTool::press()
     EditorState &s = editor_.state();
     if (s.Mode == EditMode::SelectionMade) {
         const QRect block = Selection::block(s);
-        BoardModel &board = editor_.board();
         if (block.isEmpty())
-            board.setPicture(board.committed()); // only the rectangle goes
+            editor_.board().clearDrawings(); // only the rectangle goes
         else
-            Selection::blankAndCommit(editor_, block);
+            Selection::blank(editor_, block);
         editor_.flushBoard();
     }
     Selection::end(editor_);

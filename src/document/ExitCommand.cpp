@@ -1,6 +1,7 @@
 #include "ExitCommand.h"
 
 #include "Editor.h"
+#include "UnsavedMapGuard.h"
 #include "platform/Dialogs.h"
 
 const QString ExitCommand::Question
@@ -11,6 +12,8 @@ ExitCommand::ExitCommand(Editor &editor) : editor_(editor) {}
 
 bool ExitCommand::run()
 {
+    if (!editor_.mapSaved())
+        return UnsavedMapGuard::mayDropMap(editor_);
     Platform &platform = editor_.platform();
     const Dialogs::Answer answer = platform.dialogs.message(
         {Question, Title, Dialogs::Buttons::YesNo, Dialogs::Icon::None, Dialogs::Answer::Yes});

@@ -5,8 +5,8 @@
 class Editor;
 
 // The question before the editor ends, asked by "&EXIT" and by the window
-// manager's close of the main window. Nothing is saved when the user
-// confirms; the word processors the editor started keep running.
+// manager's close of the main window: on a map that is not saved, whether to
+// save it first. The word processors the editor started keep running.
 class ExitCommand
 {
 public:
@@ -15,8 +15,8 @@ public:
 
     explicit ExitCommand(Editor &editor);
 
-    // True when the user confirmed: the editor is to end at once. On No
-    // nothing has changed.
+    // True when the editor is to end at once. Otherwise nothing has changed
+    // but what a save the user asked for wrote.
     bool run();
 
 private:

@@ -60,7 +60,7 @@ bool ExportCommand::exportImage()
         return false;
     QString reason;
     const bool written
-        = MapExport::writePng(path, MapExport::scaled(editor_.board().committed(), scale), &reason);
+        = MapExport::writePng(path, MapExport::scaled(editor_.board().map(), scale), &reason);
     return done(written, path, reason, ImageTitle);
 }
 

@@ -57,18 +57,15 @@ bool MapRecovery::settle()
 
     keep(current());
     connect(&editor_, &Editor::mapChanged, this, [this] { keep(current()); });
-    connect(&editor_, &Editor::mapSavedChanged, this, [this](bool saved) {
-        // An unsaved map counts once the commit file holds it.
-        if (saved)
-            keep(current());
-    });
+    // The history changes its saved state after the step has been mirrored
+    // in the commit file, so the record never names a map the file lacks.
+    connect(&editor_, &Editor::mapSavedChanged, this, [this] { keep(current()); });
     return true;
 }
 
 void MapRecovery::bringBack(const Record &record, const QImage &map)
 {
-    editor_.board().setCommitted(map);
-    editor_.board().setUndoCopy(editor_.board().committed());
+    editor_.openMap(map);
     editor_.setProject(record.project,
                        record.folder.isEmpty() ? editor_.folder().path() : record.folder);
     if (editor_.projectInProgramFolder())

@@ -12,16 +12,13 @@ void MoveTool::press()
     EditorState &s = editor_.state();
     if (s.Mode != EditMode::SelectionMade)
         return;
-    BoardModel &board = editor_.board();
     const QRect block = Selection::block(s);
     if (block.isEmpty()) {
         // Nothing to cut: the rectangle goes, the current tile stays.
-        board.setPicture(board.committed());
+        editor_.board().clearDrawings();
     } else {
-        // Cut from the committed board, which holds the map without the
-        // selection rectangle, before its area is blanked.
-        const QImage cut = board.committed().copy(block);
-        Selection::blankAndCommit(editor_, block);
+        const QImage cut = editor_.board().map().copy(block);
+        Selection::blank(editor_, block);
         takePiece(cut);
     }
     editor_.flushBoard();
@@ -30,32 +27,24 @@ void MoveTool::press()
 
 void MoveTool::takePiece(const QImage &block)
 {
-    editor_.catalogue().setMoveBuffer(fixBlock(block));
+    keepBlock(block);
+    editor_.catalogue().setMoveBuffer(block);
     EditorState &s = editor_.state();
     s.TileVariants = 0;
     s.CurrentTile = TileTable::MoveBufferIndex;
 }
 
-QImage MoveTool::fixBlock(const QImage &block)
+void MoveTool::keepBlock(const QImage &block)
 {
-    const QString path = editor_.folder().file(ProjectFiles::MovedBlock);
     QString reason;
-    QImage readBack;
-    if (BitmapFiles::write(path, block, FileRole::WorkingFile, &reason)) {
-        readBack = BitmapFiles::read(path, &reason);
-        if (!readBack.isNull() && readBack.size() != block.size()) {
-            readBack = QImage();
-            reason = QStringLiteral("l'image relue n'a pas la taille du bloc découpé");
-        }
-    }
-    if (!readBack.isNull()) {
+    if (BitmapFiles::write(editor_.folder().file(ProjectFiles::MovedBlock), block,
+                           FileRole::WorkingFile, &reason)) {
         editor_.workingFileWorked(ProjectFiles::MovedBlock);
-        return readBack;
+        return;
     }
     editor_.workingFileFailed(ProjectFiles::MovedBlock, reason,
                               QStringLiteral("Le bloc découpé est conservé en mémoire : vous "
                                              "pouvez le poser sur le plan comme prévu. Vérifiez "
                                              "que le dossier du programme est accessible en "
                                              "écriture."));
-    return block;
 }

@@ -5,9 +5,9 @@
 
 class Editor;
 
-// The move button: cuts the selected block out of the board into the move
-// buffer, blanks its area, commits the board and makes the block the tile
-// that placement stamps.
+// The move button: cuts the selected block out of the map into the move
+// buffer, blanks its area as one step of the history, and makes the block
+// the tile that placement stamps.
 class MoveTool
 {
 public:
@@ -21,9 +21,8 @@ public:
     void takePiece(const QImage &block);
 
 private:
-    // The block as read back from its working file, or the block itself when
-    // the file fails.
-    QImage fixBlock(const QImage &block);
+    // Leaves the block in its working file; the move buffer holds it in memory.
+    void keepBlock(const QImage &block);
 
     Editor &editor_;
 };

@@ -75,12 +75,8 @@ bool OpenCommand::open(const QString &shownFolder, const QString &typed)
             ProjectBrowser::ErrorTitle);
         return false;
     }
-    // The board picture follows at the next reset from the committed board.
-    BoardModel &board = editor_.board();
-    board.setCommitted(picture);
-    // An undo right after the open stays on the opened map: the board from
-    // before belongs to another project.
-    board.setUndoCopy(board.committed());
+    // The history of the map before belongs to another project.
+    editor_.openMap(picture);
 
     if (isProgramFolder(folder)) {
         // The caption names the file read, in its own letter case.

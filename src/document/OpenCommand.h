@@ -5,8 +5,8 @@
 class Editor;
 
 // The open dialog's "&Ouvrir": the project bitmap named by the chosen file,
-// read from the folder the dialog shows, becomes the committed board and the
-// undo copy, and its name the active project. A map of another folder comes
+// read from the folder the dialog shows, becomes the map, with an empty
+// history, and its name the active project. A map of another folder comes
 // in as a project of that folder until it is saved into the program folder.
 class OpenCommand
 {

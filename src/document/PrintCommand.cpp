@@ -14,7 +14,7 @@ const QString Title = QStringLiteral("Impression");
 PrintCommand::Page PrintCommand::page(const Editor &editor)
 {
     const EditorState &s = editor.state();
-    return {editor.board().committed(), PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight)};
+    return {editor.board().map(), PrintLayout::targetTwips(s.PrintWidth, s.PrintHeight)};
 }
 
 PrintCommand::PrintCommand(Editor &editor) : editor_(editor) {}

@@ -5,7 +5,7 @@
 
 class Editor;
 
-// The "&Print" button: the map as last committed on one landscape page of
+// The "&Print" button: the map, without what is drawn over it, on one landscape page of
 // the default printer, scaled so that the print zone covers the page.
 class PrintCommand
 {

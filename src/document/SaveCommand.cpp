@@ -52,15 +52,14 @@ SaveCommand::Result SaveCommand::run()
     if (!targets.ownProject && !targets.replaced.isEmpty() && !confirmReplace(name, targets))
         return Result::Declined;
 
-    // What is saved and shown is the map as last committed, without the
-    // preview, the selection or the print frame: the board picture may lag
-    // behind it after a move or an erase.
+    // The map is saved and shown alone, without the preview, the selection
+    // or the print frame.
     BoardModel &board = editor_.board();
-    board.setPicture(board.committed());
+    board.clearDrawings();
     editor_.flushBoard();
 
     QString reason;
-    if (!BitmapFiles::write(targets.bitmap, board.committed(), FileRole::UserFile, &reason)) {
+    if (!BitmapFiles::write(targets.bitmap, board.map(), FileRole::UserFile, &reason)) {
         reportWriteFailure(targets.bitmap, reason);
         return Result::WriteFailed;
     }

@@ -5,8 +5,8 @@
 
 class Editor;
 
-// "&SAVE": asks for a name of at most eight characters, writes the committed
-// board to name.bmp in the program folder, carries the active project's
+// "&SAVE": asks for a name of at most eight characters, writes the map
+// to name.bmp in the program folder, carries the active project's
 // scenario document over to name.doc and makes the name the active project.
 // It asks before replacing another project's files and replaces no file the
 // user has made read-only.

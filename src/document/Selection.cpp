@@ -16,23 +16,18 @@ QRect block(const EditorState &state)
     return drawn.intersected(Board::area());
 }
 
-void blankAndCommit(Editor &editor, const QRect &block)
+void blank(Editor &editor, const QRect &block)
 {
     BoardModel &board = editor.board();
-    // The committed board, not the board picture: the picture is renewed only
-    // by pointer moves in placement and may still lack the last commit.
-    board.setPicture(board.committed());
-    board.setUndoCopy(board.committed());
-    board.blit(board.blank(), QRect(QPoint(0, 0), block.size()), block.topLeft());
-    editor.CommitBoard();
-    // Saving and printing read the board picture, so it follows the commit at once.
-    board.setPicture(board.committed());
+    board.clearDrawings();
+    editor.changeMap(block, board.blank().copy(QRect(QPoint(0, 0), block.size())));
 }
 
 void end(Editor &editor)
 {
-    editor.setTools({true, false, false});
+    // The mode first: whoever follows the buttons may look at it.
     editor.state().Mode = EditMode::Placement;
+    editor.setTools({true, false, false});
 }
 
 } // namespace Selection

@@ -21,10 +21,9 @@ inline QColor ink() { return Qt::black; }
 // when no part of it with width and height lies on the board.
 QRect block(const EditorState &state);
 
-// Blanks the block on the committed board and commits the result, keeping
-// the board as it was before as the undo copy. The board picture is the
-// committed board afterwards.
-void blankAndCommit(Editor &editor, const QRect &block);
+// Blanks the block on the map, one step of the history, and commits the
+// map; the selection's drawings go.
+void blank(Editor &editor, const QRect &block);
 
 // Back to placement with the tool buttons of placement: select enabled,
 // move and erase disabled.

@@ -4,14 +4,21 @@
 
 UndoCommand::UndoCommand(Editor &editor) : editor_(editor) {}
 
+bool UndoCommand::acts() const { return editor_.state().Mode == EditMode::Placement; }
+
 void UndoCommand::press()
 {
-    if (editor_.state().Mode != EditMode::Placement)
+    if (!acts() || !editor_.history().canUndo())
         return;
-    BoardModel &board = editor_.board();
-    // Setting the picture drops the preview, so exactly the restored board is
-    // committed. An undo copy with no picture yet stands for the blank board.
-    board.setPicture(board.undoCopy());
-    editor_.CommitBoard();
-    editor_.flushBoard();
+    // The preview goes, so that exactly the map brought back shows.
+    editor_.board().clearDrawings();
+    editor_.history().undo();
+}
+
+void UndoCommand::redo()
+{
+    if (!acts() || !editor_.history().canRedo())
+        return;
+    editor_.board().clearDrawings();
+    editor_.history().redo();
 }

@@ -7,10 +7,11 @@
 class Dialogs
 {
 public:
-    enum class Buttons { Ok, OkCancel, YesNo };
+    // SaveDiscardCancel: the question before a map that is not saved is dropped.
+    enum class Buttons { Ok, OkCancel, YesNo, SaveDiscardCancel };
     enum class Icon { None, Information, Exclamation, Critical };
     // Answer codes as the message box reports them.
-    enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+    enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7, Save = 8, Discard = 9 };
 
     struct Message {
         QString text;

@@ -43,6 +43,11 @@ Dialogs::Answer QtDialogs::message(const Message &message)
     case Buttons::YesNo:
         choices = {{QMessageBox::Yes, "&Oui", Answer::Yes}, {QMessageBox::No, "&Non", Answer::No}};
         break;
+    case Buttons::SaveDiscardCancel:
+        choices = {{QMessageBox::Save, "&Enregistrer", Answer::Save},
+                   {QMessageBox::Discard, "&Ne pas enregistrer", Answer::Discard},
+                   {QMessageBox::Cancel, "Annuler", Answer::Cancel}};
+        break;
     }
     for (const Choice &choice : choices) {
         QPushButton *button = box.addButton(choice.button);

@@ -51,9 +51,14 @@ void BoardCanvas::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect area(Board::Border, Board::Border, Board::Width, Board::Height);
-    const QImage &board = editor_.board().displayed();
-    for (const QRect &rect : event->region())
-        PixelArt::draw(painter, area.topLeft(), board, rect);
+    // The drawings are composed over the map in board pixels, then shown
+    // pixel for pixel like the map itself.
+    for (const QRect &rect : event->region()) {
+        const QRect onBoard = rect.translated(-area.topLeft()).intersected(Board::area());
+        if (!onBoard.isEmpty())
+            PixelArt::draw(painter, area.topLeft() + onBoard.topLeft(),
+                           editor_.board().composed(onBoard), rect);
+    }
     if (!area.contains(event->rect()))
         drawFrame(&painter);
 }

@@ -26,12 +26,14 @@
 #include "document/SelectTool.h"
 #include "document/TextEditorCommand.h"
 #include "document/UndoCommand.h"
+#include "document/UnsavedMapGuard.h"
 #include "output/PrintLayout.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 #include "project/ProjectBrowser.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -174,8 +176,10 @@ Form1::Form1(Editor &editor, QWidget *parent)
     buildHidden();
     orderTabs();
 
-    setWindowTitle(editor_.caption());
-    connect(&editor_, &Editor::captionChanged, this, &QWidget::setWindowTitle);
+    showCaption(editor_.caption());
+    connect(&editor_, &Editor::captionChanged, this, &Form1::showCaption);
+    connect(&editor_, &Editor::mapSavedChanged, this,
+            [this](bool saved) { setWindowModified(!saved); });
     connect(&editor_, &Editor::toolsChanged, this, &Form1::showTools);
     showTools();
     connectCommands();
@@ -185,6 +189,29 @@ Form1::Form1(Editor &editor, QWidget *parent)
     client_->setGeometry(0, barHeight, ClientWidth, ClientHeight);
     setGeometry(ScreenLeft, ScreenTop, ClientWidth, barHeight + ClientHeight);
     setAcceptDrops(true);
+}
+
+void Form1::showCaption(const QString &caption)
+{
+    // The desktop's mark of a map not saved follows the file name; a "[*]"
+    // of the path itself is doubled to show as it is.
+    QString title = caption;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"))
+                   + QStringLiteral("[*]"));
+    setWindowModified(!editor_.mapSaved());
+}
+
+void Form1::followRedo()
+{
+    connect(ActionRetablir, &QAction::triggered, this, [this] { UndoCommand(editor_).redo(); });
+    // Undo and redo act in placement, where the select button is enabled.
+    const auto update = [this] {
+        ActionRetablir->setEnabled(editor_.history().canRedo()
+                                   && editor_.state().Mode == EditMode::Placement);
+    };
+    connect(&editor_.history(), &QUndoStack::canRedoChanged, this, update);
+    connect(&editor_, &Editor::toolsChanged, this, update);
+    update();
 }
 
 // The open dialog is a window of its own, with no parent to take it along.
@@ -404,11 +431,11 @@ void Form1::buildMenuBar()
     edit->setObjectName(QStringLiteral("MenuEdition"));
     addButtonItem(edit, "ActionAnnuler", QStringLiteral("&Annuler"),
                   keysWith({ctrl(Qt::Key_Z)}, QKeySequence::Undo), Command6);
-    // Stands for the history's redo until the map keeps one; swap in its action here.
-    addItem(edit, "ActionRetablir", QStringLiteral("&Rétablir"),
-            keysWith({ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                     QKeySequence::Redo))
-        ->setEnabled(false);
+    // Rétablir has no button: it follows the history and the mode.
+    ActionRetablir = addItem(edit, "ActionRetablir", QStringLiteral("&Rétablir"),
+                             keysWith({ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                                      QKeySequence::Redo));
+    followRedo();
     edit->addSeparator();
     connect(addItem(edit, "ActionCopier", QStringLiteral("&Copier"),
                     keysWith({ctrl(Qt::Key_C)}, QKeySequence::Copy)),
@@ -509,11 +536,7 @@ void Form1::followClipboard()
     pasteAction_->setEnabled(data && data->hasImage());
 }
 
-bool Form1::mayReplaceMap()
-{
-    // Placeholder until the map tracks unsaved changes: the unsaved-map question goes here.
-    return true;
-}
+bool Form1::mayReplaceMap() { return UnsavedMapGuard::mayDropMap(editor_); }
 
 void Form1::dragEnterEvent(QDragEnterEvent *event)
 {
@@ -541,7 +564,7 @@ void Form1::dropEvent(QDropEvent *event)
 
 void Form1::showOpenDialog()
 {
-    if (openDialog_)
+    if (openDialog_ || !UnsavedMapGuard::mayDropMap(editor_))
         return;
     // No parent: a disabled window disables its child windows too. The
     // dialog shows the program folder, where SAVE writes, whatever folder

@@ -69,6 +69,7 @@ public:
     QPushButton *Command3 = nullptr; // text editor
     QPushButton *Command4 = nullptr; // help
     QPushButton *Command6 = nullptr; // undo
+    QAction *ActionRetablir = nullptr; // redo, by its keys
     PrintFrame *FramePrint = nullptr;
     QScrollBar *HScroll1 = nullptr;
     QLabel *Image1 = nullptr;
@@ -76,7 +77,8 @@ public:
     ShapeOutline *Shape1 = nullptr;
 
 public slots:
-    // "&OPEN": shows the open dialog over the disabled window.
+    // "&OPEN": shows the open dialog over the disabled window, once the user
+    // had the choice to save a map that is not saved.
     void showOpenDialog();
 
 protected:
@@ -109,6 +111,8 @@ private:
     // Whether the map on the board may give way to another one.
     bool mayReplaceMap();
     void showTools();
+    void showCaption(const QString &caption);
+    void followRedo();
     void openChosenProject();
     void cancelOpen();
     void giveBackMainWindow();

@@ -201,14 +201,14 @@ void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes()
     const QString away = folderPath + QStringLiteral("-ailleurs");
 
     // A map saved as "carte", then changed, so that an open shows.
-    s.editor.board().setCommitted(patternedMap());
+    s.editor.board().setMap(patternedMap());
     s.board.activate();
     QCOMPARE(s.save(QStringLiteral("carte")), SaveCommand::Result::Saved);
     s.pickRed();
     s.stamp(QPointF(299, 299));
     s.editor.setProjectName(QStringLiteral("Neuf"));
-    const QImage before = s.editor.board().committed().copy();
-    const QImage undoBefore = s.editor.board().undoCopy();
+    const QImage before = s.editor.board().map().copy();
+    const int steps = s.editor.history().count();
     const QString caption = s.editor.caption();
 
     const auto cmd = Command(command);
@@ -257,7 +257,7 @@ void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes()
     // Only the files that failed are told, once each.
     QCOMPARE(texts.size(), cut && broken == Fault::ProgramFolderGone ? 2 : 1);
 
-    // Nothing is lost: the board as the command left it, the undo copy, the
+    // Nothing is lost: the board as the command left it, its history, the
     // cut block, the active project.
     const QRect block(13, 26, 39, 39);
     QImage expected = before;
@@ -268,8 +268,8 @@ void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes()
         QCOMPARE(s.editor.catalogue().picture(TileTable::MoveBufferIndex), before.copy(block));
         QCOMPARE(s.editor.state().CurrentTile, int(TileTable::MoveBufferIndex));
     }
-    QCOMPARE(s.editor.board().committed(), expected);
-    QCOMPARE(s.editor.board().undoCopy(), edited ? before : undoBefore);
+    QCOMPARE(s.editor.board().map(), expected);
+    QCOMPARE(s.editor.history().count(), steps + (edited ? 1 : 0));
     QCOMPARE(s.editor.projectName(), QStringLiteral("Neuf"));
     QCOMPARE(s.editor.caption(), caption);
 
@@ -301,18 +301,18 @@ void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes()
         QVERIFY(s.run(cmd));
     s.pickRed();
     s.stamp(QPointF(650, 390));
-    QCOMPARE(fileImage(s.folder.file("demo.bmp")), s.editor.board().committed());
+    QCOMPARE(fileImage(s.folder.file("demo.bmp")), s.editor.board().map());
     s.select(QPointF(0, 0), QPointF(26, 26));
-    const QImage map = s.editor.board().committed().copy();
+    const QImage map = s.editor.board().map().copy();
     s.moveTool.press();
     QCOMPARE(fileImage(s.folder.file("tiledeplace.bmp")), map.copy(0, 0, 26, 26));
     QCOMPARE(s.save(QStringLiteral("après")), SaveCommand::Result::Saved);
-    const QImage saved = s.editor.board().committed().copy();
+    const QImage saved = s.editor.board().map().copy();
     QCOMPARE(fileImage(s.folder.file("après.bmp")), saved);
     s.stamp(QPointF(390, 260));
-    QVERIFY(s.editor.board().committed() != saved);
+    QVERIFY(s.editor.board().map() != saved);
     QVERIFY(OpenCommand(s.editor).open(QStringLiteral("après.bmp")));
-    QCOMPARE(s.editor.board().committed(), saved);
+    QCOMPARE(s.editor.board().map(), saved);
     QCOMPARE(s.fake.dialogs.messages.size(), toldSoFar);
 }
 

@@ -84,13 +84,13 @@ struct Soak : ToolHarness {
             return false;
         fake.dialogs.messages.removeIf(
             [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
-        const QImage saved = editor.board().committed();
+        const QImage saved = editor.board().map();
         const QString file = folder.file(name + ProjectFiles::BitmapSuffix);
         if (BoardModel::normalized(BitmapFiles::read(file, nullptr)) != saved)
             return false;
         stampSome();
         return OpenCommand(editor).open(name + ProjectFiles::BitmapSuffix)
-               && editor.board().committed() == saved;
+               && editor.board().map() == saved;
     }
 };
 
@@ -138,7 +138,7 @@ void TestSoak::longSessionStaysSoundAndFlat()
     s.stampSome();
     QCOMPARE(BoardModel::normalized(
                  BitmapFiles::read(s.folder.file(QStringLiteral("demo.bmp")), nullptr)),
-             s.editor.board().committed());
+             s.editor.board().map());
 }
 
 QTEST_MAIN(TestSoak)

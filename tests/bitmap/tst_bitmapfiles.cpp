@@ -151,7 +151,7 @@ void TestBitmapFiles::largeBitmapsOpenAsTheirTopLeftCorner()
     QVERIFY(!corner.isNull());
     QVERIFY(OpenCommand(h.editor).open("grand.bmp"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(h.editor.board().committed(), corner);
+    QCOMPARE(h.editor.board().map(), corner);
 }
 
 void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten_data()

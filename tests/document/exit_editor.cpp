@@ -1,6 +1,6 @@
 // The whole editor on the offscreen platform, with the real way of ending
-// the process: it stamps a tile, presses "&EXIT", answers Yes, and asks for
-// a second stamp that must never come. Its exit status is the editor's.
+// the process: it stamps a tile, presses "&EXIT", answers "&Ne pas
+// enregistrer", and asks for a second stamp that must never come. Its exit status is the editor's.
 #include "FakePlatform.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     FakePlatform fake;
-    fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
+    fake.dialogs.answers.enqueue(Dialogs::Answer::Discard);
     Editor editor(fake.platform(), QString::fromLocal8Bit(argv[1]));
     Form1 form(editor);
     if (!form.startUp())

@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
         return 3;
     const QImage boards[2] = {saveLoopBoard(0), saveLoopBoard(1)};
     for (int which = QByteArray(argv[2]).toInt() % 2;; which = 1 - which) {
-        editor.board().setPicture(boards[which]);
+        editor.board().setMap(boards[which]);
         editor.CommitBoard();
         fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
         // The first save of a new process replaces the "carte" of the last one:

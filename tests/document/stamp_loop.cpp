@@ -5,6 +5,7 @@
 // "saving"), after it what it did ("changed", "saved").
 #include "FakePlatform.h"
 #include "StampLoopMaps.h"
+#include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/MapRecovery.h"
 #include "document/SaveCommand.h"
@@ -51,13 +52,12 @@ int main(int argc, char *argv[])
             say("saved");
             continue;
         }
-        BoardModel &board = editor.board();
-        board.setPicture(board.committed());
-        board.copyTile(
-            editor.catalogue().picture(int(random.bounded(1, 98))),
-            QPoint(int(random.bounded(Board::Width)), int(random.bounded(Board::Height))));
-        say("next " + mapHash(board.displayed()));
-        editor.CommitBoard();
+        BoardController board(editor);
+        editor.state().CurrentTile = int(random.bounded(1, 98));
+        const QPointF at(random.bounded(Board::Width), random.bounded(Board::Height));
+        board.pointerMove(Qt::NoButton, at);
+        say("next " + mapHash(editor.board().displayed()));
+        board.buttonPress(Qt::LeftButton, at);
         say("changed");
     }
 }

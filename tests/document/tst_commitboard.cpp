@@ -32,7 +32,7 @@ void TestCommitBoard::stampWritesDisplayedBoardToDemoBitmap()
     const QImage onDisk = fileImage(h.folder, "demo.bmp");
     QCOMPARE(onDisk.size(), QSize(773, 546));
     QCOMPARE(onDisk, h.editor.board().displayed());
-    QCOMPARE(h.editor.board().committed(), onDisk);
+    QCOMPARE(h.editor.board().map(), onDisk);
     QVERIFY(h.fake.dialogs.messages.isEmpty());
 }
 
@@ -45,7 +45,7 @@ void TestCommitBoard::failedCommitKeepsStampAndWarnsOnce()
 
     h.stamp(13, 13);
     const QImage afterFirst = h.editor.board().displayed().copy();
-    QCOMPARE(h.editor.board().committed(), afterFirst);
+    QCOMPARE(h.editor.board().map(), afterFirst);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message warning = h.fake.dialogs.messages.first();
     QVERIFY(warning.text.contains("demo.bmp"));
@@ -56,7 +56,7 @@ void TestCommitBoard::failedCommitKeepsStampAndWarnsOnce()
     h.stamp(130, 130);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     h.move(500, 500);
-    const QImage committed = h.editor.board().committed();
+    const QImage committed = h.editor.board().map();
     QCOMPARE(committed.pixel(14, 14), afterFirst.pixel(14, 14));
     QCOMPARE(committed, [&] {
         QImage expected = afterFirst.copy();
@@ -71,7 +71,7 @@ void TestCommitBoard::failedCommitKeepsStampAndWarnsOnce()
     QVERIFY(QDir(h.folder.path()).rmdir("demo.bmp"));
     h.stamp(260, 260);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
-    QCOMPARE(fileImage(h.folder, "demo.bmp"), h.editor.board().committed());
+    QCOMPARE(fileImage(h.folder, "demo.bmp"), h.editor.board().map());
     QVERIFY(QFile::remove(h.folder.file("demo.bmp")));
     QVERIFY(QDir(h.folder.path()).mkdir("demo.bmp"));
     h.stamp(390, 260);

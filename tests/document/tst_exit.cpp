@@ -64,9 +64,11 @@ void TestExit::noChangesNothing()
     w.window.controller().pointerMove(Qt::LeftButton, QPointF(200, 150));
     w.window.controller().buttonRelease(Qt::LeftButton, QPointF(200, 150));
     QCOMPARE(w.editor.state().Mode, EditMode::SelectionMade);
+    // A map not saved has a question of its own.
+    w.editor.setMapSaved(true);
     const EditorState before = w.editor.state();
     const QImage displayed = w.editor.board().displayed().copy();
-    const QImage committed = w.editor.board().committed();
+    const QImage committed = w.editor.board().map();
     const auto files = w.folder.snapshot();
 
     w.fake.dialogs.answers.enqueue(Dialogs::Answer::No);
@@ -87,7 +89,7 @@ void TestExit::noChangesNothing()
     QCOMPARE(QRect(QPoint(after.SelX1, after.SelY1), QPoint(after.SelX2, after.SelY2)),
              QRect(QPoint(before.SelX1, before.SelY1), QPoint(before.SelX2, before.SelY2)));
     QCOMPARE(w.editor.board().displayed(), displayed);
-    QCOMPARE(w.editor.board().committed(), committed);
+    QCOMPARE(w.editor.board().map(), committed);
     QCOMPARE(w.editor.tools(), (Editor::ToolButtons {true, true, true}));
     QCOMPARE(w.folder.snapshot(), files);
 }

@@ -111,7 +111,7 @@ void TestMapRecovery::nextStartAfterAnEnd()
             QVERIFY(first.save(QStringLiteral("carte")));
         if (end == End::OrderlyExit)
             first.recovery.forget();
-        map = first.editor.board().committed();
+        map = first.editor.board().map();
         if (end == End::MapFileLost)
             folder.write(ProjectFiles::CommittedBoard, "BM");
         // The scenario written to the start-up project's document meanwhile.
@@ -142,7 +142,7 @@ void TestMapRecovery::nextStartAfterAnEnd()
                  + QDir::toNativeSeparators(projectFolder + '/'
                                             + (broughtBack ? project : ProjectFiles::StartProject)
                                             + ".bmp"));
-    QCOMPARE(next.editor.board().committed(), broughtBack ? map : BoardModel::whiteBoard());
+    QCOMPARE(next.editor.board().map(), broughtBack ? map : BoardModel::whiteBoard());
 
     // What changed in the folder: the start-up project's document is made
     // anew unless its map came back, the record follows the answer, and no
@@ -247,7 +247,7 @@ void TestMapRecovery::killedWhileStampingOffersTheLastChange()
         Run next(folder, Answer::Yes);
         QVERIFY(next.started);
         if (next.recovery.broughtBack()) {
-            const QByteArray map = mapHash(next.editor.board().committed());
+            const QByteArray map = mapHash(next.editor.board().map());
             QVERIFY2((!map.isEmpty() && map == said.lastChange) || map == said.nextChange,
                      qPrintable(where + QStringLiteral(": another map is offered")));
         } else {

@@ -39,7 +39,7 @@ private slots:
     void previewFollowsSnappedPointer();
     void previewPartlyOffTheBoard();
     void stampLandsWhereLastMoveDrewIt();
-    void twoPressesWithoutMoveKeepUndoOfFirst();
+    void twoPressesWithoutMoveMakeOneStep();
     void rightPressesWalkTheFamily();
     void tagZeroTileNeverTurns();
     void rightPressTurnsInEveryMode();
@@ -83,7 +83,7 @@ void TestPlacement::activationShowsTileOneAtOrigin()
     QVERIFY(showsTile(shown, tile, QPoint(0, 0)));
     QVERIFY(isWhiteOutside(shown, QRect(0, 0, 39, 39)));
     // The preview is a drawing: the committed board stays white.
-    QVERIFY(isWhiteOutside(h.editor.board().committed(), QRect()));
+    QVERIFY(isWhiteOutside(h.editor.board().map(), QRect()));
 }
 
 void TestPlacement::previewFollowsSnappedPointer()
@@ -124,9 +124,8 @@ void TestPlacement::stampLandsWhereLastMoveDrewIt()
     // The press comes elsewhere with no move reported first.
     h.board.buttonPress(Qt::LeftButton, QPointF(400, 300));
     const QImage &tile = h.editor.catalogue().picture(1);
-    QVERIFY(showsTile(h.editor.board().committed(), tile, QPoint(39, 39)));
-    QVERIFY(isWhiteOutside(h.editor.board().committed(), QRect(39, 39, 39, 39)));
-    QVERIFY(h.editor.board().undoCopy().pixel(40, 40) == qRgb(255, 255, 255));
+    QVERIFY(showsTile(h.editor.board().map(), tile, QPoint(39, 39)));
+    QVERIFY(isWhiteOutside(h.editor.board().map(), QRect(39, 39, 39, 39)));
 
     // The next move shows the preview over the new committed board.
     h.move(300, 300);
@@ -134,18 +133,20 @@ void TestPlacement::stampLandsWhereLastMoveDrewIt()
     QVERIFY(showsTile(h.editor.board().displayed(), tile, QPoint(299, 299)));
 }
 
-void TestPlacement::twoPressesWithoutMoveKeepUndoOfFirst()
+void TestPlacement::twoPressesWithoutMoveMakeOneStep()
 {
     EditorHarness h;
     h.stamp(0, 0);
-    const QImage beforeSecondStamp = h.editor.board().committed();
+    const QImage beforeSecondStamp = h.editor.board().map();
     h.move(100, 100);
     h.board.buttonPress(Qt::LeftButton, QPointF(100, 100));
-    const QImage afterOne = h.editor.board().committed();
+    const QImage afterOne = h.editor.board().map();
     h.board.buttonPress(Qt::LeftButton, QPointF(100, 100));
-    QCOMPARE(h.editor.board().committed(), afterOne);
-    // The board picture was last reset before the first of the two presses.
-    QCOMPARE(h.editor.board().undoCopy(), beforeSecondStamp);
+    QCOMPARE(h.editor.board().map(), afterOne);
+    // The second press changed nothing: one undo takes the tile away.
+    QCOMPARE(h.editor.history().count(), 2);
+    h.editor.history().undo();
+    QCOMPARE(h.editor.board().map(), beforeSecondStamp);
 }
 
 void TestPlacement::rightPressesWalkTheFamily()
@@ -312,16 +313,16 @@ void TestPlacement::spaceOrEnterStampsWhereTheKeysAre()
     h.move(100, 100);
     h.board.key(Qt::Key_Right, Qt::NoModifier);
     QVERIFY(h.board.key(Qt::Key_Space, Qt::NoModifier));
-    QVERIFY(showsTile(h.editor.board().committed(), tile, QPoint(104, 91)));
+    QVERIFY(showsTile(h.editor.board().map(), tile, QPoint(104, 91)));
     h.board.key(Qt::Key_Down, Qt::NoModifier);
     QVERIFY(h.board.key(Qt::Key_Return, Qt::NoModifier));
-    QVERIFY(showsTile(h.editor.board().committed(), tile, QPoint(104, 104)));
+    QVERIFY(showsTile(h.editor.board().map(), tile, QPoint(104, 104)));
 
     // A held key stamps once.
     h.board.key(Qt::Key_Down, Qt::NoModifier);
-    const QImage twice = h.editor.board().committed();
+    const QImage twice = h.editor.board().map();
     QVERIFY(h.board.key(Qt::Key_Space, Qt::NoModifier, true));
-    QCOMPARE(h.editor.board().committed(), twice);
+    QCOMPARE(h.editor.board().map(), twice);
 
     // The pointer takes over at its next move, and the keys go on from there.
     h.move(300, 300);
@@ -337,7 +338,7 @@ void TestPlacement::keyedStampLaysTheTilePickedSinceTheLastMove()
     h.move(50, 50);
     h.pick(62);
     h.board.key(Qt::Key_Space, Qt::NoModifier);
-    const QImage &committed = h.editor.board().committed();
+    const QImage &committed = h.editor.board().map();
     QVERIFY(showsTile(committed, h.editor.catalogue().picture(62), QPoint(39, 39)));
 }
 

@@ -98,7 +98,7 @@ void TestPrintZone::updateLeavesOnlyTheFrame()
     PrintZone(h.editor).setValue(300);
     QVERIFY(showsFrame(h.editor));
     const BoardModel &board = h.editor.board();
-    QCOMPARE(board.displayed().pixel(270, 270), board.picture().pixel(270, 270));
+    QCOMPARE(board.displayed().pixel(270, 270), board.map().pixel(270, 270));
 }
 
 void TestPrintZone::frameDisplayKeepsWhatTheBoardShows()

@@ -162,7 +162,6 @@ private slots:
     void failedDocumentCopyWarnsNamingBothFiles();
     void fullDiskLeftEmptyOrPartialDocuments();
     void savedBitmapNeverHoldsPreviewSelectionOrFrame();
-    void saveRightAfterEraseDroppedTheErase();
     void saveTouchesNeitherCommitNorUndoNorMode();
 };
 
@@ -297,7 +296,7 @@ void TestSaveProject::savingTwiceReplacesBitmapAndKeepsDocument()
     h.folder.write("twice.doc", "written in the word processor");
     h.stamp(100, 100);
     QCOMPARE(save(h, "twice"), Result::Saved);
-    QCOMPARE(h.folder.image("twice.bmp"), h.editor.board().committed());
+    QCOMPARE(h.folder.image("twice.bmp"), h.editor.board().map());
     QVERIFY(h.folder.image("twice.bmp") != BoardModel::whiteBoard());
     QCOMPARE(h.folder.read("twice.doc"), QByteArray("written in the word processor"));
     // The same project in other letters is the same file.
@@ -378,7 +377,7 @@ void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
         return;
     }
     QCOMPARE(result, Result::Saved);
-    QCOMPARE(h.folder.image("b.bmp"), h.editor.board().committed());
+    QCOMPARE(h.folder.image("b.bmp"), h.editor.board().map());
     QCOMPARE(h.folder.read("b.doc"),
              QByteArray(openedAway ? "scenario from away" : "scenario of a"));
     QCOMPARE(h.editor.projectName(), typed);
@@ -393,7 +392,7 @@ void TestSaveProject::captionNamedAFileOfAnotherLetterCase()
     h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
 
     QCOMPARE(save(h, QStringLiteral("ÇA")), Result::Saved);
-    QCOMPARE(h.folder.image(QStringLiteral("ça.bmp")), h.editor.board().committed());
+    QCOMPARE(h.folder.image(QStringLiteral("ça.bmp")), h.editor.board().map());
     QCOMPARE(h.editor.caption(), captionFor(h, QStringLiteral("ça.bmp")));
     QCOMPARE(h.editor.projectName(), QStringLiteral("ça"));
     QVERIFY(!QDir(h.folder.path()).entryList().contains(QStringLiteral("ÇA.bmp")));
@@ -642,7 +641,7 @@ void TestSaveProject::fullDiskLeftEmptyOrPartialDocuments()
         QString saved;
         const bool mapWhole
             = QFileInfo::exists(folder + "/carte.bmp")
-              && BitmapFiles::read(folder + "/carte.bmp", nullptr) == editor.board().committed();
+              && BitmapFiles::read(folder + "/carte.bmp", nullptr) == editor.board().map();
         QFile doc(folder + "/carte.doc");
         const bool docWhole = doc.open(QIODevice::ReadOnly) && doc.readAll() == templateBytes;
         doc.close();
@@ -702,7 +701,7 @@ void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
     EditorHarness h;
     pickSolidTile(h);
     h.stamp(26, 26);
-    const QImage map = h.editor.board().committed().copy();
+    const QImage map = h.editor.board().map().copy();
     // The preview follows the pointer, a print frame is drawn over the
     // board, and a selection is made.
     h.move(300, 200);
@@ -724,25 +723,6 @@ void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
     QCOMPARE(QPoint(h.state().SelX2, h.state().SelY2), QPoint(260, 260));
 }
 
-void TestSaveProject::saveRightAfterEraseDroppedTheErase()
-{
-    EditorHarness h;
-    pickSolidTile(h);
-    h.stamp(0, 0);
-    h.move(200, 200);
-    // An erase blanks its block in the drawings and commits: the board picture
-    // lags behind the committed board until the next pointer move.
-    BoardModel &board = h.editor.board();
-    board.clearDrawings();
-    board.blit(board.blank(), QRect(0, 0, 26, 26), QPoint(0, 0));
-    h.editor.CommitBoard();
-    QVERIFY(board.picture() != board.committed());
-
-    QCOMPARE(save(h, "erased"), Result::Saved);
-    QCOMPARE(h.folder.image("erased.bmp"), board.committed());
-    QCOMPARE(h.folder.image("erased.bmp").pixel(5, 5), qRgb(255, 255, 255));
-}
-
 void TestSaveProject::saveTouchesNeitherCommitNorUndoNorMode()
 {
     EditorHarness h;
@@ -750,12 +730,12 @@ void TestSaveProject::saveTouchesNeitherCommitNorUndoNorMode()
     h.stamp(13, 13);
     h.stamp(52, 13);
     const QByteArray demo = h.folder.read("demo.bmp");
-    const QImage committed = h.editor.board().committed();
-    const QImage undo = h.editor.board().undoCopy();
+    const QImage committed = h.editor.board().map();
+    const int steps = h.editor.history().count();
     QCOMPARE(save(h, "same"), Result::Saved);
     QCOMPARE(h.folder.read("demo.bmp"), demo);
-    QCOMPARE(h.editor.board().committed(), committed);
-    QCOMPARE(h.editor.board().undoCopy(), undo);
+    QCOMPARE(h.editor.board().map(), committed);
+    QCOMPARE(h.editor.history().count(), steps);
     QCOMPARE(h.state().Mode, EditMode::Placement);
 }
 

@@ -137,8 +137,8 @@ void TestSelectTool::selectionIsDrawnOverTheLastStamp()
     QCOMPARE(h.editor.board().displayed().pixel(100, 100), qRgb(255, 0, 0));
 
     h.board.character(BoardController::EscapeCode);
-    QCOMPARE(h.editor.board().displayed(), h.committed());
-    QCOMPARE(h.committed().pixel(100, 100), qRgb(255, 0, 0));
+    QCOMPARE(h.editor.board().displayed(), h.map());
+    QCOMPARE(h.map().pixel(100, 100), qRgb(255, 0, 0));
 }
 
 // The last column is 6 pixels wide: a corner kept on the board's grid points
@@ -165,7 +165,7 @@ void TestSelectTool::keysSelectTheWholeBoardItsPartialColumnIncluded()
     h.board.key(Qt::Key_Left, Qt::NoModifier);
     QCOMPARE(h.board.keyboardPosition(), QPoint(780, 546));
     h.eraseTool.press();
-    QVERIFY(isWhite(h.committed(), Board::area()));
+    QVERIFY(isWhite(h.map(), Board::area()));
 }
 
 QTEST_MAIN(TestSelectTool)

@@ -1,5 +1,9 @@
 #include "ToolHarness.h"
+#include "document/SaveCommand.h"
+#include "project/ProjectFiles.h"
 
+#include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QtTest>
 
 class TestUndo : public QObject
@@ -7,85 +11,101 @@ class TestUndo : public QObject
     Q_OBJECT
 
 private slots:
-    void undoBeforeAnyChangeCommitsBlankBoard();
-    void undoTakesBackOnlyTheLastStamp();
-    void undoTwiceEqualsOnce();
-    void undoRightAfterToolRestoresTheMap_data();
-    void undoRightAfterToolRestoresTheMap();
+    void undoAndRedoWalkTheHistory_data();
+    void undoAndRedoWalkTheHistory();
+    void undoAtTheStartChangesNothing();
+    void newChangeDropsWhatCouldBeRedone();
     void blockCanBeStampedAfterUndoOfItsMove();
-    void undoAfterStampingMovedBlockKeepsBlankArea();
-    void undoDuringSelectionDoesNothing_data();
-    void undoDuringSelectionDoesNothing();
+    void undoAndRedoRefusedDuringSelection_data();
+    void undoAndRedoRefusedDuringSelection();
+    void mapSavedFollowsTheHistory();
+    void oldestStepsGoPastTheMemoryLimit();
 };
 
-void TestUndo::undoBeforeAnyChangeCommitsBlankBoard()
+void TestUndo::undoAndRedoWalkTheHistory_data()
 {
-    ToolHarness h;
-    h.layPattern(); // as an opened map: the undo copy is not renewed
-    h.undo.press();
-    const QImage white = BoardModel::whiteBoard();
-    QCOMPARE(h.committed(), white);
-    QCOMPARE(h.editor.board().displayed(), white);
-    QCOMPARE(h.folder.image("demo.bmp"), white);
-    QVERIFY(h.editor.board().undoCopy().isNull());
+    // s a stamp, e an erase, m a move, each in a place of its own.
+    QTest::addColumn<QString>("edits");
+    QTest::newRow("stamps") << "sss";
+    QTest::newRow("erases") << "eee";
+    QTest::newRow("moves") << "mmm";
+    QTest::newRow("a move and the stamps of its block") << "mss";
+    QTest::newRow("all three") << "smes";
 }
 
-void TestUndo::undoTakesBackOnlyTheLastStamp()
+void TestUndo::undoAndRedoWalkTheHistory()
+{
+    QFETCH(QString, edits);
+    ToolHarness h;
+    QList<QImage> maps {h.layPattern()};
+    for (int i = 0; i < edits.size(); ++i) {
+        const double x = 13 + 130 * i;
+        switch (edits.at(i).toLatin1()) {
+        case 's':
+            if (h.state().CurrentTile != TileTable::MoveBufferIndex)
+                h.pickRedBlock();
+            h.stamp(x, 400);
+            break;
+        case 'e':
+            h.select(QPointF(x, 13), QPointF(x + 65, 65));
+            h.eraseTool.press();
+            break;
+        case 'm':
+            h.select(QPointF(x, 200), QPointF(x + 65, 265));
+            h.moveTool.press();
+            break;
+        }
+        maps.append(h.map().copy());
+    }
+    const int tile = h.state().CurrentTile;
+    const QImage buffer = h.editor.catalogue().picture(TileTable::MoveBufferIndex);
+    QList<bool> mirrored; // "demo.bmp" held the map at each signal
+    connect(&h.editor, &Editor::mapChanged, this,
+            [&] { mirrored.append(h.folder.image("demo.bmp") == h.map()); });
+
+    for (qsizetype i = edits.size() - 1; i >= 0; --i) {
+        h.undo.press();
+        QCOMPARE(h.map(), maps[i]);
+        QCOMPARE(h.editor.board().displayed(), maps[i]);
+    }
+    h.undo.press(); // at the start of the history: nothing more
+    QCOMPARE(h.map(), maps.first());
+    for (qsizetype i = 1; i <= edits.size(); ++i) {
+        h.undo.redo();
+        QCOMPARE(h.map(), maps[i]);
+    }
+    h.undo.redo();
+    QCOMPARE(h.map(), maps.last());
+    QCOMPARE(mirrored, QList<bool>(2 * edits.size(), true));
+    QCOMPARE(h.state().CurrentTile, tile);
+    QCOMPARE(h.editor.catalogue().picture(TileTable::MoveBufferIndex), buffer);
+}
+
+void TestUndo::undoAtTheStartChangesNothing()
+{
+    ToolHarness h;
+    h.move(40, 40);
+    const QImage shown = h.editor.board().displayed();
+    h.undo.press();
+    QCOMPARE(h.editor.board().displayed(), shown);
+    QVERIFY(!h.folder.exists("demo.bmp"));
+}
+
+void TestUndo::newChangeDropsWhatCouldBeRedone()
 {
     ToolHarness h;
     const QImage map = h.layPattern();
     h.pickRedBlock();
     h.stamp(100, 100);
-    const QImage afterFirst = h.committed();
+    h.stamp(200, 200);
+    h.undo.press();
     h.stamp(300, 300);
-    h.undo.press();
-    QCOMPARE(h.committed(), afterFirst);
-    QCOMPARE(h.folder.image("demo.bmp"), afterFirst);
-    QCOMPARE(h.committed().pixel(100, 100), qRgb(255, 0, 0));
-    QCOMPARE(h.committed().pixel(300, 300), map.pixel(300, 300));
-    // The preview went with the drawings: exactly the restored board shows.
-    QCOMPARE(h.editor.board().displayed(), afterFirst);
-    QCOMPARE(h.state().Mode, EditMode::Placement);
-}
-
-void TestUndo::undoTwiceEqualsOnce()
-{
-    ToolHarness h;
-    h.layPattern();
-    h.pickRedBlock();
-    h.stamp(100, 100);
-    h.undo.press();
-    const QImage once = h.committed();
-    const QByteArray onceOnDisk = h.folder.read("demo.bmp");
-    h.undo.press();
-    QCOMPARE(h.committed(), once);
-    QCOMPARE(h.folder.read("demo.bmp"), onceOnDisk);
-}
-
-void TestUndo::undoRightAfterToolRestoresTheMap_data()
-{
-    QTest::addColumn<bool>("moving"); // the move tool, else the erase tool
-    QTest::addColumn<int>("tileAfter");
-    QTest::newRow("after an erase") << false << 1;
-    QTest::newRow("after a move") << true << 0;
-}
-
-void TestUndo::undoRightAfterToolRestoresTheMap()
-{
-    QFETCH(bool, moving);
-    QFETCH(int, tileAfter);
-    ToolHarness h;
-    const QImage map = h.layPattern();
-    h.select(QPointF(13, 26), QPointF(52, 65));
-    if (moving)
-        h.moveTool.press();
-    else
-        h.eraseTool.press();
-    h.undo.press();
-    QCOMPARE(h.committed(), map);
-    QCOMPARE(h.folder.image("demo.bmp"), map);
-    // Undo leaves the current tile alone: a moved block stays current.
-    QCOMPARE(h.state().CurrentTile, tileAfter);
+    const QImage after = h.map();
+    QVERIFY(!h.editor.history().canRedo());
+    h.undo.redo();
+    QCOMPARE(h.map(), after);
+    QCOMPARE(h.map().pixel(205, 205), map.pixel(205, 205));
+    QCOMPARE(h.editor.history().count(), 2);
 }
 
 void TestUndo::blockCanBeStampedAfterUndoOfItsMove()
@@ -95,42 +115,35 @@ void TestUndo::blockCanBeStampedAfterUndoOfItsMove()
     h.select(QPointF(13, 26), QPointF(52, 65));
     h.moveTool.press();
     h.undo.press();
+    QCOMPARE(h.map(), map);
     QCOMPARE(h.editor.catalogue().picture(0), map.copy(13, 26, 39, 39));
     h.stamp(200, 200);
-    QCOMPARE(h.committed().copy(195, 195, 39, 39), map.copy(13, 26, 39, 39));
+    QCOMPARE(h.map().copy(195, 195, 39, 39), map.copy(13, 26, 39, 39));
 }
 
-void TestUndo::undoAfterStampingMovedBlockKeepsBlankArea()
-{
-    ToolHarness h;
-    const QImage map = h.layPattern();
-    h.select(QPointF(13, 26), QPointF(52, 65));
-    h.moveTool.press();
-    const QImage cut = h.committed();
-    h.stamp(300, 300);
-    h.undo.press();
-    QCOMPARE(h.committed(), cut);
-    QCOMPARE(h.committed(), withBlank(map, QRect(13, 26, 39, 39)));
-}
-
-void TestUndo::undoDuringSelectionDoesNothing_data()
+void TestUndo::undoAndRedoRefusedDuringSelection_data()
 {
     QTest::addColumn<int>("steps"); // how far into the selection cycle
-    QTest::addColumn<int>("mode");
-    QTest::newRow("armed") << 1 << int(EditMode::SelectionArmed);
-    QTest::newRow("dragged") << 2 << int(EditMode::SelectionDragged);
-    QTest::newRow("made") << 3 << int(EditMode::SelectionMade);
+    QTest::addColumn<bool>("redo");
+    for (const bool redo : {false, true}) {
+        const char *command = redo ? "redo" : "undo";
+        QTest::addRow("%s, armed", command) << 1 << redo;
+        QTest::addRow("%s, dragged", command) << 2 << redo;
+        QTest::addRow("%s, made", command) << 3 << redo;
+    }
 }
 
-void TestUndo::undoDuringSelectionDoesNothing()
+void TestUndo::undoAndRedoRefusedDuringSelection()
 {
     QFETCH(int, steps);
-    QFETCH(int, mode);
+    QFETCH(bool, redo);
     ToolHarness h;
-    const QImage map = h.layPattern();
+    h.layPattern();
     h.pickRedBlock();
     h.stamp(100, 100);
-    const QImage stamped = h.committed();
+    h.stamp(300, 300);
+    h.undo.press();
+    const QImage map = h.map();
     const QByteArray onDisk = h.folder.read("demo.bmp");
 
     h.selectTool.press();
@@ -141,19 +154,73 @@ void TestUndo::undoDuringSelectionDoesNothing()
         h.board.pointerMove(Qt::LeftButton, QPointF(260, 260));
         h.board.buttonRelease(Qt::LeftButton, QPointF(260, 260));
     }
-    const QImage shown = h.editor.board().displayed().copy();
+    const EditMode mode = h.state().Mode;
+    const QImage shown = h.editor.board().displayed();
     const Editor::ToolButtons tools = h.editor.tools();
-    h.undo.press();
-    QCOMPARE(int(h.state().Mode), mode);
-    QCOMPARE(h.committed(), stamped);
+    redo ? h.undo.redo() : h.undo.press();
+    QCOMPARE(h.state().Mode, mode);
+    QCOMPARE(h.map(), map);
     QCOMPARE(h.folder.read("demo.bmp"), onDisk);
     QCOMPARE(h.editor.board().displayed(), shown);
     QCOMPARE(h.editor.tools(), tools);
 
     // After Escape it works again.
     h.board.character(BoardController::EscapeCode);
+    redo ? h.undo.redo() : h.undo.press();
+    QVERIFY(h.map() != map);
+}
+
+void TestUndo::mapSavedFollowsTheHistory()
+{
+    ToolHarness h;
+    QList<bool> told;
+    connect(&h.editor, &Editor::mapSavedChanged, this, [&](bool saved) { told.append(saved); });
+    const auto saved = [&] { return h.editor.mapSaved(); };
+    QVERIFY(saved()); // a blank "New" never stamped
+    h.pickRedBlock();
+    h.stamp(100, 100);
+    QVERIFY(!saved());
     h.undo.press();
-    QCOMPARE(h.committed(), map);
+    QVERIFY(saved());
+    h.undo.redo();
+    QVERIFY(!saved());
+
+    h.fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
+    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QVERIFY(saved());
+    h.stamp(200, 200);
+    h.undo.press();
+    QVERIFY(saved());
+    h.undo.press();
+    QVERIFY(!saved());
+    QCOMPARE(told, (QList<bool> {false, true, false, true, false, true, false}));
+
+    h.editor.setMapSaved(true);
+    QVERIFY(saved());
+    h.editor.setMapSaved(false);
+    QVERIFY(!saved());
+}
+
+void TestUndo::oldestStepsGoPastTheMemoryLimit()
+{
+    ToolHarness h;
+    QRandomGenerator random(7);
+    const QRect half(0, 0, Board::Width, Board::Height / 2);
+    QImage noise(half.size(), QImage::Format_RGB32);
+    const int pushes = 60;
+    for (int i = 0; i < pushes; ++i) {
+        // Noise packs to no less than its own size.
+        random.fillRange(reinterpret_cast<quint32 *>(noise.bits()), noise.width() * noise.height());
+        h.editor.changeMap(half, noise);
+    }
+    QVERIFY(h.editor.historyBytes() <= Editor::HistoryLimit);
+    QVERIFY(h.editor.history().count() < pushes);
+    QCOMPARE(h.map().copy(half), noise);
+    while (h.editor.history().canUndo())
+        h.undo.press();
+    // The blank map is out of reach, and with it the saved one.
+    QVERIFY(h.map().copy(half) != BoardModel::whiteBoard().copy(half));
+    QVERIFY(!h.editor.mapSaved());
 }
 
 QTEST_MAIN(TestUndo)

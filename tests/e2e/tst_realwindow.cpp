@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <functional>
 
 #include <csignal>
 
@@ -26,6 +27,9 @@ const QString ErrorBoxTitle = QStringLiteral("^Vantorel Editor$");
 const QString SavePromptTitle = QStringLiteral("^Enregistrer sous\\.\\.\\.$");
 const QString OpenDialogTitle = QStringLiteral("^Chargement d'un projet$");
 const QString ExitBoxTitle = QStringLiteral("^Quitter Vantorel Editor$");
+// The question before a map not saved is dropped, or the exit question.
+const QString DropBoxTitle = QStringLiteral("^Vantorel Editor$");
+const QString LeaveBoxTitle = QStringLiteral("^(Quitter )?Vantorel Editor$");
 const QString CaptionPrefix = QStringLiteral("Vantorel Editor - Fichier actif :");
 
 // Panel buttons, in window coordinates.
@@ -127,6 +131,8 @@ private slots:
     void unsavedMapComesBackAfterAnEndWithoutExit();
     void exportsAPictureAndAPdfFromTheFileMenuByKeyboard();
     void copiesAndPastesThroughTheDesktopClipboard();
+    void undoesAndRedoesStepByStep();
+    void openAndExitAskAboutAnUnsavedMap();
 
 private:
     // Types the path into the save dialog of that title, then waits for the
@@ -160,9 +166,9 @@ private:
     // the two points, with real button presses.
     void selectBlock(const QString &window, QPoint from, QPoint to);
     // Saves under the name typed into the real prompt, and checks the
-    // project bitmap and the caption.
+    // project bitmap and the caption. By keys, the focus stays where it is.
     void saveAs(const QString &window, EditorRun &editor, const QString &name,
-                const QImage &expected);
+                const QImage &expected, bool byKeys = false);
     // Types the keys into the main window, then waits for "demo.bmp" to hold
     // the expected board.
     bool keysMake(const QString &window, EditorRun &editor, const QString &keys,
@@ -271,10 +277,13 @@ void TestRealWindow::selectBlock(const QString &window, QPoint from, QPoint to)
 }
 
 void TestRealWindow::saveAs(const QString &window, EditorRun &editor, const QString &name,
-                            const QImage &expected)
+                            const QImage &expected, bool byKeys)
 {
     const QString bitmap = name + ProjectFiles::BitmapSuffix;
-    desktop_.clickAt(window, SaveButton.center());
+    if (byKeys)
+        desktop_.key(window, QStringLiteral("ctrl+s"));
+    else
+        desktop_.clickAt(window, SaveButton.center());
     const QString prompt = desktop_.waitForWindow(editor.pid(), SavePromptTitle);
     QVERIFY2(!prompt.isEmpty(), noWindow(editor).constData());
     desktop_.key(prompt, QStringLiteral("ctrl+a"));
@@ -548,7 +557,7 @@ QString TestRealWindow::askToLeave(const QString &window, EditorRun &editor, Lea
         desktop_.key(window, QStringLiteral("alt+e"));
     else
         desktop_.requestClose(window);
-    return desktop_.waitForWindow(editor.pid(), ExitBoxTitle);
+    return desktop_.waitForWindow(editor.pid(), LeaveBoxTitle);
 }
 
 void TestRealWindow::exitAsksAndEndsOnlyOnYes()
@@ -560,6 +569,8 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     QImage expected = BoardModel::whiteBoard();
     desktop_.clickAt(window, TileTable::frameRect(29).center());
     QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    // A saved map: the question is the plain one.
+    saveAs(window, editor, QStringLiteral("sortie"), expected, true);
     const QString title = desktop_.title(window);
 
     // The preview rests away from where the boxes come, and the focus is on
@@ -616,15 +627,16 @@ void TestRealWindow::exitAsksAndEndsOnlyOnYes()
     stampInto(expected, catalogue_.picture(29), snapped(under));
     QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == expected; }),
              "after the box a click does not stamp the room under the pointer");
-    // Yes, the default button, to the window manager's close: the process ends
-    // at once with status 0, writes nothing, and its lock on the folder and
-    // the record of its unsaved map go.
+    // The map is not saved now: "&Ne pas enregistrer" to the window manager's
+    // close ends the process at once with status 0, writes nothing, and its
+    // lock on the folder and the record of its unsaved map go.
     auto stamped = ProgramFolderFixture::snapshot(editor.folder());
     QCOMPARE(stamped.remove(ProjectFiles::Lock), 1);
     QCOMPARE(stamped.remove(ProjectFiles::Recovery), 1);
     box = askToLeave(window, editor, Leave::WindowManager);
     QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
-    desktop_.key(box, QStringLiteral("Return"));
+    QCOMPARE(desktop_.title(box), QStringLiteral("Vantorel Editor"));
+    desktop_.key(box, QStringLiteral("alt+n"));
     QVERIFY2(editor.waitForExit(RealDesktop::DefaultTimeout), "Yes did not end the editor");
     QVERIFY2(editor.exitCode() == 0, qPrintable(editor.output()));
     QCOMPARE(ProgramFolderFixture::snapshot(editor.folder()), stamped);
@@ -1014,6 +1026,61 @@ void TestRealWindow::copiesAndPastesThroughTheDesktopClipboard()
 
     // Annuler takes the stamp back.
     QVERIFY(keysMake(window, editor, QStringLiteral("ctrl+z"), before));
+}
+
+void TestRealWindow::undoesAndRedoesStepByStep()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QList<QImage> maps {BoardModel::whiteBoard()};
+    QImage expected = maps.first();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY(stamp(window, editor, expected, catalogue_.picture(29),
+                      QPoint(30 + 70 * (i % 5), 30 + 100 * (i / 5))));
+        maps.append(expected);
+    }
+    QVERIFY(desktop_.title(window).endsWith(QStringLiteral("New.bmp*")));
+    for (int i = 0; i < 10; ++i)
+        desktop_.key(window, QStringLiteral("ctrl+z"));
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == maps.first(); }),
+             "ten undos do not give back the blank map");
+    for (int i = 0; i < 5; ++i)
+        desktop_.key(window, i % 2 ? QStringLiteral("ctrl+y") : QStringLiteral("ctrl+shift+z"));
+    QVERIFY2(RealDesktop::waitUntil([&] { return editor.image("demo.bmp") == maps[5]; }),
+             "five redos do not bring back five stamps");
+}
+
+void TestRealWindow::openAndExitAskAboutAnUnsavedMap()
+{
+    EditorRun editor;
+    const QString window = openEditor(editor);
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    QImage expected = BoardModel::whiteBoard();
+    desktop_.clickAt(window, TileTable::frameRect(29).center());
+    QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    const QString title = desktop_.title(window);
+    const auto files = ProgramFolderFixture::snapshot(editor.folder());
+
+    // Escape to the question of OPEN, of EXIT and of the window manager's
+    // close: no dialog, no end, no file changed.
+    const auto ask = [&](const std::function<void()> &how) {
+        how();
+        const QString box = desktop_.waitForWindow(editor.pid(), DropBoxTitle);
+        QVERIFY2(!box.isEmpty(), noWindow(editor).constData());
+        desktop_.key(box, QStringLiteral("Escape"));
+        QVERIFY2(desktop_.waitForNoWindow(editor.pid(), DropBoxTitle), "Escape left the box up");
+        desktop_.focus(window);
+    };
+    ask([&] { desktop_.clickAt(window, OpenButton.center()); });
+    ask([&] { desktop_.key(window, QStringLiteral("alt+e")); });
+    ask([&] { desktop_.requestClose(window); });
+    QVERIFY(desktop_.windows(editor.pid(), OpenDialogTitle).isEmpty());
+    QVERIFY(editor.running());
+    QCOMPARE(desktop_.title(window), title);
+    QCOMPARE(ProgramFolderFixture::snapshot(editor.folder()), files);
+    QCOMPARE(editor.image("demo.bmp"), expected);
 }
 
 QTEST_MAIN(TestRealWindow)

@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // One board for every input, as the editor keeps one for every open.
     static BoardModel board;
-    board.setCommitted(picture);
-    const QImage &committed = board.committed();
+    board.setMap(picture);
+    const QImage &committed = board.map();
     require(committed.size() == Board::area().size(), "the board is not board-sized");
     require(committed.format() == QImage::Format_RGB32, "the board is not 32-bit RGB");
     const QRect shown = Board::area() & picture.rect();

@@ -63,23 +63,22 @@ void TestBitmapCorpus::opensAsExpectedOrIsRefused()
     h.state().CurrentTile = 0;
     h.stamp(13, 13);
     h.stamp(130, 65);
-    const QImage committed = h.editor.board().committed();
-    const QImage undoCopy = h.editor.board().undoCopy();
+    const QImage committed = h.editor.board().map();
     const QString caption = h.editor.caption();
-    QVERIFY(committed != BoardModel::whiteBoard() && undoCopy != committed);
+    QVERIFY(committed != BoardModel::whiteBoard());
     h.folder.write(QStringLiteral("essai.bmp"), bytes);
 
     const bool opened = OpenCommand(h.editor).open(QStringLiteral("essai.bmp"));
     if (!picture.isNull()) {
         QVERIFY(opened);
         QVERIFY(h.fake.dialogs.messages.isEmpty());
-        QCOMPARE(h.editor.board().committed(), BoardModel::normalized(picture));
-        QCOMPARE(h.editor.board().undoCopy(), h.editor.board().committed());
+        QCOMPARE(h.editor.board().map(), BoardModel::normalized(picture));
+        QCOMPARE(h.editor.history().count(), 0);
         QCOMPARE(h.editor.projectName(), QStringLiteral("essai"));
         return;
     }
     QVERIFY(!opened);
-    QCOMPARE(h.editor.board().undoCopy(), undoCopy);
+    QCOMPARE(h.editor.history().count(), 2);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     // A picture saved in a way the user can change is told how, after the message.
     const QString told = h.fake.dialogs.messages.first().text;
@@ -87,7 +86,7 @@ void TestBitmapCorpus::opensAsExpectedOrIsRefused()
                  || (told.startsWith(OpenCommand::LoadFailedText + "\n\n")
                      && told.contains("enregistrez-la en BMP sans compression")),
              qPrintable(told));
-    QCOMPARE(h.editor.board().committed(), committed);
+    QCOMPARE(h.editor.board().map(), committed);
     QCOMPARE(h.editor.caption(), caption);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }

@@ -82,8 +82,7 @@ void commitPattern(Editor &editor)
         for (const Block &b : blocks())
             painter.fillRect(b.board, QColor::fromRgb(b.colour));
     }
-    editor.board().blit(map, map.rect(), QPoint(0, 0));
-    editor.CommitBoard();
+    editor.changeMap(map.rect(), map);
 }
 
 void drawPreviewAndFrame(Editor &editor)

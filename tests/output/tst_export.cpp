@@ -51,7 +51,7 @@ void TestExport::pngIsTheMapEnlargedByNearestNeighbour()
     QImage png(out.filePath(QStringLiteral("Carte d'été.png")), "PNG");
     QCOMPARE(png.size(), QSize(Board::Width, Board::Height) * scale);
     png = png.convertToFormat(QImage::Format_RGB32);
-    const QImage map = h.editor.board().committed().convertToFormat(QImage::Format_RGB32);
+    const QImage map = h.editor.board().map().convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < png.height(); ++y)
         for (int x = 0; x < png.width(); ++x)
             if (png.pixel(x, y) != map.pixel(x / scale, y / scale))

@@ -197,7 +197,7 @@ void TestWordProcessor::nothingToStartIsTold()
     QVERIFY(h.fake.dialogs.messages.first().text.contains("Aucun traitement de texte"));
     // The editor goes on.
     h.stamp(26, 26);
-    QCOMPARE(h.editor.board().committed(), h.editor.board().displayed());
+    QCOMPARE(h.editor.board().map(), h.editor.board().displayed());
 }
 
 void TestWordProcessor::failedStartIsToldWithItsReason()

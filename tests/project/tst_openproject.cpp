@@ -88,12 +88,11 @@ void TestOpenProject::opensProgramFolderFileAsCommittedBoard()
     writeBitmap(h.folder.file("donjon.bmp"), map);
     QVERIFY(OpenCommand(h.editor).open("donjon.bmp"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(h.editor.board().committed(), map);
+    QCOMPARE(h.editor.board().map(), map);
     QCOMPARE(h.editor.caption(), captionFor(h, "donjon.bmp"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("donjon"));
-    // The main window's activation then shows it at once in placement mode.
     h.board.activate();
-    QCOMPARE(h.editor.board().picture(), map);
+    QCOMPARE(h.editor.board().displayed().copy(40, 0, 700, 500), map.copy(40, 0, 700, 500));
 }
 
 // The map read was the program folder's file of the picked name, another
@@ -109,7 +108,7 @@ void TestOpenProject::pickedFileInAnotherFolderOpenedTheProgramFolderNamesake()
 
     QVERIFY(OpenCommand(h.editor).open(elsewhere.path(), "Donjon.v2.bmp"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
-    QCOMPARE(h.editor.board().committed(), theirs);
+    QCOMPARE(h.editor.board().map(), theirs);
     QCOMPARE(h.editor.caption(),
              Editor::CaptionPrefix + QDir::toNativeSeparators(elsewhere.file("Donjon.bmp")));
     QCOMPARE(h.editor.projectName(), QStringLiteral("Donjon"));
@@ -191,12 +190,12 @@ void TestOpenProject::onlyPartBeforeFirstDotCounts()
     if (read.isEmpty()) {
         verifyLoadMessage(h);
         QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
-        QCOMPARE(h.editor.board().committed(), BoardModel::whiteBoard());
+        QCOMPARE(h.editor.board().map(), BoardModel::whiteBoard());
         return;
     }
     QCOMPARE(h.editor.projectName(), project);
     QCOMPARE(h.editor.caption(), captionFor(h, read));
-    QCOMPARE(h.editor.board().committed(), map);
+    QCOMPARE(h.editor.board().map(), map);
 }
 
 void TestOpenProject::unreadableBitmapsGiveLoadMessage_data()
@@ -217,11 +216,11 @@ void TestOpenProject::unreadableBitmapsGiveLoadMessage()
     QFETCH(QByteArray, bytes);
     EditorHarness h;
     stampBlock(h, {0, 0}, qRgb(7, 7, 7));
-    const QImage before = h.editor.board().committed();
+    const QImage before = h.editor.board().map();
     h.folder.write("abime.bmp", bytes);
     QVERIFY(!OpenCommand(h.editor).open("abime.bmp"));
     verifyLoadMessage(h);
-    QCOMPARE(h.editor.board().committed(), before);
+    QCOMPARE(h.editor.board().map(), before);
     QCOMPARE(h.editor.projectName(), QStringLiteral("New"));
 }
 
@@ -230,7 +229,7 @@ void TestOpenProject::otherSizeOpensUnscaledWhiteBeyond()
     EditorHarness h;
     writeBitmap(h.folder.file("petit.bmp"), solid(100, 50, qRgb(200, 0, 0)));
     QVERIFY(OpenCommand(h.editor).open("petit.bmp"));
-    const QImage board = h.editor.board().committed();
+    const QImage board = h.editor.board().map();
     QCOMPARE(board.size(), QSize(773, 546));
     QCOMPARE(board.pixel(99, 49), qRgb(200, 0, 0));
     QCOMPARE(board.pixel(100, 49), qRgb(255, 255, 255));
@@ -240,8 +239,8 @@ void TestOpenProject::otherSizeOpensUnscaledWhiteBeyond()
     large.setPixel(772, 545, qRgb(0, 200, 0));
     writeBitmap(h.folder.file("grand.bmp"), large);
     QVERIFY(OpenCommand(h.editor).open("grand.bmp"));
-    QCOMPARE(h.editor.board().committed().size(), QSize(773, 546));
-    QCOMPARE(h.editor.board().committed().pixel(772, 545), qRgb(0, 200, 0));
+    QCOMPARE(h.editor.board().map().size(), QSize(773, 546));
+    QCOMPARE(h.editor.board().map().pixel(772, 545), qRgb(0, 200, 0));
 }
 
 void TestOpenProject::tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt()
@@ -275,8 +274,7 @@ void TestOpenProject::undoRightAfterAnOpenBroughtBackThePreviousBoard()
 
     h.state().Mode = EditMode::Placement;
     UndoCommand(h.editor).press();
-    QCOMPARE(h.editor.board().committed(), opened);
-    QCOMPARE(h.editor.board().picture(), opened);
+    QCOMPARE(h.editor.board().map(), opened);
     h.fake.dialogs.promptAnswers.enqueue("autre");
     QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
     QCOMPARE(h.folder.image("autre.bmp"), opened);

@@ -5,7 +5,14 @@ Dialogs::Answer ScriptedDialogs::message(const Message &message)
     messages.append(message);
     if (!answers.isEmpty())
         return answers.dequeue();
-    return message.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    switch (message.buttons) {
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::SaveDiscardCancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
+    }
 }
 
 QString ScriptedDialogs::prompt(const QString &message, const QString &title,

@@ -16,7 +16,8 @@ class ScriptedDialogs : public Dialogs
 {
 public:
     QList<Message> messages;
-    QQueue<Answer> answers; // next answers to message boxes; Ok/No when empty
+    // Next answers to message boxes; when empty Ok, No or Cancel.
+    QQueue<Answer> answers;
     struct Prompt {
         QString message, title, defaultText;
     };

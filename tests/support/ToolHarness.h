@@ -18,12 +18,12 @@ struct ToolHarness : EditorHarness {
     MoveTool moveTool {editor};
     UndoCommand undo {editor};
 
-    // Makes the patterned map the committed board and shows it, as opening a
-    // project does, with no preview drawn over it.
+    // Makes the patterned map the map and shows it, as opening a project
+    // does, with no preview drawn over it.
     QImage layPattern()
     {
         const QImage map = patternedMap();
-        editor.board().setCommitted(map);
+        editor.board().setMap(map);
         const int tile = state().CurrentTile;
         state().CurrentTile = TileTable::MoveBufferIndex; // empty: draws nothing
         move(0, 0);
@@ -43,8 +43,8 @@ struct ToolHarness : EditorHarness {
     }
 
     // A selection made with no pointer move reported on the board since the
-    // last change, so nothing renewed the board picture: corners set as the
-    // board would set them, the tool buttons as they would be.
+    // last change: corners set as the board would set them, the tool buttons
+    // as they would be.
     void setSelection(QPoint corner1, QPoint corner2)
     {
         state().SelX1 = corner1.x();
@@ -55,8 +55,7 @@ struct ToolHarness : EditorHarness {
         editor.setTools({false, true, true});
     }
 
-    // Stamps the current tile at the point with no pointer move after it, so
-    // the board picture stays behind the committed board.
+    // Stamps the current tile at the point with no pointer move after it.
     void stampAndStay(QPointF point)
     {
         move(point.x(), point.y());
@@ -73,5 +72,5 @@ struct ToolHarness : EditorHarness {
         state().TileVariants = 0;
     }
 
-    const QImage &committed() const { return editor.board().committed(); }
+    const QImage &map() const { return editor.board().map(); }
 };

@@ -204,7 +204,7 @@ void TestHighDpi::stampsAndSelectsOnTheSquareUnderThePointer()
     pointerAt(h.window, QEvent::MouseButtonRelease, device, Qt::LeftButton);
     const QImage tile = h.editor.catalogue().picture(86);
     const QRect landed = QRect(corner, tile.size()).intersected(Board::area());
-    QCOMPARE(h.editor.board().committed().copy(landed), tile.copy(landed.translated(-corner)));
+    QCOMPARE(h.editor.board().map().copy(landed), tile.copy(landed.translated(-corner)));
 
     // The selection's corners, pressed and released on the same device pixel.
     QTest::mouseClick(h.window.BoutSelect, Qt::LeftButton);

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAction>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -107,6 +108,7 @@ private slots:
     void printZoneBarTellsItsValueAndLeftLowersIt();
     void boxOrOtherWindowMovedThePreviewToTheCorner_data();
     void boxOrOtherWindowMovedThePreviewToTheCorner();
+    void redoKeysAndTheUnsavedMarkFollowTheHistory();
 };
 
 void TestMainWindow::initTestCase() { Fonts::installSubstitutes(); }
@@ -126,8 +128,9 @@ void TestMainWindow::window()
     QCOMPARE(h.window.font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(h.window.font().pointSizeF(), 8.25);
     QCOMPARE(h.window.font().weight(), QFont::Normal);
-    QCOMPARE(h.window.windowTitle(), h.editor.caption());
-    QVERIFY(h.window.windowTitle().endsWith(QStringLiteral("New.bmp")));
+    QCOMPARE(h.window.windowTitle().remove(QStringLiteral("[*]")), h.editor.caption());
+    QVERIFY(
+        h.window.windowTitle().remove(QStringLiteral("[*]")).endsWith(QStringLiteral("New.bmp")));
 
     // An ordinary resizable window.
     QVERIFY(h.window.minimumSize().width() < Form1::ClientWidth);
@@ -713,7 +716,8 @@ void TestMainWindow::controlsHaveFrenchAccessibleNames()
     QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(control);
     QVERIFY(spoken);
     QCOMPARE(spoken->role(), role);
-    QCOMPARE(spoken->text(QAccessible::Name), name.isEmpty() ? h.window.windowTitle() : name);
+    QCOMPARE(spoken->text(QAccessible::Name),
+             name.isEmpty() ? h.window.windowTitle().remove(QStringLiteral("[*]")) : name);
     QCOMPARE(!spoken->text(QAccessible::Description).isEmpty(), described);
 }
 
@@ -788,6 +792,46 @@ void TestMainWindow::boxOrOtherWindowMovedThePreviewToTheCorner()
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QCOMPARE(w.editor.board().displayed(), shown);
     QCOMPARE(w.folder.snapshot(), files);
+}
+
+void TestMainWindow::redoKeysAndTheUnsavedMarkFollowTheHistory()
+{
+    WindowHarness h;
+    QVERIFY(h.showActive());
+    auto *redo = h.window.findChild<QAction *>(QStringLiteral("ActionRetablir"));
+    QVERIFY(redo && !redo->isEnabled());
+    QVERIFY(!h.window.isWindowModified());
+    h.window.controller().pointerMove(Qt::NoButton, QPointF(40, 40));
+    h.window.controller().buttonPress(Qt::LeftButton, QPointF(40, 40));
+    const QImage stamped = h.editor.board().map();
+    QVERIFY(h.window.isWindowModified());
+
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.editor.board().map(), BoardModel::whiteBoard());
+    QVERIFY(!h.window.isWindowModified());
+    QVERIFY(redo->isEnabled());
+    h.type(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(h.editor.board().map(), stamped);
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    h.type(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(h.editor.board().map(), stamped);
+    QVERIFY(h.window.isWindowModified());
+
+    // Outside placement redo waits.
+    h.type(Qt::Key_Z, Qt::ControlModifier);
+    h.window.BoutSelect->click();
+    QVERIFY(!redo->isEnabled());
+    h.type(Qt::Key_Escape);
+    QVERIFY(redo->isEnabled());
+    h.type(Qt::Key_Y, Qt::ControlModifier);
+
+    // OPEN on the map not saved asks first; Annuler keeps the dialog away.
+    h.window.BoutOpen->click();
+    QVERIFY(!h.window.openDialog());
+    QCOMPARE(h.fake.dialogs.messages.last().buttons, Dialogs::Buttons::SaveDiscardCancel);
+    h.fake.dialogs.answers.enqueue(Dialogs::Answer::Discard);
+    h.window.BoutOpen->click();
+    QVERIFY(h.window.openDialog());
 }
 
 QTEST_MAIN(TestMainWindow)

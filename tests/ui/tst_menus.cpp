@@ -191,7 +191,7 @@ void TestMenus::copyPutsTheBlockOrElseTheWholeMap()
     QFETCH(QRect, copied);
     WindowHarness h;
     QVERIFY(h.showActive());
-    h.editor.board().setCommitted(patternedMap());
+    h.editor.openMap(patternedMap());
     if (!selected.isEmpty())
         selectBlock(h, selected.topLeft(), selected.bottomRight());
     QGuiApplication::clipboard()->clear();
@@ -234,12 +234,12 @@ void TestMenus::pasteOfAPictureFromElsewhereIsStampedAndUndone()
     QCOMPARE(h.editor.catalogue().picture(TileTable::MoveBufferIndex), expected);
     QCOMPARE(h.folder.image(QStringLiteral("tiledeplace.bmp")), expected);
 
-    const QImage before = h.editor.board().committed();
+    const QImage before = h.editor.board().map();
     h.window.controller().pointerMove(Qt::NoButton, QPointF(0, 0));
     h.window.controller().buttonPress(Qt::LeftButton, QPointF(0, 0));
-    QCOMPARE(h.editor.board().committed().copy(QRect(QPoint(), piece)), expected);
+    QCOMPARE(h.editor.board().map().copy(QRect(QPoint(), piece)), expected);
     h.type(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(h.editor.board().committed(), before);
+    QCOMPARE(h.editor.board().map(), before);
 }
 
 void TestMenus::dropOpensOneBitmapAndRefusesAnythingElse_data()
@@ -272,7 +272,7 @@ void TestMenus::dropOpensOneBitmapAndRefusesAnythingElse()
     else
         data.setUrls(urls);
     const QString caption = h.editor.caption();
-    const QImage board = h.editor.board().committed();
+    const QImage board = h.editor.board().map();
 
     const QPoint at(500, 300);
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -284,13 +284,13 @@ void TestMenus::dropOpensOneBitmapAndRefusesAnythingElse()
 
     QVERIFY(h.fake.dialogs.messages.isEmpty());
     if (opens) {
-        QCOMPARE(h.editor.board().committed().convertToFormat(QImage::Format_RGB32),
+        QCOMPARE(h.editor.board().map().convertToFormat(QImage::Format_RGB32),
                  map.convertToFormat(QImage::Format_RGB32));
         QVERIFY(h.editor.caption().endsWith(QDir::toNativeSeparators(urls.first().toLocalFile())));
         QCOMPARE(h.editor.projectName(), QStringLiteral("Carte d'été"));
     } else {
         QCOMPARE(h.editor.caption(), caption);
-        QCOMPARE(h.editor.board().committed(), board);
+        QCOMPARE(h.editor.board().map(), board);
     }
 }
 

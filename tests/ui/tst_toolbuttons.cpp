@@ -16,7 +16,7 @@ struct ToolWindow : WindowHarness {
     {
         if (!started)
             qFatal("the editor did not start");
-        editor.board().setCommitted(map);
+        editor.board().setMap(map);
         window.show();
     }
 
@@ -86,13 +86,13 @@ void TestToolButtons::selectEraseAndUndoThroughTheWindow()
 
     w.click("BoutEfface");
     const QRect blanked(26, 0, 26, 52);
-    QCOMPARE(w.editor.board().committed(), withBlank(w.map, blanked));
+    QCOMPARE(w.editor.board().map(), withBlank(w.map, blanked));
     QCOMPARE(w.folder.image("demo.bmp"), withBlank(w.map, blanked));
     QCOMPARE(w.shown(), placementTools);
     QCOMPARE(w.painted(QPoint(30, 10)), qRgb(255, 255, 255));
 
     w.click("Command6");
-    QCOMPARE(w.editor.board().committed(), w.map);
+    QCOMPARE(w.editor.board().map(), w.map);
     QCOMPARE(w.painted(QPoint(30, 10)), w.map.pixel(30, 10));
 }
 
@@ -105,7 +105,7 @@ void TestToolButtons::selectMoveAndStampThroughTheWindow()
     const QRect block(13, 26, 39, 39);
     QCOMPARE(w.editor.catalogue().picture(0), w.map.copy(block));
     QCOMPARE(w.folder.image("tiledeplace.bmp"), w.map.copy(block));
-    QCOMPARE(w.editor.board().committed(), withBlank(w.map, block));
+    QCOMPARE(w.editor.board().map(), withBlank(w.map, block));
     QCOMPARE(w.editor.state().CurrentTile, 0);
     QCOMPARE(w.shown(), placementTools);
     // Undo stays enabled throughout the cycle.
@@ -116,7 +116,7 @@ void TestToolButtons::selectMoveAndStampThroughTheWindow()
     QCOMPARE(w.painted(QPoint(14, 27)), w.map.pixel(14, 27));
     w.mouse(QEvent::MouseButtonPress, QPointF(20, 30), Qt::LeftButton, Qt::LeftButton);
     w.mouse(QEvent::MouseButtonRelease, QPointF(20, 30), Qt::LeftButton, Qt::NoButton);
-    QCOMPARE(w.editor.board().committed(), w.map);
+    QCOMPARE(w.editor.board().map(), w.map);
     QVERIFY(w.fake.dialogs.messages.isEmpty());
 }
 
