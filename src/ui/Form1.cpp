@@ -432,9 +432,10 @@ void Form1::buildMenuBar()
     addButtonItem(edit, "ActionAnnuler", QStringLiteral("&Annuler"),
                   keysWith({ctrl(Qt::Key_Z)}, QKeySequence::Undo), Command6);
     // Rétablir has no button: it follows the history and the mode.
-    ActionRetablir = addItem(edit, "ActionRetablir", QStringLiteral("&Rétablir"),
-                             keysWith({ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                                      QKeySequence::Redo));
+    ActionRetablir
+        = addItem(edit, "ActionRetablir", QStringLiteral("&Rétablir"),
+                  keysWith({ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                           QKeySequence::Redo));
     followRedo();
     edit->addSeparator();
     connect(addItem(edit, "ActionCopier", QStringLiteral("&Copier"),

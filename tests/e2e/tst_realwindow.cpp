@@ -9,6 +9,7 @@
 #include "document/BoardModel.h"
 #include "document/MapRecovery.h"
 #include "project/ProjectFiles.h"
+#include "ui/Form1.h"
 #include "ui/PaletteStrip.h"
 #include "ui/UiArt.h"
 
@@ -215,7 +216,7 @@ QString TestRealWindow::openEditor(EditorRun &editor, ToolFaces *faces)
 
 int TestRealWindow::takeClientArea(const QString &window, int ratio)
 {
-    const int bar = desktop_.geometry(window).height() - 741 * ratio;
+    const int bar = desktop_.geometry(window).height() - Form1::ClientHeight * ratio;
     desktop_.setClientTop(window, bar);
     return bar;
 }
@@ -862,11 +863,12 @@ void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
     QString problem;
     if (end == 0)
         QVERIFY2(lost.start(&problem), qPrintable(problem));
-    const RealDesktop &desktop = end == 0 ? lost : desktop_;
+    RealDesktop &desktop = end == 0 ? lost : desktop_;
     EditorRun editor;
     QVERIFY2(editor.problem().isEmpty() && editor.start(desktop), qPrintable(editor.problem()));
     const QString window = desktop.waitForWindow(editor.pid(), MainWindowTitle);
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
+    desktop.setClientTop(window, desktop.geometry(window).height() - Form1::ClientHeight);
     QImage map = BoardModel::whiteBoard();
     for (QPoint at : {QPoint(100, 100), QPoint(300, 200), QPoint(500, 400)}) {
         desktop.clickAt(window, onBoard(at));
@@ -908,11 +910,14 @@ void TestRealWindow::unsavedMapComesBackAfterAnEndWithoutExit()
     const bool asked = !box.isEmpty() && !nextWindow.isEmpty();
     if (asked) {
         desktop_.moveTo(nextWindow, Aside);
+        takeClientArea(nextWindow);
         desktop_.key(box, QStringLiteral("Return"));
     }
-    const bool broughtBack = asked
-                             && waitForTitle(nextWindow, caption(editor, QStringLiteral("New.bmp")))
-                             && showsOpened(nextWindow, map, "brought back");
+    // Brought back, the map is not saved: the caption carries the mark.
+    const bool broughtBack
+        = asked
+          && waitForTitle(nextWindow, caption(editor, QStringLiteral("New.bmp")) + QLatin1Char('*'))
+          && showsOpened(nextWindow, map, "brought back");
     const QString said = QString::fromLocal8Bit(next.readAll());
     next.kill();
     next.waitForFinished(RealDesktop::DefaultTimeout);
