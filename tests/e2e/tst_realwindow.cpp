@@ -139,9 +139,10 @@ private:
     // Types the path into the save dialog of that title, then waits for the
     // file to be written.
     bool saveThrough(EditorRun &editor, const QString &title, const QString &path);
-    // Opens the editor and stamps the letter A at (40, 40) of the map; empty
-    // when the window does not come or the stamp does not show.
-    QString openWithALetter(EditorRun &editor, QImage &map);
+    // Opens the editor, picks the palette entry and stamps it at that point
+    // of the map; empty when the window does not come or the stamp does not
+    // show.
+    QString openWithATile(EditorRun &editor, QImage &map, int entry, QPoint at);
     // Starts the editor and waits for its main window to show the board as
     // it opens, tile 1 at its origin; the tool buttons as they look then are
     // read into faces. Empty when the window does not come.
@@ -477,12 +478,9 @@ void TestRealWindow::movesABlockElsewhere()
 void TestRealWindow::savesUnderATypedNameAndOpensItAgain()
 {
     EditorRun editor;
-    const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
-
     QImage saved = BoardModel::whiteBoard();
-    desktop_.clickAt(window, TileTable::frameRect(29).center());
-    QVERIFY(stamp(window, editor, saved, catalogue_.picture(29), QPoint(60, 60)));
+    const QString window = openWithATile(editor, saved, 29, QPoint(60, 60));
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     desktop_.moveTo(window, onBoard(QPoint(300, 300)));
 
     // The name, with a blank and an accent, typed into the real prompt.
@@ -564,12 +562,9 @@ QString TestRealWindow::askToLeave(const QString &window, EditorRun &editor, Lea
 void TestRealWindow::exitAsksAndEndsOnlyOnYes()
 {
     EditorRun editor;
-    const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
-
     QImage expected = BoardModel::whiteBoard();
-    desktop_.clickAt(window, TileTable::frameRect(29).center());
-    QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    const QString window = openWithATile(editor, expected, 29, QPoint(100, 100));
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     // A saved map: the question is the plain one.
     saveAs(window, editor, QStringLiteral("sortie"), expected, true);
     const QString title = desktop_.title(window);
@@ -936,20 +931,20 @@ bool TestRealWindow::saveThrough(EditorRun &editor, const QString &title, const 
     return RealDesktop::waitUntil([&] { return QFileInfo(path).size() > 0; });
 }
 
-QString TestRealWindow::openWithALetter(EditorRun &editor, QImage &map)
+QString TestRealWindow::openWithATile(EditorRun &editor, QImage &map, int entry, QPoint at)
 {
     const QString window = openEditor(editor);
     if (window.isEmpty())
         return {};
-    desktop_.clickAt(window, TileTable::frameRect(86).center());
-    return stamp(window, editor, map, catalogue_.picture(86), QPoint(40, 40)) ? window : QString();
+    desktop_.clickAt(window, TileTable::frameRect(entry).center());
+    return stamp(window, editor, map, catalogue_.picture(entry), at) ? window : QString();
 }
 
 void TestRealWindow::exportsAPictureAndAPdfFromTheFileMenuByKeyboard()
 {
     EditorRun editor;
     QImage map = BoardModel::whiteBoard();
-    const QString window = openWithALetter(editor, map);
+    const QString window = openWithATile(editor, map, 86, QPoint(40, 40));
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QTemporaryDir out;
 
@@ -1001,7 +996,7 @@ void TestRealWindow::copiesAndPastesThroughTheDesktopClipboard()
 {
     EditorRun editor;
     QImage map = BoardModel::whiteBoard();
-    const QString window = openWithALetter(editor, map);
+    const QString window = openWithATile(editor, map, 86, QPoint(40, 40));
     QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
 
     // Copier with no selection: the whole map, for any program.
@@ -1060,11 +1055,9 @@ void TestRealWindow::undoesAndRedoesStepByStep()
 void TestRealWindow::openAndExitAskAboutAnUnsavedMap()
 {
     EditorRun editor;
-    const QString window = openEditor(editor);
-    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     QImage expected = BoardModel::whiteBoard();
-    desktop_.clickAt(window, TileTable::frameRect(29).center());
-    QVERIFY(stamp(window, editor, expected, catalogue_.picture(29), QPoint(100, 100)));
+    const QString window = openWithATile(editor, expected, 29, QPoint(100, 100));
+    QVERIFY2(!window.isEmpty(), noWindow(editor).constData());
     const QString title = desktop_.title(window);
     const auto files = ProgramFolderFixture::snapshot(editor.folder());
 
