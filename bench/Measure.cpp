@@ -7,6 +7,10 @@
 
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace Measure {
 
 Summary summarise(QVector<double> samples)
@@ -67,6 +71,16 @@ qint64 residentBytes()
     if (fields.size() < 2)
         return 0;
     return fields[1].toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+qint64 heapBytes()
+{
+#if defined(__GLIBC__)
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+#else
+    return 0;
+#endif
 }
 
 qint64 peakResidentBytes()

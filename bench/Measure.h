@@ -40,6 +40,10 @@ double microsecondsSince(std::chrono::steady_clock::time_point start);
 // Resident set size of this process in bytes.
 qint64 residentBytes();
 
+// Bytes the process has allocated and not freed, whatever of them the heap
+// had free before; 0 where the C library does not tell.
+qint64 heapBytes();
+
 // The highest resident set size since the last resetPeak(), in bytes; 0 where
 // the system does not tell.
 qint64 peakResidentBytes();

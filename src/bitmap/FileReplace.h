@@ -31,9 +31,16 @@ bool writeUserFile(const QString &path, QByteArrayView bytes, QString *error);
 
 // The permissions a new working file gets.
 enum class Access {
-    OwnerOnly, // read and write for the owner alone
+    // Read and write for the owner alone. Such a file is written over a
+    // hidden spare beside it, ".name.spare", which then swaps names with it:
+    // a reader that opens it reads it whole unless two more rewrites come
+    // before it has finished.
+    OwnerOnly,
     Inherited // those of the file replaced; for a new file, the usual ones
 };
+
+// The name of the spare kept beside a working file of that name.
+QString spareName(const QString &fileName);
 
 // Writes the parts one after the other as the new content of path.
 bool writeWorkingFile(const QString &path, std::span<const QByteArrayView> parts, Access access,

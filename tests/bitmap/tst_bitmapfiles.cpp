@@ -3,6 +3,7 @@
 #include "TestPictures.h"
 #include "bitmap/BitmapFiles.h"
 #include "bitmap/BmpCodec.h"
+#include "bitmap/FileReplace.h"
 #include "bitmap/ImageBuffers.h"
 #include "board/Board.h"
 #include "document/OpenCommand.h"
@@ -14,6 +15,8 @@
 #include <QtTest>
 
 #include <cerrno>
+
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(FileRole)
 
@@ -34,6 +37,8 @@ private slots:
     void readBackTellsWhetherFileHeldPixelsWritten();
     void recycledImagesNeverShareMemory();
     void writeReplacesWholeFileInBothModes();
+    void workingFileNeverWritesIntoASpareNotItsOwn_data();
+    void workingFileNeverWritesIntoASpareNotItsOwn();
     void writeFailsWhenAFolderHoldsTheName();
     void resolveMatchesLetterCaseInsensitively();
     void writeFailuresAreToldInFrench_data();
@@ -218,9 +223,41 @@ void TestBitmapFiles::writeReplacesWholeFileInBothModes()
         QVERIFY2(BitmapFiles::write(path, second, mode, &error), qPrintable(error));
         QCOMPARE(BitmapFiles::read(path, &error), second);
         QCOMPARE(BmpCodec::decode(reader.readAll()), first);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        // A working file keeps the spare its next rewrite goes over.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 mode == FileRole::WorkingFile ? 2 : 1);
         QFile::remove(path);
+        QFile::remove(folder.file(FileReplace::spareName("board.bmp")));
     }
+}
+
+// A spare name that leads to another file, by a link or as one of its names,
+// is dropped and never written into: the other file stays as it was.
+void TestBitmapFiles::workingFileNeverWritesIntoASpareNotItsOwn_data()
+{
+    QTest::addColumn<bool>("symbolic");
+    QTest::newRow("symbolic link") << true;
+    QTest::newRow("hard link") << false;
+}
+
+void TestBitmapFiles::workingFileNeverWritesIntoASpareNotItsOwn()
+{
+    QFETCH(bool, symbolic);
+    ProgramFolderFixture folder(false);
+    const QString other = folder.file("carte.bmp");
+    const QString spare = folder.file(FileReplace::spareName("demo.bmp"));
+    QString error;
+    QVERIFY(BitmapFiles::write(other, noise(773, 546, 1), FileRole::UserFile, &error));
+    QVERIFY(symbolic ? QFile::link(other, spare)
+                     : ::link(QFile::encodeName(other), QFile::encodeName(spare)) == 0);
+    const QByteArray before = folder.read("carte.bmp");
+    for (int i = 2; i < 5; ++i) {
+        QVERIFY2(BitmapFiles::write(folder.file("demo.bmp"), noise(773, 546, i),
+                                    FileRole::WorkingFile, &error),
+                 qPrintable(error));
+        QCOMPARE(BitmapFiles::read(folder.file("demo.bmp"), &error), noise(773, 546, i));
+    }
+    QCOMPARE(folder.read("carte.bmp"), before);
 }
 
 void TestBitmapFiles::writeFailsWhenAFolderHoldsTheName()
