@@ -204,7 +204,10 @@ QImage BoardModel::composed(const QRect &area) const
         return {};
     if (rect == Board::area() && drawings_.empty())
         return map_;
-    QImage image(rect.size(), QImage::Format_RGB32);
+    // A board-sized picture goes where the board's own memory is kept.
+    QImage image = ImageBuffers::rgb32(rect.width(), rect.height());
+    if (image.isNull())
+        return {};
     copyPixels(map_, rect, image, QPoint(0, 0));
     QPainter painter;
     for (const Drawing &drawing : drawings_) {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -88,6 +89,10 @@ MapRecovery::Record MapRecovery::current() const
 void MapRecovery::keep(const Record &record)
 {
     if (written_ == record)
+        return;
+    // Without a record on the disk there is nothing to offer, as a saved
+    // map needs: a start on a saved map waits for no disk.
+    if (record.saved && !written_ && !QFileInfo::exists(path_))
         return;
     // A record that cannot be written costs only the offer after a crash.
     if (write(path_, record))
