@@ -24,6 +24,7 @@ MapRecovery::MapRecovery(Editor &editor)
 void MapRecovery::find()
 {
     found_ = read(path_);
+    written_ = found_;
     if (!found_ || found_->saved) {
         found_.reset();
         return;
@@ -90,9 +91,9 @@ void MapRecovery::keep(const Record &record)
 {
     if (written_ == record)
         return;
-    // Without a record on the disk there is nothing to offer, as a saved
-    // map needs: a start on a saved map waits for no disk.
-    if (record.saved && !written_ && !QFileInfo::exists(path_))
+    // A saved map needs nothing offered, which no record and a record of a
+    // saved map both say: a start on a saved map waits for no disk.
+    if (record.saved && (written_ ? written_->saved : !QFileInfo::exists(path_)))
         return;
     // A record that cannot be written costs only the offer after a crash.
     if (write(path_, record))

@@ -59,6 +59,6 @@ private:
     QString path_;
     std::optional<Record> found_;
     QImage foundMap_;
-    std::optional<Record> written_;
+    std::optional<Record> written_; // the record on the disk, when known
     bool broughtBack_ = false;
 };
