@@ -1,6 +1,6 @@
 // Qt's reader would decode the board's own files as any bitmap, through a
 // device, into a freshly allocated image: their rows are read here straight
-// into an image from ImageBuffers, and compared on the way with those written.
+// into an image from ImageBuffers.
 
 #include "BitmapFiles.h"
 
@@ -49,27 +49,12 @@ bool writeWorkingFile(const QString &path, const QImage &image, QString *error)
     return FileReplace::writeWorkingFile(path, parts, FileReplace::Access::OwnerOnly, error);
 }
 
-// Whether two opaque images have the same size and the same pixels.
-bool samePixels(const QImage &a, const QImage &b)
-{
-    if (a.isNull() || a.size() != b.size() || a.format() != QImage::Format_RGB32
-        || b.format() != QImage::Format_RGB32)
-        return false;
-    const size_t rowBytes = size_t(a.width()) * 4;
-    for (int y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), rowBytes) != 0)
-            return false;
-    return true;
-}
-
 enum class OwnLayout { Read, Other, Failed };
 
 // Reads the rows of a file in the editor's own layout straight into a new
 // image, from the bottom row up, with nothing decoded or copied: the file
-// holds the image's own scan lines. Making them opaque, the one pass over
-// them, also compares them with the image written, when there is one.
-OwnLayout readOwnLayout(QFile &file, qint64 size, QSize most, const QImage &written, bool *same,
-                        QImage *image, QString *error)
+// holds the image's own scan lines, made opaque in one pass.
+OwnLayout readOwnLayout(QFile &file, qint64 size, QSize most, QImage *image, QString *error)
 {
 #if defined(Q_OS_UNIX)
     char head[BmpCodec::OwnHeaderSize];
@@ -97,27 +82,22 @@ OwnLayout readOwnLayout(QFile &file, qint64 size, QSize most, const QImage &writ
         fail(error, errno == EIO && offset < size ? Unreadable : Files::errorInFrench(errno));
         return OwnLayout::Failed;
     }
-    *same = BmpCodec::makeOpaque(rows, written);
+    BmpCodec::makeOpaque(rows);
     *image = rows;
     return OwnLayout::Read;
 #else
     Q_UNUSED(file);
     Q_UNUSED(size);
     Q_UNUSED(most);
-    Q_UNUSED(written);
-    Q_UNUSED(same);
     Q_UNUSED(image);
     Q_UNUSED(error);
     return OwnLayout::Other;
 #endif
 }
 
-// Reads a picture file, its top-left part of at most the size given, and
-// with an image written, compares them.
-QImage readFile(const QString &path, QSize most, const QImage &written, bool *same, QString *error,
-                QString *advice)
+// Reads a picture file, its top-left part of at most the size given.
+QImage readFile(const QString &path, QSize most, QString *error, QString *advice)
 {
-    *same = false;
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
         fail(error, QStringLiteral("fichier introuvable"));
@@ -129,7 +109,7 @@ QImage readFile(const QString &path, QSize most, const QImage &written, bool *sa
     }
     const qint64 size = file.size();
     QImage image;
-    switch (readOwnLayout(file, size, most, written, same, &image, error)) {
+    switch (readOwnLayout(file, size, most, &image, error)) {
     case OwnLayout::Read:
         return image;
     case OwnLayout::Failed:
@@ -146,7 +126,6 @@ QImage readFile(const QString &path, QSize most, const QImage &written, bool *sa
     if (image.isNull())
         fail(error, file.error() != QFileDevice::NoError ? Files::errorInFrench(file.errorString())
                                                          : Unreadable);
-    *same = samePixels(image, written);
     return image;
 }
 
@@ -165,15 +144,9 @@ bool write(const QString &path, const QImage &image, FileRole role, QString *err
 
 QImage read(const QString &path, QString *error, QSize most, QString *advice)
 {
-    bool same = false;
     if (!most.isValid())
         most = NoBound;
-    return readFile(path, most, QImage(), &same, error, advice);
-}
-
-QImage readBack(const QString &path, const QImage &written, bool *same, QString *error)
-{
-    return readFile(path, NoBound, written, same, error, nullptr);
+    return readFile(path, most, error, advice);
 }
 
 } // namespace BitmapFiles

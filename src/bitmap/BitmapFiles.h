@@ -23,8 +23,4 @@ bool write(const QString &path, const QImage &image, FileRole role, QString *err
 // *advice what the user can do about it, when there is something.
 QImage read(const QString &path, QString *error, QSize most = {}, QString *advice = nullptr);
 
-// Reads back a file just written from an image, as read() reads it, and
-// tells in *same whether it held exactly the pixels written.
-QImage readBack(const QString &path, const QImage &written, bool *same, QString *error);
-
 } // namespace BitmapFiles

@@ -74,37 +74,25 @@ bool fitsAllocationLimit(qint64 width, qint64 height)
 }
 
 // Copies a row of 32-bit pixels whose fourth byte is unused and makes every
-// pixel opaque, as the image wants; in and out may be the same row. With a
-// row to compare, tells whether the pixels written equal its pixels, found
-// on the way. The file's rows lie two bytes off a word boundary, so every
-// load is unaligned; this runs once per board row at every commit, hence
-// the four-pixel steps.
-bool copyOpaqueRow(quint32 *out, const uchar *in, int width, const quint32 *compared = nullptr)
+// pixel opaque, as the image wants; in and out may be the same row. The
+// file's rows lie two bytes off a word boundary, so every load is unaligned;
+// this runs once per board row at every open, hence the four-pixel steps.
+void copyOpaqueRow(quint32 *out, const uchar *in, int width)
 {
     int x = 0;
-    bool same = true;
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
-    __m128i differ = _mm_setzero_si128();
     for (; x + 4 <= width; x += 4) {
         const __m128i pixels = _mm_or_si128(
             _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + 4 * qsizetype(x))), opaque);
         _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), pixels);
-        if (compared)
-            differ = _mm_or_si128(
-                differ,
-                _mm_xor_si128(pixels,
-                              _mm_loadu_si128(reinterpret_cast<const __m128i *>(compared + x))));
     }
-    same = _mm_movemask_epi8(_mm_cmpeq_epi8(differ, _mm_setzero_si128())) == 0xffff;
 #endif
     for (; x < width; ++x) {
         quint32 pixel;
         std::memcpy(&pixel, in + 4 * qsizetype(x), 4);
         out[x] = pixel | 0xff000000u;
-        same = same && (!compared || out[x] == compared[x]);
     }
-    return same;
 }
 
 // The editor's own layout straight from memory. Anything else goes to the
@@ -534,20 +522,12 @@ QSize ownLayoutSize(QByteArrayView head, qint64 fileSize)
     return {width, height};
 }
 
-bool makeOpaque(QImage &image, const QImage &compared)
+void makeOpaque(QImage &image)
 {
-    const int width = image.width();
-    const int height = image.height();
-    const bool comparing
-        = compared.size() == image.size() && compared.format() == QImage::Format_RGB32;
-    bool same = comparing;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
-        const auto *other
-            = comparing ? reinterpret_cast<const quint32 *>(compared.constScanLine(y)) : nullptr;
-        same = copyOpaqueRow(row, reinterpret_cast<const uchar *>(row), width, other) && same;
+        copyOpaqueRow(row, reinterpret_cast<const uchar *>(row), image.width());
     }
-    return same;
 }
 
 QByteArray header(int width, int height)

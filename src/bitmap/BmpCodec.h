@@ -29,10 +29,8 @@ QByteArray header(int width, int height);
 QSize ownLayoutSize(QByteArrayView head, qint64 fileSize);
 
 // Sets the unused byte of every pixel, as an opaque image wants: rows read
-// straight from a file hold whatever its writer put there. Tells, found on
-// the way, whether the pixels then equal those of the compared image, an
-// opaque image of the same size; false when there is none.
-bool makeOpaque(QImage &image, const QImage &compared = QImage());
+// straight from a file hold whatever its writer put there.
+void makeOpaque(QImage &image);
 
 // Decodes a Windows bitmap: the editor's own layout directly, any other that
 // a Windows program may write (1 to 32 bits, run-length encoded or not,

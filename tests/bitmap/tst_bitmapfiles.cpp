@@ -33,8 +33,6 @@ private slots:
     void largeBitmapsOpenAsTheirTopLeftCorner();
     void fileReaderAgreesWithDecoder_data();
     void fileReaderAgreesWithDecoder();
-    void readBackTellsWhetherFileHeldPixelsWritten_data();
-    void readBackTellsWhetherFileHeldPixelsWritten();
     void recycledImagesNeverShareMemory();
     void writeReplacesWholeFileInBothModes();
     void workingFileNeverWritesIntoASpareNotItsOwn_data();
@@ -157,43 +155,6 @@ void TestBitmapFiles::largeBitmapsOpenAsTheirTopLeftCorner()
     QVERIFY(OpenCommand(h.editor).open("grand.bmp"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
     QCOMPARE(h.editor.board().map(), corner);
-}
-
-void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("same");
-    const QImage written = noise(773, 546, 8);
-    const QByteArray asWritten = BmpCodec::encode(written);
-    QTest::newRow("as written") << asWritten << true;
-    QByteArray zeroed = asWritten;
-    for (qsizetype i = 54 + 3; i < zeroed.size(); i += 4)
-        zeroed[i] = 0;
-    QTest::newRow("unused bytes zero") << zeroed << true;
-    QByteArray lastPixel = asWritten;
-    lastPixel[lastPixel.size() - 2] = char(lastPixel.at(lastPixel.size() - 2) ^ 1);
-    QTest::newRow("one pixel changed") << lastPixel << false;
-    QTest::newRow("another board") << BmpCodec::encode(noise(773, 546, 9)) << false;
-    QTest::newRow("a smaller picture") << BmpCodec::encode(noise(7, 5, 8)) << false;
-    QByteArray qtWritten;
-    QBuffer buffer(&qtWritten);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "BMP").write(written);
-    QTest::newRow("the same pixels in 24 bits") << qtWritten << true;
-}
-
-void TestBitmapFiles::readBackTellsWhetherFileHeldPixelsWritten()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, same);
-    ProgramFolderFixture folder(false);
-    folder.write("demo.bmp", bytes);
-    QString error;
-    bool matched = !same;
-    const QImage read
-        = BitmapFiles::readBack(folder.file("demo.bmp"), noise(773, 546, 8), &matched, &error);
-    QCOMPARE(read, BmpCodec::decode(bytes));
-    QCOMPARE(matched, same);
 }
 
 void TestBitmapFiles::recycledImagesNeverShareMemory()
