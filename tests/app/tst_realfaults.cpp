@@ -5,7 +5,7 @@
 // Each case breaks one thing, runs one command, checks what the user is told
 // and that nothing drawn is lost, mends the cause, and checks that editing,
 // saving and opening work again.
-#include "FakePlatform.h"
+#include "EditorHarness.h"
 #include "NoPrintServer.h"
 #include "ProgramFolderFixture.h"
 #include "TestPictures.h"
@@ -41,11 +41,6 @@ enum class Fault {
 enum class Command { Stamp, Move, Save, Open, TextEditor, Help, Print };
 
 const QRgb Red = qRgb(220, 20, 20);
-
-QImage fileImage(const QString &path)
-{
-    return QImage(path, "BMP").convertToFormat(QImage::Format_RGB32);
-}
 
 // An editor on a real program folder with the real word processor lookup and
 // the real printer; its path holds a folder of its own first.
@@ -96,19 +91,8 @@ struct Session {
         board.pointerMove(Qt::LeftButton, end);
         board.buttonRelease(Qt::LeftButton, end);
     }
-    SaveCommand::Result save(const QString &name)
-    {
-        fake.dialogs.promptAnswers.enqueue(name);
-        return SaveCommand(editor).run();
-    }
-    void pickRed()
-    {
-        QImage red(26, 26, QImage::Format_RGB32);
-        red.fill(Red);
-        editor.catalogue().setMoveBuffer(red);
-        editor.state().CurrentTile = TileTable::MoveBufferIndex;
-        editor.state().TileVariants = 0;
-    }
+    SaveCommand::Result save(const QString &name) { return saveAs(editor, fake.dialogs, name); }
+    void pickRed() { pickSolidTile(editor, Red); }
     bool run(Command command)
     {
         switch (command) {
@@ -301,14 +285,14 @@ void TestRealFaults::faultIsToldNothingIsLostAndEditingResumes()
         QVERIFY(s.run(cmd));
     s.pickRed();
     s.stamp(QPointF(650, 390));
-    QCOMPARE(fileImage(s.folder.file("demo.bmp")), s.editor.board().map());
+    QCOMPARE(s.folder.image("demo.bmp"), s.editor.board().map());
     s.select(QPointF(0, 0), QPointF(26, 26));
     const QImage map = s.editor.board().map().copy();
     s.moveTool.press();
-    QCOMPARE(fileImage(s.folder.file("tiledeplace.bmp")), map.copy(0, 0, 26, 26));
+    QCOMPARE(s.folder.image("tiledeplace.bmp"), map.copy(0, 0, 26, 26));
     QCOMPARE(s.save(QStringLiteral("après")), SaveCommand::Result::Saved);
     const QImage saved = s.editor.board().map().copy();
-    QCOMPARE(fileImage(s.folder.file("après.bmp")), saved);
+    QCOMPARE(s.folder.image("après.bmp"), saved);
     s.stamp(QPointF(390, 260));
     QVERIFY(s.editor.board().map() != saved);
     QVERIFY(OpenCommand(s.editor).open(QStringLiteral("après.bmp")));

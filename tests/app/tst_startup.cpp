@@ -1,4 +1,5 @@
 #include "EditorHarness.h"
+#include "TestPictures.h"
 #include "app/CommandLine.h"
 #include "app/EditorApplication.h"
 #include "app/ProgramFolderLock.h"
@@ -18,17 +19,6 @@
 namespace {
 
 const QString StartCaptionEnd = QStringLiteral("/New.bmp");
-
-// A map of pixels all different from their neighbours, so that any shift or
-// loss shows.
-QImage patterned()
-{
-    QImage map(773, 546, QImage::Format_RGB32);
-    for (int y = 0; y < map.height(); ++y)
-        for (int x = 0; x < map.width(); ++x)
-            map.setPixel(x, y, qRgb(x % 256, y % 256, (x / 3 + y) % 256));
-    return map;
-}
 
 enum class Given { Elsewhere, InProgramFolder, Relative, Missing, NoPicture };
 
@@ -79,30 +69,22 @@ void TestStartup::copiesTemplateFreshAtEveryStart()
     ProgramFolderFixture folder;
     const QByteArray templ = folder.read("vantorel.vtr");
     QVERIFY(!templ.isEmpty());
-    {
+    const auto startUp = [&folder] {
         FakePlatform fake;
-        Editor editor(fake.platform(), folder.path());
-        QVERIFY(editor.startUp());
-    }
+        return Editor(fake.platform(), folder.path()).startUp();
+    };
+    QVERIFY(startUp());
     QCOMPARE(folder.read("new.doc"), templ);
 
     // Text written into the start-up document is gone at the next start.
     folder.write("new.doc", "notes of the previous run");
-    {
-        FakePlatform fake;
-        Editor editor(fake.platform(), folder.path());
-        QVERIFY(editor.startUp());
-    }
+    QVERIFY(startUp());
     QCOMPARE(folder.read("new.doc"), templ);
 
     // Whatever its letter case, the one document is replaced; no second one.
     QFile::rename(folder.file("new.doc"), folder.file("NEW.DOC"));
     folder.write("NEW.DOC", "old");
-    {
-        FakePlatform fake;
-        Editor editor(fake.platform(), folder.path());
-        QVERIFY(editor.startUp());
-    }
+    QVERIFY(startUp());
     QCOMPARE(folder.read("NEW.DOC"), templ);
     QVERIFY(!folder.exists("new.doc"));
 }
@@ -226,7 +208,7 @@ void TestStartup::startsOnTheMapGiven()
     QTemporaryDir root;
     const QString elsewhere = root.filePath("Cartes d'été");
     QVERIFY(QDir().mkpath(elsewhere));
-    const QImage map = patterned();
+    const QImage map = patternedMap();
     const QString read
         = (given == Given::InProgramFolder ? folder.path() : elsewhere) + "/Donjon.bmp";
     QString argument = read;

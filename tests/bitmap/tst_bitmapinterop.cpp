@@ -1,3 +1,4 @@
+#include "ProgramFolderFixture.h"
 #include "TestPictures.h"
 #include "bitmap/BmpCodec.h"
 #include "project/ProjectFiles.h"
@@ -51,12 +52,6 @@ QImage fromPpm(const QByteArray &bytes)
         for (int x = 0; x < width; ++x, p += 3)
             image.setPixel(x, y, qRgb(p[0], p[1], p[2]));
     return image;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A little-endian header field, read byte by byte.
@@ -256,7 +251,7 @@ void TestBitmapInterop::opensWhatImageMagickWrites()
                               + ProjectFiles::BitmapSuffix);
     QVERIFY(
         convert(QStringList {path("source.ppm")} + options + QStringList {format + ':' + file}));
-    const QByteArray bmp = readFile(file);
+    const QByteArray bmp = ProgramFolderFixture::readFile(file);
     // The row really is the variant it claims to be.
     QCOMPARE(int(field32(bmp, 14)), headerSize);
     if (headerSize == 12) {

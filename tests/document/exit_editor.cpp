@@ -1,7 +1,7 @@
 // The whole editor on the offscreen platform, with the real way of ending
 // the process: it stamps a tile, presses "&EXIT", answers "&Ne pas
 // enregistrer", and asks for a second stamp that must never come. Its exit status is the editor's.
-#include "FakePlatform.h"
+#include "EditorHarness.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "ui/Form1.h"
@@ -16,10 +16,7 @@ namespace {
 
 void stampBlock(Form1 &form, QPointF at)
 {
-    QImage block(26, 26, QImage::Format_RGB32);
-    block.fill(Qt::blue);
-    form.editor().catalogue().setMoveBuffer(block);
-    form.editor().state().CurrentTile = 0;
+    pickSolidTile(form.editor(), qRgb(0, 0, 255));
     form.controller().pointerMove(Qt::NoButton, at);
     form.controller().buttonPress(Qt::LeftButton, at);
 }

@@ -4,17 +4,6 @@
 #include <QDir>
 #include <QtTest>
 
-namespace {
-
-// The board's pixels as a file reader sees them, whoever wrote the file.
-QImage fileImage(const ProgramFolderFixture &folder, const QString &name)
-{
-    QImage image(folder.file(name), "BMP");
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
 class TestCommitBoard : public QObject
 {
     Q_OBJECT
@@ -30,7 +19,7 @@ void TestCommitBoard::stampWritesDisplayedBoardToDemoBitmap()
     EditorHarness h;
     h.stamp(30, 40);
     QVERIFY(h.folder.exists("demo.bmp"));
-    const QImage onDisk = fileImage(h.folder, "demo.bmp");
+    const QImage onDisk = h.folder.image("demo.bmp");
     QCOMPARE(onDisk.size(), QSize(773, 546));
     QCOMPARE(onDisk, h.editor.board().displayed());
     QCOMPARE(h.editor.board().map(), onDisk);
@@ -72,7 +61,7 @@ void TestCommitBoard::failedCommitKeepsStampAndWarnsOnce()
     QVERIFY(QDir(h.folder.path()).rmdir("demo.bmp"));
     h.stamp(260, 260);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
-    QCOMPARE(fileImage(h.folder, "demo.bmp"), h.editor.board().map());
+    QCOMPARE(h.folder.image("demo.bmp"), h.editor.board().map());
     QVERIFY(QFile::remove(h.folder.file("demo.bmp")));
     QVERIFY(QDir(h.folder.path()).mkdir("demo.bmp"));
     h.stamp(390, 260);

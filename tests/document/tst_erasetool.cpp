@@ -104,7 +104,7 @@ void TestEraseTool::eraseRightAfterStampKeepsTheStamp()
 {
     ToolHarness h;
     const QImage map = h.layPattern();
-    h.pickRedBlock();
+    h.pickSolidTile(qRgb(255, 0, 0));
     h.stampAndStay(QPointF(300, 300));
     h.setSelection(QPoint(13, 13), QPoint(39, 39));
     h.eraseTool.press();

@@ -1,4 +1,4 @@
-#include "FakePlatform.h"
+#include "EditorHarness.h"
 #include "ProgramFolderFixture.h"
 #include "StampLoopMaps.h"
 #include "document/BoardController.h"
@@ -41,8 +41,7 @@ struct Run {
     }
     bool save(const QString &name)
     {
-        fake.dialogs.promptAnswers.enqueue(name);
-        return SaveCommand(editor).run() == SaveCommand::Result::Saved;
+        return saveAs(editor, fake.dialogs, name) == SaveCommand::Result::Saved;
     }
 };
 

@@ -17,10 +17,7 @@ constexpr QRgb Magenta = 0xffff00ff;
 // Makes a magenta block the current tile and shows its preview there.
 void showPreview(Editor &editor, QPoint at)
 {
-    QImage block(26, 26, QImage::Format_RGB32);
-    block.fill(Magenta);
-    editor.catalogue().setMoveBuffer(block);
-    editor.state().CurrentTile = 0;
+    pickSolidTile(editor, Magenta);
     BoardController(editor).pointerMove(Qt::NoButton, QPointF(at));
 }
 

@@ -19,13 +19,6 @@ namespace {
 
 using Result = SaveCommand::Result;
 
-// Types the name in the prompt and runs the save.
-Result save(EditorHarness &h, const QString &name)
-{
-    h.fake.dialogs.promptAnswers.enqueue(name);
-    return SaveCommand(h.editor).run();
-}
-
 // A temporary root of the test's own, holding the one where the program
 // folder is made, so that the program folder's parent is the temporary root
 // and its grandparent is this folder: eight characters climb no higher
@@ -56,22 +49,6 @@ private:
     QByteArray saved_;
     bool wasSet_;
 };
-
-// Makes a solid block the current tile, so that stamps show whatever the
-// catalogue's artwork.
-void pickSolidTile(EditorHarness &h, QRgb colour = qRgb(200, 30, 30))
-{
-    QImage block(26, 26, QImage::Format_RGB32);
-    block.fill(colour);
-    h.editor.catalogue().setMoveBuffer(block);
-    h.state().CurrentTile = 0;
-    h.state().TileVariants = 0;
-}
-
-QString captionFor(const EditorHarness &h, const QString &file)
-{
-    return Editor::CaptionPrefix + QDir::toNativeSeparators(h.folder.path() + '/' + file);
-}
 
 // A small file system of the test's own, in memory, unmounted at the end.
 class SmallDisk
@@ -168,9 +145,9 @@ private slots:
 void TestSaveProject::promptProposesTrimmedActiveName()
 {
     EditorHarness h;
-    QCOMPARE(save(h, QString()), Result::Cancelled);
+    QCOMPARE(h.save(QString()), Result::Cancelled);
     h.editor.setProjectName(QStringLiteral("  long name "));
-    save(h, QString());
+    h.save(QString());
     QCOMPARE(h.fake.dialogs.prompts.size(), 2);
     const ScriptedDialogs::Prompt first = h.fake.dialogs.prompts.first();
     QCOMPARE(first.message, QStringLiteral("Entrez un nom de 8 caractères maxi"));
@@ -204,13 +181,13 @@ void TestSaveProject::lengthDecides()
     const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
 
-    const Result result = save(h, name);
+    const Result result = h.save(name);
     if (saved) {
         QCOMPARE(result, Result::Saved);
         QVERIFY(h.fake.dialogs.messages.isEmpty());
         QVERIFY(h.folder.exists(name + ".bmp"));
         QCOMPARE(h.editor.projectName(), name);
-        QCOMPARE(h.editor.caption(), captionFor(h, name + ".bmp"));
+        QCOMPARE(h.editor.caption(), h.captionFor(name + ".bmp"));
         return;
     }
     QCOMPARE(result, Result::TooLong);
@@ -240,7 +217,7 @@ void TestSaveProject::cancelChangesNothing()
     h.stamp(40, 40);
     const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
-    QCOMPARE(save(h, typed), Result::Cancelled);
+    QCOMPARE(h.save(typed), Result::Cancelled);
     QVERIFY(h.fake.dialogs.messages.isEmpty());
     QCOMPARE(h.folder.snapshot(), before);
     QCOMPARE(h.editor.caption(), caption);
@@ -251,17 +228,17 @@ void TestSaveProject::blanksAroundNameWereWrittenIntoFileNames()
 {
     EditorHarness h;
     // Right after start-up the board is all white.
-    QCOMPARE(save(h, " a "), Result::Saved);
+    QCOMPARE(h.save(" a "), Result::Saved);
     QCOMPARE(h.folder.image("a.bmp"), BoardModel::whiteBoard());
     QCOMPARE(h.folder.read("a.doc"), h.folder.read("vantorel.vtr"));
     QVERIFY(!h.folder.exists(" a .bmp"));
     QVERIFY(!h.folder.exists(" a .doc"));
-    QCOMPARE(h.editor.caption(), captionFor(h, "a.bmp"));
+    QCOMPARE(h.editor.caption(), h.captionFor("a.bmp"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("a"));
 
     // The next save carries the document saved under the letter alone.
     h.folder.write("a.doc", "scenario of a");
-    QCOMPARE(save(h, "  b"), Result::Saved);
+    QCOMPARE(h.save("  b"), Result::Saved);
     QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("a"));
     QCOMPARE(h.folder.read("b.doc"), QByteArray("scenario of a"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
@@ -276,7 +253,7 @@ void TestSaveProject::startUpNameWasSavedAndItsScenarioLostAtNextStart()
         h.folder.write("new.doc", "scenario written since the start");
         const auto before = h.folder.snapshot();
         const QString caption = h.editor.caption();
-        QCOMPARE(save(h, typed), Result::Refused);
+        QCOMPARE(h.save(typed), Result::Refused);
         QCOMPARE(h.fake.dialogs.prompts.first().defaultText, QStringLiteral("New"));
         QCOMPARE(h.fake.dialogs.messages.size(), 1);
         const QString text = h.fake.dialogs.messages.first().text;
@@ -291,16 +268,16 @@ void TestSaveProject::startUpNameWasSavedAndItsScenarioLostAtNextStart()
 void TestSaveProject::savingTwiceReplacesBitmapAndKeepsDocument()
 {
     EditorHarness h;
-    pickSolidTile(h);
-    QCOMPARE(save(h, "twice"), Result::Saved);
+    h.pickSolidTile();
+    QCOMPARE(h.save("twice"), Result::Saved);
     h.folder.write("twice.doc", "written in the word processor");
     h.stamp(100, 100);
-    QCOMPARE(save(h, "twice"), Result::Saved);
+    QCOMPARE(h.save("twice"), Result::Saved);
     QCOMPARE(h.folder.image("twice.bmp"), h.editor.board().map());
     QVERIFY(h.folder.image("twice.bmp") != BoardModel::whiteBoard());
     QCOMPARE(h.folder.read("twice.doc"), QByteArray("written in the word processor"));
     // The same project in other letters is the same file.
-    QCOMPARE(save(h, "TWICE"), Result::Saved);
+    QCOMPARE(h.save("TWICE"), Result::Saved);
     QCOMPARE(h.folder.read("twice.doc"), QByteArray("written in the word processor"));
     QCOMPARE(QDir(h.folder.path()).entryList({"twice.*"}, QDir::Files).size(), 2);
     // Its own files are replaced without a question.
@@ -331,8 +308,8 @@ void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
     QFETCH(QStringList, existing);
     QFETCH(bool, yes);
     EditorHarness h;
-    pickSolidTile(h);
-    QCOMPARE(save(h, "a"), Result::Saved);
+    h.pickSolidTile();
+    QCOMPARE(h.save("a"), Result::Saved);
     h.folder.write("a.doc", "scenario of a");
     for (const QString &file : existing)
         h.folder.write(file, file.endsWith(".bmp") ? QByteArray("map of b") : "scenario of b");
@@ -352,7 +329,7 @@ void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
     if (yes)
         h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
 
-    const Result result = save(h, typed);
+    const Result result = h.save(typed);
     if (existing.isEmpty()) {
         QCOMPARE(result, Result::Saved);
         QVERIFY(h.fake.dialogs.messages.isEmpty());
@@ -387,13 +364,13 @@ void TestSaveProject::anotherProjectWasReplacedWithoutAWord()
 void TestSaveProject::captionNamedAFileOfAnotherLetterCase()
 {
     EditorHarness h;
-    QCOMPARE(save(h, QStringLiteral("ça")), Result::Saved);
-    QCOMPARE(save(h, "autre"), Result::Saved);
+    QCOMPARE(h.save(QStringLiteral("ça")), Result::Saved);
+    QCOMPARE(h.save("autre"), Result::Saved);
     h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
 
-    QCOMPARE(save(h, QStringLiteral("ÇA")), Result::Saved);
+    QCOMPARE(h.save(QStringLiteral("ÇA")), Result::Saved);
     QCOMPARE(h.folder.image(QStringLiteral("ça.bmp")), h.editor.board().map());
-    QCOMPARE(h.editor.caption(), captionFor(h, QStringLiteral("ça.bmp")));
+    QCOMPARE(h.editor.caption(), h.captionFor(QStringLiteral("ça.bmp")));
     QCOMPARE(h.editor.projectName(), QStringLiteral("ça"));
     QVERIFY(!QDir(h.folder.path()).entryList().contains(QStringLiteral("ÇA.bmp")));
 }
@@ -409,7 +386,7 @@ void TestSaveProject::helpDocumentWasCarriedAsScenario()
     for (const QString &folder : {QString(), away.path()}) {
         EditorHarness h;
         h.editor.setProject("readme", folder.isEmpty() ? h.folder.path() : folder);
-        QCOMPARE(save(h, "carte"), Result::Saved);
+        QCOMPARE(h.save("carte"), Result::Saved);
         QVERIFY(h.folder.exists("carte.bmp"));
         QVERIFY(!h.folder.exists("carte.doc"));
         QVERIFY(h.fake.dialogs.messages.isEmpty());
@@ -435,7 +412,7 @@ void TestSaveProject::readOnlyProjectFileWasReplaced()
     QFETCH(QString, typed);
     QFETCH(QString, locked);
     EditorHarness h;
-    QCOMPARE(save(h, "a"), Result::Saved);
+    QCOMPARE(h.save("a"), Result::Saved);
     h.folder.write("b.bmp", "map of b");
     h.folder.write("b.doc", "scenario of b");
     // Read-only as chmod a-w leaves it; the superuser could still write it.
@@ -446,7 +423,7 @@ void TestSaveProject::readOnlyProjectFileWasReplaced()
     const QString caption = h.editor.caption();
     h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
 
-    QCOMPARE(save(h, typed), Result::WriteFailed);
+    QCOMPARE(h.save(typed), Result::WriteFailed);
     QCOMPARE(h.fake.dialogs.messages.size(), 1); // told at once, not asked first
     const Dialogs::Message box = h.fake.dialogs.messages.first();
     QCOMPARE(box.icon, Dialogs::Icon::Critical);
@@ -462,7 +439,7 @@ void TestSaveProject::readOnlyProjectFileWasReplaced()
 void TestSaveProject::replacedFilesKeepTheirPermissions()
 {
     EditorHarness h;
-    QCOMPARE(save(h, "a"), Result::Saved);
+    QCOMPARE(h.save("a"), Result::Saved);
     h.folder.write("b.bmp", "map of b");
     h.folder.write("b.doc", "scenario of b");
     // A map its owner may write but not read, a scenario others may read.
@@ -474,7 +451,7 @@ void TestSaveProject::replacedFilesKeepTheirPermissions()
     const QFile::Permissions scenarioSeen = QFile::permissions(h.folder.file("b.doc"));
     h.fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
 
-    QCOMPARE(save(h, "b"), Result::Saved);
+    QCOMPARE(h.save("b"), Result::Saved);
     QCOMPARE(h.folder.read("b.doc"), h.folder.read("a.doc"));
     QCOMPARE(QFile::permissions(h.folder.file("b.bmp")), mapSeen);
     QCOMPARE(QFile::permissions(h.folder.file("b.doc")), scenarioSeen);
@@ -483,13 +460,13 @@ void TestSaveProject::replacedFilesKeepTheirPermissions()
 void TestSaveProject::documentFollowsProjectAndCopiesAreIndependent()
 {
     EditorHarness h;
-    QCOMPARE(save(h, "one"), Result::Saved);
+    QCOMPARE(h.save("one"), Result::Saved);
     h.folder.write("one.doc", "scenario of one");
-    QCOMPARE(save(h, "two"), Result::Saved);
+    QCOMPARE(h.save("two"), Result::Saved);
     QCOMPARE(h.folder.read("two.doc"), QByteArray("scenario of one"));
     h.folder.write("two.doc", "scenario of two");
     QCOMPARE(h.folder.read("one.doc"), QByteArray("scenario of one"));
-    QCOMPARE(save(h, "three"), Result::Saved);
+    QCOMPARE(h.save("three"), Result::Saved);
     QCOMPARE(h.folder.read("three.doc"), QByteArray("scenario of two"));
 }
 
@@ -498,7 +475,7 @@ void TestSaveProject::firstSaveCopiesLowerCaseNewDoc()
     EditorHarness h;
     QVERIFY(h.folder.exists("new.doc"));
     QVERIFY(!QFileInfo::exists(h.folder.file("New.doc")));
-    QCOMPARE(save(h, "first"), Result::Saved);
+    QCOMPARE(h.save("first"), Result::Saved);
     QCOMPARE(h.folder.read("first.doc"), h.folder.read("vantorel.vtr"));
     QVERIFY(!QFileInfo::exists(h.folder.file("New.doc")));
 }
@@ -546,7 +523,7 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder()
     const auto outside = ProgramFolderFixture::snapshot(root.path(), h.folder.path());
     const QString caption = h.editor.caption();
 
-    const Result result = save(h, name);
+    const Result result = h.save(name);
     QCOMPARE(ProgramFolderFixture::snapshot(root.path(), h.folder.path()), outside);
     if (!refused) {
         QCOMPARE(result, Result::Saved);
@@ -569,13 +546,13 @@ void TestSaveProject::namesWriteNothingOutsideTheProgramFolder()
 void TestSaveProject::failedBitmapWriteKeepsNameCaptionAndDocuments()
 {
     EditorHarness h;
-    QCOMPARE(save(h, "kept"), Result::Saved);
+    QCOMPARE(h.save("kept"), Result::Saved);
     // A folder standing at the bitmap's name makes the write fail, even for root.
     QVERIFY(QDir(h.folder.path()).mkdir("Taken.BMP"));
     const auto before = h.folder.snapshot();
     const QString caption = h.editor.caption();
 
-    QCOMPARE(save(h, "taken"), Result::WriteFailed);
+    QCOMPARE(h.save("taken"), Result::WriteFailed);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message box = h.fake.dialogs.messages.first();
     QCOMPARE(box.icon, Dialogs::Icon::Critical);
@@ -591,7 +568,7 @@ void TestSaveProject::failedDocumentCopyWarnsNamingBothFiles()
 {
     EditorHarness h;
     QVERIFY(QDir(h.folder.path()).mkdir("nodoc.doc"));
-    QCOMPARE(save(h, "nodoc"), Result::Saved);
+    QCOMPARE(h.save("nodoc"), Result::Saved);
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message box = h.fake.dialogs.messages.first();
     QCOMPARE(box.icon, Dialogs::Icon::Exclamation);
@@ -600,7 +577,7 @@ void TestSaveProject::failedDocumentCopyWarnsNamingBothFiles()
     // The map and the new name stand.
     QVERIFY(h.folder.exists("nodoc.bmp"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("nodoc"));
-    QCOMPARE(h.editor.caption(), captionFor(h, "nodoc.bmp"));
+    QCOMPARE(h.editor.caption(), h.captionFor("nodoc.bmp"));
     QCOMPARE(h.folder.read("new.doc"), h.folder.read("vantorel.vtr"));
 }
 
@@ -636,8 +613,7 @@ void TestSaveProject::fullDiskLeftEmptyOrPartialDocuments()
 
         // SAVE of the start-up project: its map, and new.doc as its scenario.
         QVERIFY(disk.leaveFree(free));
-        fake.dialogs.promptAnswers.enqueue("carte");
-        SaveCommand(editor).run();
+        saveAs(editor, fake.dialogs, "carte");
         QString saved;
         const bool mapWhole
             = QFileInfo::exists(folder + "/carte.bmp")
@@ -699,7 +675,7 @@ void TestSaveProject::fullDiskLeftEmptyOrPartialDocuments()
 void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
 {
     EditorHarness h;
-    pickSolidTile(h);
+    h.pickSolidTile();
     h.stamp(26, 26);
     const QImage map = h.editor.board().map().copy();
     // The preview follows the pointer, a print frame is drawn over the
@@ -714,7 +690,7 @@ void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
     QCOMPARE(h.state().Mode, EditMode::SelectionMade);
     QVERIFY(h.editor.board().displayed() != map);
 
-    QCOMPARE(save(h, "clean"), Result::Saved);
+    QCOMPARE(h.save("clean"), Result::Saved);
     QCOMPARE(h.folder.image("clean.bmp"), map);
     // The drawn selection leaves the view; the selection itself stays.
     QCOMPARE(h.editor.board().displayed(), map);
@@ -726,13 +702,13 @@ void TestSaveProject::savedBitmapNeverHoldsPreviewSelectionOrFrame()
 void TestSaveProject::saveTouchesNeitherCommitNorUndoNorMode()
 {
     EditorHarness h;
-    pickSolidTile(h);
+    h.pickSolidTile();
     h.stamp(13, 13);
     h.stamp(52, 13);
     const QByteArray demo = h.folder.read("demo.bmp");
     const QImage committed = h.editor.board().map();
     const int steps = h.editor.history().count();
-    QCOMPARE(save(h, "same"), Result::Saved);
+    QCOMPARE(h.save("same"), Result::Saved);
     QCOMPARE(h.folder.read("demo.bmp"), demo);
     QCOMPARE(h.editor.board().map(), committed);
     QCOMPARE(h.editor.history().count(), steps);

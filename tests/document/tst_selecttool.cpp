@@ -127,7 +127,7 @@ void TestSelectTool::selectKeepsPreviewTileAndDrawsThin()
 void TestSelectTool::selectionIsDrawnOverTheLastStamp()
 {
     ToolHarness h;
-    h.pickRedBlock();
+    h.pickSolidTile(qRgb(255, 0, 0));
     h.stampAndStay(QPointF(100, 100));
     h.selectTool.press();
     h.move(300, 300);

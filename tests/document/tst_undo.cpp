@@ -43,7 +43,7 @@ void TestUndo::undoAndRedoWalkTheHistory()
         switch (edits.at(i).toLatin1()) {
         case 's':
             if (h.state().CurrentTile != TileTable::MoveBufferIndex)
-                h.pickRedBlock();
+                h.pickSolidTile(qRgb(255, 0, 0));
             h.stamp(x, 400);
             break;
         case 'e':
@@ -95,7 +95,7 @@ void TestUndo::newChangeDropsWhatCouldBeRedone()
 {
     ToolHarness h;
     const QImage map = h.layPattern();
-    h.pickRedBlock();
+    h.pickSolidTile(qRgb(255, 0, 0));
     h.stamp(100, 100);
     h.stamp(200, 200);
     h.undo.press();
@@ -139,7 +139,7 @@ void TestUndo::undoAndRedoRefusedDuringSelection()
     QFETCH(bool, redo);
     ToolHarness h;
     h.layPattern();
-    h.pickRedBlock();
+    h.pickSolidTile(qRgb(255, 0, 0));
     h.stamp(100, 100);
     h.stamp(300, 300);
     h.undo.press();
@@ -177,7 +177,7 @@ void TestUndo::mapSavedFollowsTheHistory()
     connect(&h.editor, &Editor::mapSavedChanged, this, [&](bool saved) { told.append(saved); });
     const auto saved = [&] { return h.editor.mapSaved(); };
     QVERIFY(saved()); // a blank "New" never stamped
-    h.pickRedBlock();
+    h.pickSolidTile(qRgb(255, 0, 0));
     h.stamp(100, 100);
     QVERIFY(!saved());
     h.undo.press();
@@ -185,8 +185,7 @@ void TestUndo::mapSavedFollowsTheHistory()
     h.undo.redo();
     QVERIFY(!saved());
 
-    h.fake.dialogs.promptAnswers.enqueue(QStringLiteral("carte"));
-    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.save(QStringLiteral("carte")), SaveCommand::Result::Saved);
     QVERIFY(saved());
     h.stamp(200, 200);
     h.undo.press();

@@ -14,10 +14,8 @@ private slots:
     void tellsThePerUserInstallOfTheStartUpMessage();
 
 private:
-    QByteArray document_ = [] {
-        QFile file(ProgramFolderFixture::sourceAsset(QStringLiteral("assets/docs/readme.doc")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    QByteArray document_ = ProgramFolderFixture::readFile(
+        ProgramFolderFixture::sourceAsset(QStringLiteral("assets/docs/readme.doc")));
 };
 
 void TestHelpDocument::isWellFormedRtf()

@@ -84,11 +84,7 @@ Outcome run(const QString &program, const QStringList &arguments,
     return outcome;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray contents(const QString &path) { return ProgramFolderFixture::readFile(path); }
 
 // A file of the repository's assets folder.
 QByteArray asset(const QString &relative)

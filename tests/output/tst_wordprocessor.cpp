@@ -142,8 +142,7 @@ void TestWordProcessor::noBreakSpaceNameOpensTheDocumentSaveCarried()
     EditorHarness h;
     h.fake.programs.available = {"lowriter"};
     const QString name = QStringLiteral("\u00a0Plan");
-    h.fake.dialogs.promptAnswers.enqueue(name);
-    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.save(name), SaveCommand::Result::Saved);
 
     QCOMPARE(TextEditorCommand(h.editor).run(), Result::OpenedExisting);
     const QString document = QDir::toNativeSeparators(h.folder.file(name + ".doc"));

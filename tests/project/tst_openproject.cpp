@@ -13,16 +13,10 @@
 
 namespace {
 
-QString captionFor(const EditorHarness &h, const QString &file)
-{
-    return Editor::CaptionPrefix + QDir::toNativeSeparators(h.folder.path() + '/' + file);
-}
-
 // Stamps a solid block, whatever the catalogue's artwork.
 void stampBlock(EditorHarness &h, QPoint at, QRgb colour)
 {
-    h.editor.catalogue().setMoveBuffer(solid(26, 26, colour));
-    h.state().CurrentTile = 0;
+    h.pickSolidTile(colour);
     h.stamp(at.x(), at.y());
 }
 
@@ -89,7 +83,7 @@ void TestOpenProject::opensProgramFolderFileAsCommittedBoard()
     QVERIFY(OpenCommand(h.editor).open("donjon.bmp"));
     QVERIFY(h.fake.dialogs.messages.isEmpty());
     QCOMPARE(h.editor.board().map(), map);
-    QCOMPARE(h.editor.caption(), captionFor(h, "donjon.bmp"));
+    QCOMPARE(h.editor.caption(), h.captionFor("donjon.bmp"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("donjon"));
     h.board.activate();
     QCOMPARE(h.editor.board().displayed().copy(40, 0, 700, 500), map.copy(40, 0, 700, 500));
@@ -130,7 +124,7 @@ void TestOpenProject::pickedFileInAnotherFolderOpenedTheProgramFolderNamesake()
     QVERIFY(QFile::link(h.folder.path(), link));
     QVERIFY(OpenCommand(h.editor).open(link, "donjon.bmp"));
     QVERIFY(h.editor.projectInProgramFolder());
-    QCOMPARE(h.editor.caption(), captionFor(h, "donjon.bmp"));
+    QCOMPARE(h.editor.caption(), h.captionFor("donjon.bmp"));
 }
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
@@ -194,7 +188,7 @@ void TestOpenProject::onlyPartBeforeFirstDotCounts()
         return;
     }
     QCOMPARE(h.editor.projectName(), project);
-    QCOMPARE(h.editor.caption(), captionFor(h, read));
+    QCOMPARE(h.editor.caption(), h.captionFor(read));
     QCOMPARE(h.editor.board().map(), map);
 }
 
@@ -250,8 +244,7 @@ void TestOpenProject::tiledeplaceOpensWithItsLongNameAndNextSaveRefusesIt()
     QVERIFY(OpenCommand(h.editor).open("tiledeplace.bmp"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("tiledeplace"));
 
-    h.fake.dialogs.promptAnswers.enqueue("tiledeplace");
-    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::TooLong);
+    QCOMPARE(h.save("tiledeplace"), SaveCommand::Result::TooLong);
     QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("tiledeplace"));
     QCOMPARE(h.editor.projectName(), QStringLiteral("tiledeplace"));
 }
@@ -275,8 +268,7 @@ void TestOpenProject::undoRightAfterAnOpenBroughtBackThePreviousBoard()
     h.state().Mode = EditMode::Placement;
     UndoCommand(h.editor).press();
     QCOMPARE(h.editor.board().map(), opened);
-    h.fake.dialogs.promptAnswers.enqueue("autre");
-    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.save("autre"), SaveCommand::Result::Saved);
     QCOMPARE(h.folder.image("autre.bmp"), opened);
 }
 
@@ -291,8 +283,7 @@ void TestOpenProject::saveRightAfterOpenInSelectionModeOverwroteOpenedProject()
     QVERIFY(OpenCommand(h.editor).open("projet.bmp"));
     h.board.activate();
 
-    h.fake.dialogs.promptAnswers.enqueue("projet");
-    QCOMPARE(SaveCommand(h.editor).run(), SaveCommand::Result::Saved);
+    QCOMPARE(h.save("projet"), SaveCommand::Result::Saved);
     QCOMPARE(h.fake.dialogs.prompts.last().defaultText, QStringLiteral("projet"));
     QCOMPARE(h.folder.image("projet.bmp"), opened);
 }

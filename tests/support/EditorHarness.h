@@ -2,9 +2,31 @@
 
 #include "FakePlatform.h"
 #include "ProgramFolderFixture.h"
+#include "catalogue/TileTable.h"
 #include "document/BoardController.h"
 #include "document/Editor.h"
 #include "document/PaletteSelection.h"
+#include "document/SaveCommand.h"
+
+#include <QDir>
+
+// Types the name in the save prompt and runs SAVE.
+inline SaveCommand::Result saveAs(Editor &editor, ScriptedDialogs &dialogs, const QString &name)
+{
+    dialogs.promptAnswers.enqueue(name);
+    return SaveCommand(editor).run();
+}
+
+// Makes a solid 26 x 26 block the current tile, so that stamps show whatever
+// the catalogue's artwork.
+inline void pickSolidTile(Editor &editor, QRgb colour)
+{
+    QImage block(26, 26, QImage::Format_RGB32);
+    block.fill(colour);
+    editor.catalogue().setMoveBuffer(block);
+    editor.state().CurrentTile = TileTable::MoveBufferIndex;
+    editor.state().TileVariants = 0;
+}
 
 // An editor started up in a fresh program folder, with scripted dialogs and
 // real files, driven without any widget.
@@ -17,6 +39,13 @@ struct EditorHarness {
     bool started = editor.startUp();
 
     EditorState &state() { return editor.state(); }
+    SaveCommand::Result save(const QString &name) { return saveAs(editor, fake.dialogs, name); }
+    void pickSolidTile(QRgb colour = qRgb(200, 30, 30)) { ::pickSolidTile(editor, colour); }
+    // The caption of a project whose map is that file of the program folder.
+    QString captionFor(const QString &file) const
+    {
+        return Editor::CaptionPrefix + QDir::toNativeSeparators(folder.file(file));
+    }
     // A pointer move with nothing held.
     void move(double x, double y) { board.pointerMove(Qt::NoButton, QPointF(x, y)); }
     void leftClick(double x, double y)

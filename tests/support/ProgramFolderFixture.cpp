@@ -32,13 +32,13 @@ bool ProgramFolderFixture::exists(const QString &name) const
     return QFileInfo(file(name)).isFile();
 }
 
-QByteArray ProgramFolderFixture::read(const QString &name) const
+QByteArray ProgramFolderFixture::readFile(const QString &path)
 {
-    QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+QByteArray ProgramFolderFixture::read(const QString &name) const { return readFile(file(name)); }
 
 void ProgramFolderFixture::write(const QString &name, const QByteArray &bytes) const
 {

@@ -29,6 +29,8 @@ public:
 
     // The repository's copy of a delivered document.
     static QString sourceAsset(const QString &relativePath);
+    // A file's bytes; empty when it cannot be read.
+    static QByteArray readFile(const QString &path);
 
 private:
     QTemporaryDir dir_;

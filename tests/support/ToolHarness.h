@@ -62,15 +62,5 @@ struct ToolHarness : EditorHarness {
         board.buttonPress(Qt::LeftButton, point);
     }
 
-    // A red 26 x 26 block as the current tile, so that stamps show on any map.
-    void pickRedBlock()
-    {
-        QImage red(26, 26, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        editor.catalogue().setMoveBuffer(red);
-        state().CurrentTile = TileTable::MoveBufferIndex;
-        state().TileVariants = 0;
-    }
-
     const QImage &map() const { return editor.board().map(); }
 };

@@ -16,11 +16,6 @@
 
 namespace {
 
-QAction *action(WindowHarness &h, const char *name)
-{
-    return h.window.findChild<QAction *>(QString::fromLatin1(name));
-}
-
 // A selection made with its corners at these board points.
 void selectBlock(WindowHarness &h, QPoint from, QPoint to)
 {
@@ -98,9 +93,10 @@ void TestMenus::menusListEveryCommandWithItsKeys()
         "  À &propos de Vantorel Editor []",
     };
     QCOMPARE(listed, expected);
-    QVERIFY(!action(h, "ActionRetablir")->isEnabled());
-    QVERIFY(action(h, "ActionEffacer")->shortcuts().contains(QKeySequence(Qt::Key_Backspace)));
-    QVERIFY(action(h, "ActionRetablir")
+    QVERIFY(!h.control<QAction>("ActionRetablir")->isEnabled());
+    QVERIFY(
+        h.control<QAction>("ActionEffacer")->shortcuts().contains(QKeySequence(Qt::Key_Backspace)));
+    QVERIFY(h.control<QAction>("ActionRetablir")
                 ->shortcuts()
                 .contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
 }
@@ -139,7 +135,7 @@ void TestMenus::itemIsEnabledWithItsButtonAndRunsItsCommand()
     if (selectionMade)
         selectBlock(h, {13, 13}, {52, 52});
     auto *pushButton = h.control<QPushButton>(qPrintable(button));
-    QAction *menuItem = action(h, qPrintable(item));
+    QAction *menuItem = h.control<QAction>(qPrintable(item));
     QCOMPARE(menuItem->isEnabled(), pushButton->isEnabled());
     const bool enabled = pushButton->isEnabled();
     QSignalSpy clicked(pushButton, &QPushButton::clicked);
@@ -156,7 +152,7 @@ void TestMenus::aboutTellsNameVersionAndAddress()
 {
     WindowHarness h;
     QCoreApplication::setApplicationVersion(QStringLiteral("4.5.6"));
-    action(h, "ActionAPropos")->trigger();
+    h.control<QAction>("ActionAPropos")->trigger();
     QCOMPARE(h.fake.dialogs.messages.size(), 1);
     const Dialogs::Message &about = h.fake.dialogs.messages.first();
     QCOMPARE(about.title, QStringLiteral("À propos de Vantorel Editor"));
@@ -167,7 +163,7 @@ void TestMenus::previewShowsTheLandscapePage()
 {
     WindowHarness h;
     QVERIFY(h.showActive());
-    action(h, "ActionApercu")->trigger();
+    h.control<QAction>("ActionApercu")->trigger();
     auto *preview = h.window.findChild<QPrintPreviewDialog *>();
     QVERIFY(preview);
     QTRY_VERIFY(preview->isVisible());
@@ -195,7 +191,7 @@ void TestMenus::copyPutsTheBlockOrElseTheWholeMap()
     if (!selected.isEmpty())
         selectBlock(h, selected.topLeft(), selected.bottomRight());
     QGuiApplication::clipboard()->clear();
-    action(h, "ActionCopier")->trigger();
+    h.control<QAction>("ActionCopier")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
              patternedMap().copy(copied).convertToFormat(QImage::Format_RGB32));
 }
@@ -216,13 +212,13 @@ void TestMenus::pasteOfAPictureFromElsewhereIsStampedAndUndone()
     QVERIFY(h.showActive());
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("pas une image"));
-    QVERIFY(!action(h, "ActionColler")->isEnabled());
+    QVERIFY(!h.control<QAction>("ActionColler")->isEnabled());
 
     // As another program puts it there: a picture with a transparent corner.
     QImage picture = noise(size.width(), size.height(), 7).convertToFormat(QImage::Format_ARGB32);
     picture.setPixel(0, 0, qRgba(0, 0, 0, 0));
     clipboard->setImage(picture);
-    QTRY_VERIFY(action(h, "ActionColler")->isEnabled());
+    QTRY_VERIFY(h.control<QAction>("ActionColler")->isEnabled());
     selectBlock(h, {13, 13}, {52, 52}); // a selection under way is dropped
     h.type(Qt::Key_V, Qt::ControlModifier);
 
