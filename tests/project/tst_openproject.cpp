@@ -133,36 +133,23 @@ void TestOpenProject::onlyPartBeforeFirstDotCounts_data()
     QTest::addColumn<QString>("read"); // from the program folder; empty when nothing opens
     QTest::addColumn<QString>("project");
 
-    QTest::newRow("plain") << "donjon.bmp"
-                           << "donjon.bmp"
-                           << "donjon";
-    QTest::newRow("further dot") << "donjon.ancien.bmp"
-                                 << "donjon.bmp"
-                                 << "donjon";
-    QTest::newRow("further dot, no such project") << "crypte.ancien.bmp" << QString() << "";
-    QTest::newRow("blanks around the base") << " donjon .v2.bmp"
-                                            << "donjon.bmp"
-                                            << "donjon";
-    QTest::newRow("other letter case") << "DONJON.BMP"
-                                       << "donjon.bmp"
-                                       << "DONJON";
-    QTest::newRow("typed without extension") << "donjon"
-                                             << "donjon.bmp"
-                                             << "donjon";
-    QTest::newRow("nothing before the dot") << ".bmp" << QString() << "";
+    const auto row
+        = [](const char *tag, const char *chosen, const char *read, const char *project) {
+              QTest::newRow(tag) << QString::fromUtf8(chosen) << QString::fromUtf8(read)
+                                 << QString::fromUtf8(project);
+          };
+    row("plain", "donjon.bmp", "donjon.bmp", "donjon");
+    row("further dot", "donjon.ancien.bmp", "donjon.bmp", "donjon");
+    row("further dot, no such project", "crypte.ancien.bmp", "", "");
+    row("blanks around the base", " donjon .v2.bmp", "donjon.bmp", "donjon");
+    row("other letter case", "DONJON.BMP", "donjon.bmp", "DONJON");
+    row("typed without extension", "donjon", "donjon.bmp", "donjon");
+    row("nothing before the dot", ".bmp", "", "");
     // A path typed opens its file; the rule cuts the file's own name only.
-    QTest::newRow("typed into a subfolder") << "sous/donjon.v2.bmp"
-                                            << "sous/donjon.bmp"
-                                            << "donjon";
-    QTest::newRow("typed into a hidden folder") << ".cachée/donjon.bmp"
-                                                << ".cachée/donjon.bmp"
-                                                << "donjon";
-    QTest::newRow("typed as an absolute path") << "@/.cachée/donjon.v2.bmp"
-                                               << ".cachée/donjon.bmp"
-                                               << "donjon";
-    QTest::newRow("typed up and back") << "../@/sous/donjon.bmp"
-                                       << "sous/donjon.bmp"
-                                       << "donjon";
+    row("typed into a subfolder", "sous/donjon.v2.bmp", "sous/donjon.bmp", "donjon");
+    row("typed into a hidden folder", ".cachée/donjon.bmp", ".cachée/donjon.bmp", "donjon");
+    row("typed as an absolute path", "@/.cachée/donjon.v2.bmp", ".cachée/donjon.bmp", "donjon");
+    row("typed up and back", "../@/sous/donjon.bmp", "sous/donjon.bmp", "donjon");
 }
 
 void TestOpenProject::onlyPartBeforeFirstDotCounts()
