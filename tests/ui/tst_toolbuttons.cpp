@@ -1,5 +1,6 @@
 #include "TestPictures.h"
 #include "WindowHarness.h"
+#include "ui/BoardCanvas.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -20,21 +21,16 @@ struct ToolWindow : WindowHarness {
         window.show();
     }
 
-    QPushButton *button(const char *name) const
-    {
-        return window.findChild<QPushButton *>(QString::fromLatin1(name));
-    }
-    QWidget *canvas() const { return window.findChild<QWidget *>(QStringLiteral("PictureMain")); }
-
-    void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
 
     // A mouse event at a board position, as the window system delivers it.
     void mouse(QEvent::Type type, QPointF boardPosition, Qt::MouseButton button,
                Qt::MouseButtons held)
     {
         const QPointF local = boardPosition + QPointF(2, 2); // inside the sunken border
-        QMouseEvent event(type, local, canvas()->mapToGlobal(local), button, held, Qt::NoModifier);
-        QApplication::sendEvent(canvas(), &event);
+        QMouseEvent event(type, local, window.board()->mapToGlobal(local), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(window.board(), &event);
     }
 
     void drag(QPointF from, QPointF to)
@@ -49,14 +45,14 @@ struct ToolWindow : WindowHarness {
     // Which of select, move and erase the window shows enabled.
     Editor::ToolButtons shown() const
     {
-        return {button("BoutSelect")->isEnabled(), button("BoutDeplace")->isEnabled(),
-                button("BoutEfface")->isEnabled()};
+        return {window.BoutSelect->isEnabled(), window.BoutDeplace->isEnabled(),
+                window.BoutEfface->isEnabled()};
     }
 
     // What the board canvas paints at a board position.
     QRgb painted(QPoint boardPoint) const
     {
-        return canvas()->grab().toImage().pixel(boardPoint + QPoint(2, 2));
+        return window.board()->grab().toImage().pixel(boardPoint + QPoint(2, 2));
     }
 };
 
@@ -109,7 +105,7 @@ void TestToolButtons::selectMoveAndStampThroughTheWindow()
     QCOMPARE(w.editor.state().CurrentTile, 0);
     QCOMPARE(w.shown(), placementTools);
     // Undo stays enabled throughout the cycle.
-    QVERIFY(w.button("Command6")->isEnabled());
+    QVERIFY(w.window.Command6->isEnabled());
 
     // The block follows the pointer and lands where it was cut from.
     w.mouse(QEvent::MouseMove, QPointF(20, 30), Qt::NoButton, Qt::NoButton);
