@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QMessageBox>
-#include <QPainter>
 #include <QProcess>
 #include <QSysInfo>
 #include <QtTest>
@@ -254,10 +253,7 @@ void TestStartup::startsOnTheMapGiven()
     QCOMPARE(editor.projectInProgramFolder(), given == Given::InProgramFolder);
     // Shown at once, under the preview at the board's corner.
     QImage shown = map;
-    QPainter painter(&shown);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, editor.catalogue().picture(1));
-    painter.end();
+    stampInto(shown, editor.catalogue().picture(1), QPoint(0, 0));
     QCOMPARE(editor.board().displayed().convertToFormat(QImage::Format_RGB32), shown);
 }
 

@@ -56,13 +56,6 @@ QPoint onBoard(QPoint board) { return BoardOrigin + board; }
 
 QImage boardIn(const QImage &window) { return window.copy(QRect(BoardOrigin, BoardSize)); }
 
-void stampInto(QImage &board, const QImage &tile, QPoint at)
-{
-    QPainter painter(&board);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(at, tile);
-}
-
 QPoint snapped(QPoint board) { return QPoint(Board::snap(board.x()), Board::snap(board.y())); }
 
 // The picture of a graphic button, inside the edge where the style shows

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QtEndian>
 
@@ -32,6 +33,13 @@ QImage solid(int width, int height, QRgb colour)
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+void stampInto(QImage &picture, const QImage &tile, QPoint at)
+{
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(at, tile);
 }
 
 QImage withFill(const QImage &picture, const QRect &rect, QRgb colour)

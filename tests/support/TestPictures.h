@@ -22,6 +22,10 @@ QImage withFill(const QImage &picture, const QRect &rect, QRgb colour);
 // The picture with the rectangle whitened: what an erase of it must leave.
 QImage withBlank(const QImage &picture, const QRect &rect);
 
+// Lays the tile over the picture with its top-left corner there, as a stamp
+// lays it.
+void stampInto(QImage &picture, const QImage &tile, QPoint at);
+
 // Whether every pixel of the rectangle is white.
 bool isWhite(const QImage &picture, const QRect &rect);
 
