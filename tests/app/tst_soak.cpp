@@ -76,11 +76,10 @@ struct Soak : ToolHarness {
     bool saveAndOpen(int round)
     {
         const QString name = QStringLiteral("soak%1").arg(round % 3);
-        fake.dialogs.promptAnswers.enqueue(name);
         // Yes when asked to replace an earlier round's project.
         fake.dialogs.answers.clear();
         fake.dialogs.answers.enqueue(Dialogs::Answer::Yes);
-        if (SaveCommand(editor).run() != SaveCommand::Result::Saved)
+        if (save(name) != SaveCommand::Result::Saved)
             return false;
         fake.dialogs.messages.removeIf(
             [](const Dialogs::Message &box) { return box.buttons == Dialogs::Buttons::YesNo; });
