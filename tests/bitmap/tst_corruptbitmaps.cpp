@@ -123,6 +123,7 @@ void TestCorruptBitmaps::refusesBrokenBitmaps_data()
 
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not a bitmap") << QByteArray("GIF89a and what follows");
+    QTest::newRow("the mark, then text") << QByteArray("BM not a bitmap at all");
 }
 
 void TestCorruptBitmaps::refusesBrokenBitmaps()

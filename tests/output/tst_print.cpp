@@ -13,16 +13,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// The fake platform with a real printer in place of the recording one.
-Platform withPrinter(FakePlatform &fake, Printer &printer)
-{
-    return {fake.dialogs, fake.folders, fake.programs, printer, fake.exports};
-}
-
-} // namespace
-
 class TestPrint : public QObject
 {
     Q_OBJECT
@@ -148,7 +138,7 @@ void TestPrint::pdfPageShowsTheMapAtTheZoneScale()
     printer.setPdfFile(pdf);
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor(withPrinter(fake, printer), folder.path());
+    Editor editor(fake.platform(printer), folder.path());
     QVERIFY(editor.startUp());
     if (barValue)
         PrintZone(editor).setValue(barValue);
@@ -179,7 +169,7 @@ void TestPrint::qtPrinterWithoutPrintServerFindsNoPrinter()
 
     ProgramFolderFixture folder;
     FakePlatform fake;
-    Editor editor(withPrinter(fake, printer), folder.path());
+    Editor editor(fake.platform(printer), folder.path());
     QVERIFY(editor.startUp());
     QVERIFY(!PrintCommand(editor).run());
     QCOMPARE(fake.dialogs.messages.size(), 1);

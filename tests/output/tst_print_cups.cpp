@@ -103,8 +103,7 @@ void TestPrintCups::printWithZone(int barValue, ScriptedDialogs *dialogs)
     ProgramFolderFixture folder;
     FakePlatform fake;
     QtPrinter printer;
-    Editor editor({fake.dialogs, fake.folders, fake.programs, printer, fake.exports},
-                  folder.path());
+    Editor editor(fake.platform(printer), folder.path());
     Form1 form(editor);
     QVERIFY(form.startUp());
     if (barValue)

@@ -92,5 +92,10 @@ public:
     RecordingPrinter printer;
     ScriptedExports exports;
 
-    Platform platform() { return {dialogs, folders, programs, printer, exports}; }
+    Platform platform() { return platform(printer); }
+    // The same with a real printer in place of the recording one.
+    Platform platform(Printer &realPrinter)
+    {
+        return {dialogs, folders, programs, realPrinter, exports};
+    }
 };
