@@ -49,7 +49,7 @@ void ProgramFolderFixture::write(const QString &name, const QByteArray &bytes) c
 
 QImage ProgramFolderFixture::image(const QString &name) const
 {
-    return QImage(file(name)).convertToFormat(QImage::Format_RGB32);
+    return QImage(file(name), "BMP").convertToFormat(QImage::Format_RGB32);
 }
 
 QMap<QString, QByteArray> ProgramFolderFixture::snapshot(const QString &folder,

@@ -17,6 +17,7 @@ public:
     bool exists(const QString &name) const;
     QByteArray read(const QString &name) const;
     void write(const QString &name, const QByteArray &bytes) const;
+    // A bitmap's pixels as any bitmap reader sees them, whoever wrote the file.
     QImage image(const QString &name) const;
 
     // Every file under a folder, hidden ones and those of subfolders
