@@ -32,6 +32,7 @@ protected:
 
 int main(int argc, char *argv[])
 {
+    EditorApplication::prepareMemory();
     QApplication app(argc, argv);
     FirstPaint probe;
     app.installEventFilter(&probe);

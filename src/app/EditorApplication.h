@@ -17,6 +17,10 @@ class Form1;
 class EditorApplication
 {
 public:
+    // Sets up the process's memory before anything else allocates: called
+    // first, before the QApplication.
+    static void prepareMemory();
+
     // Application-wide settings, once the QApplication exists: names, icon,
     // font substitutes.
     static void configure();

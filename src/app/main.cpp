@@ -7,6 +7,7 @@ int main(int argc, char *argv[])
 {
     if (const std::optional<int> status = CommandLine::answerWithoutDisplay(argc, argv))
         return *status;
+    EditorApplication::prepareMemory();
     QApplication app(argc, argv);
     EditorApplication::configure();
     const CommandLine::Outcome line = CommandLine::read(QCoreApplication::arguments());
